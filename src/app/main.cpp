@@ -1,0 +1,40 @@
+// Wires the real services, the rules and the window, and runs the game.
+#include <QApplication>
+#include <QStyleFactory>
+
+#include "game/game_session.h"
+#include "platform/qt_local_address.h"
+#include "platform/qt_settings_store.h"
+#include "platform/silent_media.h"
+#include "platform/system_clocks.h"
+#include "ui/qt/about_dialog.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/qt_message_boxes.h"
+#include "ui/qt/qt_program_end.h"
+#include "ui/qt/timer_driver.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("mascot-race");
+  QApplication::setStyle(QStyleFactory::create("Fusion"));
+
+  platform::ClassicGenerator random;
+  ui::qt::QtMessageBoxes message_boxes;
+  platform::SystemClock clock;
+  platform::QtLocalAddress local_address;
+  platform::QtSettingsStore settings;
+  platform::SilentMedia media;
+  ui::qt::QtProgramEnd program_end;
+  game::Services services{random,   message_boxes, clock, local_address, settings, media, program_end,
+                          QCoreApplication::applicationDirPath().toStdString()};
+
+  platform::SteadyClock steady_clock;
+  game::GameSession session(services, steady_clock);
+  ui::qt::MainWindow window(session.form().form(), session);
+  ui::qt::AboutView about(session.form().about(), session);
+  message_boxes.SetParent(&window);
+  ui::qt::TimerDriver timers(session.scheduler(), session.dispatcher(), steady_clock);
+
+  session.Start();
+  return QApplication::exec();
+}

@@ -1,0 +1,77 @@
+#include "game/game_session.h"
+
+namespace game {
+
+GameSession::GameSession(Services services, platform::MonotonicClock& clock, Timer1Mode timer1)
+    : scheduler_(clock, dispatcher_), form_(std::move(services)) {
+  // The fixed order in which timers due at one moment fire.
+  const ui::MainFormControls& c = form_.controls();
+  AddTimer(c.TimeChar);
+  AddTimer(c.LineTimer);
+  if (timer1 == Timer1Mode::CatchUp) {
+    auto id = scheduler_.AddCatchUpTimer([this](std::uint64_t ticks) { form_.Timer1_CatchUp(ticks); });
+    c.Timer1.AddObserver([this, id](ui::Control& control, ui::Property property) {
+      if (property == ui::Property::Interval) scheduler_.SetInterval(id, static_cast<ui::Timer&>(control).Interval());
+    });
+    scheduler_.SetInterval(id, c.Timer1.Interval());
+  } else {
+    AddTimer(c.Timer1);
+  }
+  for (int lane = 0; lane < kLanes; ++lane) AddTimer(c.CharAnime[lane]);
+}
+
+void GameSession::AddTimer(ui::Timer& timer) {
+  auto id = scheduler_.AddTimer([&timer] {
+    if (timer.on_timer) timer.on_timer();
+  });
+  timer.AddObserver([this, id](ui::Control& control, ui::Property property) {
+    if (property == ui::Property::Interval) scheduler_.SetInterval(id, static_cast<ui::Timer&>(control).Interval());
+  });
+  scheduler_.SetInterval(id, timer.Interval());
+}
+
+void GameSession::Start() {
+  dispatcher_.Run([this] {
+    form_.MainForm_Load();
+    form_.form().Show();
+  });
+}
+
+bool GameSession::PlayerEvent(const ui::Control& control, const std::function<void()>& handler) {
+  if (!control.Reachable()) return false;
+  return dispatcher_.Run(handler) != platform::Dispatcher::Outcome::Refused;
+}
+
+bool GameSession::Click(ui::Control& control) {
+  return PlayerEvent(control, [&control] {
+    if (auto* option = dynamic_cast<ui::OptionButton*>(&control)) {
+      option->ClickByPlayer();
+    } else if (auto* box = dynamic_cast<ui::CheckBox*>(&control)) {
+      box->ClickByPlayer();
+    } else {
+      control.RaiseClick();
+    }
+  });
+}
+
+bool GameSession::MoveScrollBar(ui::ScrollBar& bar, int value) {
+  return PlayerEvent(bar, [&bar, value] { bar.MoveByPlayer(value); });
+}
+
+bool GameSession::DragScrollBar(ui::ScrollBar& bar, int value) {
+  return PlayerEvent(bar, [&bar, value] { bar.DragByPlayer(value); });
+}
+
+bool GameSession::EndScrollBarDrag(ui::ScrollBar& bar) {
+  return PlayerEvent(bar, [&bar] { bar.EndDragByPlayer(); });
+}
+
+bool GameSession::CloseMainWindow() {
+  return dispatcher_.Run([this] { form_.CloseWindow(); }) != platform::Dispatcher::Outcome::Refused;
+}
+
+bool GameSession::CloseAbout() {
+  return dispatcher_.Run([this] { form_.OK_Click(); }) != platform::Dispatcher::Outcome::Refused;
+}
+
+}  // namespace game

@@ -1,0 +1,52 @@
+// One run of the game: the main window with its rules, the dispatcher every
+// event enters through and the scheduler that owns the timers. The view and
+// the tests both play through this.
+#pragma once
+
+#include "game/main_form.h"
+#include "platform/dispatcher.h"
+#include "platform/scheduler.h"
+#include "ui/player_input.h"
+
+namespace game {
+
+class GameSession final : public ui::PlayerInput {
+ public:
+  enum class Timer1Mode {
+    CatchUp,  // Timer1 never wakes the process; its draws are caught up
+    Ticking,  // Timer1 fires like any timer (to check the catch-up against)
+  };
+
+  GameSession(Services services, platform::MonotonicClock& clock, Timer1Mode timer1 = Timer1Mode::CatchUp);
+  GameSession(const GameSession&) = delete;
+  GameSession& operator=(const GameSession&) = delete;
+
+  MainForm& form() { return form_; }
+  const ui::MainFormControls& controls() const { return form_.controls(); }
+  const GameState& state() const { return form_.state(); }
+  platform::Dispatcher& dispatcher() { return dispatcher_; }
+  platform::Scheduler& scheduler() { return scheduler_; }
+  bool ended() const { return dispatcher_.ended(); }
+
+  // Runs start-up and shows the window.
+  void Start();
+
+  // The player. Each returns false when nothing ran: the control cannot be
+  // reached (disabled or hidden), or another handler is running.
+  bool Click(ui::Control& control) override;
+  bool MoveScrollBar(ui::ScrollBar& bar, int value) override;
+  bool DragScrollBar(ui::ScrollBar& bar, int value) override;
+  bool EndScrollBarDrag(ui::ScrollBar& bar) override;
+  bool CloseMainWindow() override;
+  bool CloseAbout() override;
+
+ private:
+  bool PlayerEvent(const ui::Control& control, const std::function<void()>& handler);
+  void AddTimer(ui::Timer& timer);
+
+  platform::Dispatcher dispatcher_;
+  platform::Scheduler scheduler_;
+  MainForm form_;
+};
+
+}  // namespace game

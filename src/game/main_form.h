@@ -1,0 +1,100 @@
+// The main window of the game: its controls, its state record and the event
+// handlers that carry the rules. Handlers keep the names of the window's
+// events (control_Event) so a rule can be traced from its event to its code;
+// they live in src/game and src/chat, one file per part of the game.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "game/game_state.h"
+#include "game/services.h"
+#include "ui/form_model.h"
+#include "ui/main_form_controls.h"
+
+namespace game {
+
+class MainForm {
+ public:
+  explicit MainForm(Services services);
+  MainForm(const MainForm&) = delete;
+  MainForm& operator=(const MainForm&) = delete;
+
+  ui::FormModel& form() { return form_; }
+  ui::FormModel& about() { return ver_; }
+  const ui::MainFormControls& controls() const { return c_; }
+  const GameState& state() const { return s_; }
+  GameState& mutable_state() { return s_; }
+
+  // Window events.
+  void MainForm_Load();
+  void MainForm_Unload();
+  // The close box and the exit menu both come here: unload, then end.
+  void CloseWindow();
+
+  // Menu bar and About dialog.
+  void f3_Click();
+  void h1_Click();
+  void version_Click();
+  void OK_Click();
+
+  // Race selection, start/stop, race tick, animation, best time.
+  void ozzu_Click();
+  void CmdStart_Click();
+  void ShowStopButton();
+  void LineTimer_Timer();
+  void TimeChar_Timer();
+  void RaceTick();
+  void CharAnime_Timer(int index);
+  void BestCmd_Click();
+
+  // The bet panel and the settlements.
+  void CharKake_Click(int index);
+  void Bairitu_Click(int index);
+  void KakeHScroll_Change();
+  void KakeHScroll_Scroll();
+  void SettleMascotBet();
+  void SettlePlayerBet();
+
+  // The mascot's chat.
+  void Say(std::string_view text);
+  void MsgLabel_Click();
+  void komame_Click();
+  void RndMsg_Click();
+  void SayPhrase();
+  void SayTip();
+  void omi_Click();
+  void CmdT_Click();
+  void TimeCmd_Click();
+  void CmdIP_Click();
+  void ColorCmd_Click();
+  void CmdRnd_Click();
+  void Timer1_Timer();
+  // Timer1's ticks taken at once when the process did not wake for them.
+  void Timer1_CatchUp(std::uint64_t ticks);
+
+  // Music and sound.
+  void PlaySoundFile(const std::string& path);
+
+ private:
+  void WireEvents();
+  void AdvanceTour(bool from_mascot);
+  // Fits the stake scroll bar to the purse: the maximum and the large step.
+  void FitStakeBarToPurse();
+  void ShowPlayerMoney();
+  void ShowMascotMoney();
+  void SavePlayerMoney();
+  void SendStopMusic();
+  void StartMusic();
+  [[noreturn]] void EndProgram();
+  void EndOfRace();
+  void ResetRunnersToStartLine();
+
+  Services services_;
+  ui::FormModel form_;
+  ui::FormModel ver_;
+  ui::MainFormControls c_;
+  GameState s_;
+};
+
+}  // namespace game

@@ -1,0 +1,50 @@
+// The one shared random sequence of the game.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace platform {
+
+class RandomSource {
+ public:
+  virtual ~RandomSource() = default;
+  // The next value in [0, 1), a single.
+  virtual float Next() = 0;
+  // Draws n values at once; gives the last of them, or nothing when n is 0.
+  virtual std::optional<float> Skip(std::uint64_t n) = 0;
+};
+
+// The real generator: a 24-bit linear congruential sequence with a fixed
+// start, so every run draws the same values from its start and every value
+// (a multiple of 2^-24) is exact in single precision. Full period 2^24.
+class ClassicGenerator final : public RandomSource {
+ public:
+  static constexpr std::uint32_t kStartState = 0x1F2B3C;
+
+  ClassicGenerator() = default;
+  explicit ClassicGenerator(std::uint32_t state) : state_(state & kMask) {}
+
+  float Next() override {
+    state_ = (kMultiplier * state_ + kIncrement) & kMask;
+    return static_cast<float>(state_) * kScale;
+  }
+  // Jumps ahead in O(log n) steps.
+  std::optional<float> Skip(std::uint64_t n) override;
+
+  std::uint32_t state() const { return state_; }
+
+ private:
+  static constexpr std::uint32_t kMask = 0xFFFFFF;
+  static constexpr std::uint32_t kMultiplier = 0x5DEECD;  // = 1 mod 4: full period
+  static constexpr std::uint32_t kIncrement = 0x3A5B1;    // odd: full period
+  static constexpr float kScale = 1.0f / 16777216.0f;
+
+  std::uint32_t state_ = kStartState;
+};
+
+// Draws one value and scales it: r × factor computed in double precision
+// (the single is exact there), rounded half to even into an Integer.
+std::int16_t Draw(RandomSource& random, double factor);
+
+}  // namespace platform

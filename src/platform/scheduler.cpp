@@ -1,0 +1,101 @@
+#include "platform/scheduler.h"
+
+#include <algorithm>
+
+namespace platform {
+
+Scheduler::Scheduler(MonotonicClock& clock, Dispatcher& dispatcher) : clock_(clock), dispatcher_(dispatcher) {
+  dispatcher_.SetObserver(this);
+}
+
+Scheduler::TimerId Scheduler::AddTimer(std::function<void()> fire) {
+  timers_.push_back(Entry{std::move(fire), nullptr});
+  return static_cast<TimerId>(timers_.size() - 1);
+}
+
+Scheduler::TimerId Scheduler::AddCatchUpTimer(std::function<void(std::uint64_t)> catch_up) {
+  timers_.push_back(Entry{nullptr, std::move(catch_up)});
+  return static_cast<TimerId>(timers_.size() - 1);
+}
+
+std::int64_t Scheduler::PeriodMicros(int milliseconds) {
+  return std::max<std::int64_t>(std::int64_t{milliseconds} * 1000, kTickMicros);
+}
+
+void Scheduler::SetInterval(TimerId id, int milliseconds) {
+  Entry& timer = timers_.at(static_cast<std::size_t>(id));
+  timer.interval_ms = std::max(milliseconds, 0);
+  if (timer.running()) {
+    timer.period = PeriodMicros(timer.interval_ms);
+    timer.next_due = clock_.NowMicros() + timer.period;
+  }
+  if (schedule_changed_) schedule_changed_();
+}
+
+std::optional<std::int64_t> Scheduler::NextWakeMicros() const {
+  std::optional<std::int64_t> next;
+  for (const Entry& timer : timers_) {
+    if (!timer.running() || timer.catches_up()) continue;
+    if (!next || timer.next_due < *next) next = timer.next_due;
+  }
+  return next;
+}
+
+void Scheduler::RunDue() {
+  while (!dispatcher_.busy() && !dispatcher_.ended()) {
+    std::int64_t now = clock_.NowMicros();
+    int due = -1;
+    for (std::size_t i = 0; i < timers_.size(); ++i) {
+      const Entry& timer = timers_[i];
+      if (!timer.running() || timer.catches_up() || timer.next_due > now) continue;
+      if (due < 0 || timer.next_due < timers_[static_cast<std::size_t>(due)].next_due) due = static_cast<int>(i);
+    }
+    if (due < 0) break;
+    Entry& timer = timers_[static_cast<std::size_t>(due)];
+    // Advance before firing: the handler may stop or restart its own timer.
+    timer.next_due += timer.period;
+    std::function<void()> fire = timer.fire;
+    dispatcher_.Run(fire, due);
+  }
+}
+
+void Scheduler::CatchUp(std::int64_t now, int position) {
+  for (std::size_t i = 0; i < timers_.size(); ++i) {
+    Entry& timer = timers_[i];
+    if (!timer.running() || !timer.catches_up()) continue;
+    // Ticks strictly before the event; at the same moment, those that come
+    // earlier in the fixed order.
+    std::int64_t limit = static_cast<int>(i) < position ? now : now - 1;
+    if (timer.next_due > limit) continue;
+    auto missed = static_cast<std::uint64_t>((limit - timer.next_due) / timer.period + 1);
+    timer.next_due += static_cast<std::int64_t>(missed) * timer.period;
+    timer.catch_up(missed);
+  }
+}
+
+void Scheduler::BeforeHandler(int position) { CatchUp(clock_.NowMicros(), position); }
+
+void Scheduler::AfterHandler() {
+  // Ticks that fell due while the handler ran fire once, right afterwards.
+  std::int64_t now = clock_.NowMicros();
+  for (Entry& timer : timers_) {
+    if (timer.running() && timer.next_due < now) timer.next_due = now;
+  }
+  if (schedule_changed_) schedule_changed_();
+}
+
+void AdvanceVirtualTime(Scheduler& scheduler, VirtualClock& clock, std::int64_t target) {
+  for (;;) {
+    auto next = scheduler.NextWakeMicros();
+    if (!next || *next > target) break;
+    clock.Set(std::max(clock.NowMicros(), *next));
+    std::int64_t before = clock.NowMicros();
+    scheduler.RunDue();
+    // A handler that is already running (a message box inside it) keeps the
+    // timers waiting; only time moves on.
+    if (clock.NowMicros() == before && scheduler.NextWakeMicros() == next) break;
+  }
+  clock.Set(std::max(clock.NowMicros(), target));
+}
+
+}  // namespace platform

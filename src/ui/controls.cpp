@@ -1,0 +1,215 @@
+#include "ui/controls.h"
+
+#include <algorithm>
+
+#include "platform/numbers.h"
+
+namespace ui {
+
+namespace {
+[[noreturn]] void ThrowInvalidValue(const char* what) {
+  throw platform::GameError(platform::GameError::Kind::InvalidPropertyValue, what);
+}
+}  // namespace
+
+Control::Control(ControlKind kind, std::string name, int index) : kind_(kind), name_(std::move(name)), index_(index) {}
+
+std::string Control::QualifiedName() const { return index_ < 0 ? name_ : name_ + std::to_string(index_); }
+
+void Control::Notify(Property property) {
+  for (auto& observer : observers_) observer(*this, property);
+}
+
+void Control::SetCaption(std::string caption) {
+  if (caption == caption_) return;
+  caption_ = std::move(caption);
+  Notify(Property::Caption);
+}
+
+void Control::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  Notify(Property::Enabled);
+}
+
+void Control::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  Notify(Property::Visible);
+}
+
+void Control::SetTag(std::string tag) {
+  if (tag == tag_) return;
+  tag_ = std::move(tag);
+  Notify(Property::Tag);
+}
+
+void Control::SetBackColor(Colour colour) {
+  if (colour == back_colour_) return;
+  back_colour_ = colour;
+  Notify(Property::BackColor);
+}
+
+void Control::SetForeColor(Colour colour) {
+  if (colour == fore_colour_) return;
+  fore_colour_ = colour;
+  Notify(Property::ForeColor);
+}
+
+bool Control::Reachable() const {
+  for (const Control* control = this; control != nullptr; control = control->parent()) {
+    if (!control->Enabled() || !control->Visible()) return false;
+  }
+  return true;
+}
+
+void Control::RaiseClick() {
+  if (on_click) on_click();
+}
+
+void OptionGroup::Add(OptionButton& button) {
+  buttons_.push_back(&button);
+  button.group_ = this;
+}
+
+void OptionButton::Clear() {
+  if (!value_) return;
+  value_ = false;
+  Notify(Property::Value);
+}
+
+void OptionButton::SetValue(bool value) {
+  if (!value) {
+    Clear();
+    return;
+  }
+  if (value_) return;
+  if (group_) {
+    for (OptionButton* other : group_->buttons_) {
+      if (other != this) other->Clear();
+    }
+  }
+  value_ = true;
+  Notify(Property::Value);
+  RaiseClick();
+}
+
+void OptionButton::ClickByPlayer() {
+  if (value_) {
+    RaiseClick();
+  } else {
+    SetValue(true);
+  }
+}
+
+void CheckBox::SetValue(int value) {
+  if (value < 0 || value > 2) ThrowInvalidValue("check box value");
+  if (value == value_) return;
+  value_ = value;
+  Notify(Property::Value);
+}
+
+void CheckBox::ClickByPlayer() {
+  SetValue(value_ == 1 ? 0 : 1);
+  RaiseClick();
+}
+
+int ScrollBar::Clamp(int value) const {
+  // The range may run backwards (Max below Min); the value stays between.
+  int low = std::min(min_, max_);
+  int high = std::max(min_, max_);
+  return std::clamp(value, low, high);
+}
+
+void ScrollBar::ChangeValue(int value) {
+  if (value == value_) return;
+  value_ = value;
+  Notify(Property::Value);
+  if (on_change) on_change();
+}
+
+void ScrollBar::SetValue(int value) {
+  if (value != Clamp(value)) ThrowInvalidValue("scroll bar value outside its range");
+  ChangeValue(value);
+}
+
+void ScrollBar::PullValueIn() { ChangeValue(Clamp(value_)); }
+
+void ScrollBar::SetMin(int min) {
+  if (min < kLowest || min > kHighest) ThrowInvalidValue("scroll bar minimum");
+  if (min == min_) return;
+  min_ = min;
+  Notify(Property::Min);
+  PullValueIn();
+}
+
+void ScrollBar::SetMax(int max) {
+  if (max < kLowest || max > kHighest) ThrowInvalidValue("scroll bar maximum");
+  if (max == max_) return;
+  max_ = max;
+  Notify(Property::Max);
+  PullValueIn();
+}
+
+void ScrollBar::SetSmallChange(int step) {
+  if (step < 1 || step > kHighest) ThrowInvalidValue("scroll bar small change");
+  if (step == small_change_) return;
+  small_change_ = step;
+  Notify(Property::SmallChange);
+}
+
+void ScrollBar::SetLargeChange(int step) {
+  if (step < 1 || step > kHighest) ThrowInvalidValue("scroll bar large change");
+  if (step == large_change_) return;
+  large_change_ = step;
+  Notify(Property::LargeChange);
+}
+
+void ScrollBar::MoveByPlayer(int value) { ChangeValue(Clamp(value)); }
+
+void ScrollBar::DragByPlayer(int value) {
+  if (!dragging_) {
+    dragging_ = true;
+    value_before_drag_ = value_;
+  }
+  value = Clamp(value);
+  if (value != value_) {
+    value_ = value;
+    Notify(Property::Value);
+  }
+  if (on_scroll) on_scroll();
+}
+
+void ScrollBar::EndDragByPlayer() {
+  if (!dragging_) return;
+  dragging_ = false;
+  if (value_ != value_before_drag_ && on_change) on_change();
+}
+
+void Image::SetLeft(float left) {
+  if (left == left_) return;
+  left_ = left;
+  Notify(Property::Left);
+}
+
+void Image::SetPicture(std::string picture) {
+  if (picture == picture_) return;
+  picture_ = std::move(picture);
+  Notify(Property::Picture);
+}
+
+void Timer::SetInterval(int milliseconds) {
+  if (milliseconds < 0 || milliseconds > 65535) ThrowInvalidValue("timer interval");
+  interval_ = milliseconds;
+  // Every assignment matters: it restarts the timer.
+  Notify(Property::Interval);
+}
+
+const std::string& ImageList::Picture(int n) const {
+  if (n < 1 || n > Count()) {
+    throw platform::GameError(platform::GameError::Kind::SubscriptOutOfRange, "image list item out of range");
+  }
+  return pictures_[static_cast<std::size_t>(n - 1)];
+}
+
+}  // namespace ui

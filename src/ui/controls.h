@@ -1,0 +1,272 @@
+// The control model: plain objects holding the properties the rules set and
+// read back, with the toolkit behaviours the rules rely on built in, so that
+// a headless run and the real window behave alike. Observers (the Qt view,
+// the scheduler) hear of every property change; the model never knows who.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+enum class ControlKind { Label, CommandButton, OptionButton, CheckBox, ScrollBar, Image, Line, Timer, ImageList, MenuItem, Frame, Socket };
+
+enum class Property { Caption, Enabled, Visible, Value, Min, Max, SmallChange, LargeChange, Left, Picture, Interval, Tag, BackColor, ForeColor };
+
+// 24-bit RGB with red in the low byte; system colours are 0x80000000 + index.
+using Colour = std::uint32_t;
+constexpr Colour Rgb(unsigned red, unsigned green, unsigned blue) { return red | (green << 8) | (blue << 16); }
+constexpr Colour SystemColour(unsigned index) { return 0x80000000u | index; }
+constexpr bool IsSystemColour(Colour colour) { return (colour & 0x80000000u) != 0; }
+// The toolkit's own colour for the kind of control (button face, text).
+constexpr Colour kToolkitColour = 0xFFFFFFFFu;
+constexpr Colour kBlack = Rgb(0, 0, 0);
+constexpr Colour kWhite = Rgb(255, 255, 255);
+
+enum class Alignment { Left, Right, Centre };
+
+struct Font {
+  std::string family;
+  double points = 9.75;
+  bool bold = false;
+};
+
+// Twips: 1/1440 inch, 15 to a pixel at 96 dots per inch.
+struct Geometry {
+  float left = 0;
+  float top = 0;
+  float width = 0;
+  float height = 0;
+};
+
+class Control {
+ public:
+  using Observer = std::function<void(Control&, Property)>;
+
+  Control(ControlKind kind, std::string name, int index);
+  virtual ~Control() = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  ControlKind kind() const { return kind_; }
+  const std::string& name() const { return name_; }
+  // Index in its control array, or -1 for a control of its own.
+  int index() const { return index_; }
+  // "CharKake3" for a member of an array, the name otherwise.
+  std::string QualifiedName() const;
+  Control* parent() const { return parent_; }
+  void set_parent(Control* parent) { parent_ = parent; }
+
+  // Look: fixed by the window definition.
+  Geometry geometry;
+  Font font;
+  Alignment alignment = Alignment::Left;
+  bool boxed = false;
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(std::string caption);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+  const std::string& Tag() const { return tag_; }
+  void SetTag(std::string tag);
+  Colour BackColor() const { return back_colour_; }
+  void SetBackColor(Colour colour);
+  Colour ForeColor() const { return fore_colour_; }
+  void SetForeColor(Colour colour);
+
+  // Whether the player can reach it: enabled and visible, and so is its frame.
+  bool Reachable() const;
+
+  std::function<void()> on_click;
+  void RaiseClick();
+
+  void AddObserver(Observer observer) { observers_.push_back(std::move(observer)); }
+
+ protected:
+  void Notify(Property property);
+
+ private:
+  ControlKind kind_;
+  std::string name_;
+  int index_;
+  Control* parent_ = nullptr;
+  std::string caption_;
+  bool enabled_ = true;
+  bool visible_ = true;
+  std::string tag_;
+  Colour back_colour_ = kToolkitColour;
+  Colour fore_colour_ = kToolkitColour;
+  std::vector<Observer> observers_;
+};
+
+class Label final : public Control {
+ public:
+  Label(std::string name, int index) : Control(ControlKind::Label, std::move(name), index) {}
+};
+
+class CommandButton final : public Control {
+ public:
+  CommandButton(std::string name, int index) : Control(ControlKind::CommandButton, std::move(name), index) {}
+};
+
+class Frame final : public Control {
+ public:
+  Frame(std::string name, int index) : Control(ControlKind::Frame, std::move(name), index) {}
+};
+
+class MenuItem final : public Control {
+ public:
+  MenuItem(std::string name, int index) : Control(ControlKind::MenuItem, std::move(name), index) {}
+};
+
+class Socket final : public Control {
+ public:
+  Socket(std::string name, int index) : Control(ControlKind::Socket, std::move(name), index) {}
+};
+
+class OptionGroup;
+
+// Option buttons of one container are exclusive: selecting one clears the rest.
+class OptionButton final : public Control {
+ public:
+  OptionButton(std::string name, int index) : Control(ControlKind::OptionButton, std::move(name), index) {}
+
+  bool Value() const { return value_; }
+  // true on a button that was not selected selects it, clears the others of
+  // its group and raises Click; false just clears it.
+  void SetValue(bool value);
+  // The player's click: selects the button, and raises Click once.
+  void ClickByPlayer();
+
+ private:
+  friend class OptionGroup;
+  void Clear();
+
+  bool value_ = false;
+  OptionGroup* group_ = nullptr;
+};
+
+class OptionGroup {
+ public:
+  void Add(OptionButton& button);
+
+ private:
+  friend class OptionButton;
+  std::vector<OptionButton*> buttons_;
+};
+
+class CheckBox final : public Control {
+ public:
+  CheckBox(std::string name, int index) : Control(ControlKind::CheckBox, std::move(name), index) {}
+  int Value() const { return value_; }  // 0 clear, 1 ticked
+  void SetValue(int value);
+  // The player's click: ticks or clears the box.
+  void ClickByPlayer();
+
+ private:
+  int value_ = 0;
+};
+
+class ScrollBar final : public Control {
+ public:
+  static constexpr int kLowest = -32768;
+  static constexpr int kHighest = 32767;
+
+  ScrollBar(std::string name, int index) : Control(ControlKind::ScrollBar, std::move(name), index) {}
+
+  int Value() const { return value_; }
+  int Min() const { return min_; }
+  int Max() const { return max_; }
+  int SmallChange() const { return small_change_; }
+  int LargeChange() const { return large_change_; }
+
+  // A value outside the range is refused (invalid property value); a new
+  // value raises Change, the same value raises nothing.
+  void SetValue(int value);
+  // A new end of the range pulls the value in when it lies outside, which
+  // raises Change like any other change of value.
+  void SetMin(int min);
+  void SetMax(int max);
+  // Steps outside 1..32767 are refused.
+  void SetSmallChange(int step);
+  void SetLargeChange(int step);
+
+  // The player: the arrows or a click in the track move to a value (kept in
+  // range, Change if it moved); a drag of the thumb raises Scroll while it
+  // moves and one Change at its end if the value moved.
+  void MoveByPlayer(int value);
+  void DragByPlayer(int value);
+  void EndDragByPlayer();
+
+  std::function<void()> on_change;
+  std::function<void()> on_scroll;
+
+ private:
+  int Clamp(int value) const;
+  void PullValueIn();
+  void ChangeValue(int value);
+
+  int value_ = 0;
+  int min_ = 0;
+  int max_ = 32767;
+  int small_change_ = 1;
+  int large_change_ = 1;
+  bool dragging_ = false;
+  int value_before_drag_ = 0;
+};
+
+class Image final : public Control {
+ public:
+  Image(std::string name, int index) : Control(ControlKind::Image, std::move(name), index) {}
+  // Left is the one property that moves at run time (twips, single).
+  float Left() const { return left_; }
+  void SetLeft(float left);
+  // The picture shown, by its name in the picture library.
+  const std::string& Picture() const { return picture_; }
+  void SetPicture(std::string picture);
+
+ private:
+  float left_ = 0;
+  std::string picture_;
+};
+
+class Line final : public Control {
+ public:
+  Line(std::string name, int index) : Control(ControlKind::Line, std::move(name), index) {}
+  float X1 = 0;
+  float Y1 = 0;
+  float X2 = 0;
+  float Y2 = 0;
+};
+
+// Started and stopped by Interval alone: 0 does not fire, any positive
+// interval starts it. Every assignment restarts it.
+class Timer final : public Control {
+ public:
+  Timer(std::string name, int index) : Control(ControlKind::Timer, std::move(name), index) {}
+  int Interval() const { return interval_; }
+  void SetInterval(int milliseconds);
+  std::function<void()> on_timer;
+
+ private:
+  int interval_ = 0;
+};
+
+// Pictures numbered from 1.
+class ImageList final : public Control {
+ public:
+  ImageList(std::string name, int index) : Control(ControlKind::ImageList, std::move(name), index) {}
+  int Count() const { return static_cast<int>(pictures_.size()); }
+  // The picture of item n; an item that does not exist is an error.
+  const std::string& Picture(int n) const;
+  void Add(std::string picture) { pictures_.push_back(std::move(picture)); }
+
+ private:
+  std::vector<std::string> pictures_;
+};
+
+}  // namespace ui

@@ -1,0 +1,283 @@
+// The main window as designed: every control, its place in twips, its
+// font, colours and start properties.
+#include <array>
+
+#include "ui/form_definition.h"
+#include "ui/picture_names.h"
+
+namespace ui {
+
+namespace {
+
+constexpr int kLanes = 6;
+constexpr float kLaneHeight = 840;
+constexpr Colour kWindowColour = SystemColour(9);
+constexpr Colour kHighlightText = SystemColour(14);
+constexpr Colour kButtonText = SystemColour(18);
+
+// Full-width digits for the lane numbers shown to the player.
+constexpr std::array<const char*, kLanes> kWideDigits = {"１", "２", "３", "４", "５", "６"};
+constexpr std::array<Colour, kLanes> kLaneTextColours = {
+    Rgb(0x00, 0x00, 0xFF), Rgb(0xFF, 0x00, 0x00), Rgb(0xFF, 0x00, 0xFF),
+    Rgb(0x00, 0x80, 0x00), Rgb(0x40, 0x40, 0x40), Rgb(0x80, 0x80, 0x00)};
+
+ControlDefinition Label(std::string name, int index, std::string container, std::string caption, Geometry at,
+                        Font font = {}, Colour back = kWindowColour) {
+  ControlDefinition label;
+  label.kind = ControlKind::Label;
+  label.name = std::move(name);
+  label.index = index;
+  label.container = std::move(container);
+  label.caption = std::move(caption);
+  label.geometry = at;
+  label.font = std::move(font);
+  label.back_colour = back;
+  return label;
+}
+
+ControlDefinition Button(std::string name, std::string container, std::string caption, Geometry at, Font font = {}) {
+  ControlDefinition button;
+  button.kind = ControlKind::CommandButton;
+  button.name = std::move(name);
+  button.container = std::move(container);
+  button.caption = std::move(caption);
+  button.geometry = at;
+  button.font = std::move(font);
+  return button;
+}
+
+ControlDefinition Timer(std::string name, int index, int interval) {
+  ControlDefinition timer;
+  timer.kind = ControlKind::Timer;
+  timer.name = std::move(name);
+  timer.index = index;
+  timer.interval = interval;
+  return timer;
+}
+
+ControlDefinition ImageControl(std::string name, Geometry at, std::string picture) {
+  ControlDefinition image;
+  image.kind = ControlKind::Image;
+  image.name = std::move(name);
+  image.geometry = at;
+  image.picture = std::move(picture);
+  return image;
+}
+
+ControlDefinition VerticalLine(std::string name, float x) {
+  ControlDefinition line;
+  line.kind = ControlKind::Line;
+  line.name = std::move(name);
+  line.x1 = line.x2 = x;
+  line.y1 = 840;
+  line.y2 = 5880;
+  return line;
+}
+
+void AddRaceField(std::vector<ControlDefinition>& controls) {
+  controls.push_back(VerticalLine("StartLine", 7800));
+  controls.push_back(VerticalLine("GorlLine", 1080));
+  for (int lane = 0; lane < kLanes; ++lane) {
+    float lane_top = kLaneHeight * static_cast<float>(lane);
+
+    ControlDefinition runner = ImageControl("ImgChar", {7800, 960 + lane_top, 480, 480}, RunnerPicture(lane, 1));
+    runner.index = lane;
+    controls.push_back(runner);
+
+    ControlDefinition number = Label("LaneLabel", lane, "", kWideDigits[lane], {8400, 960 + lane_top, 495, 495},
+                                     {kGothic, 17.25, true}, lane == 0 ? kWhite : kHighlightText);
+    number.alignment = Alignment::Centre;
+    number.fore_colour = kLaneTextColours[lane];
+    controls.push_back(number);
+
+    ControlDefinition pick;
+    pick.kind = ControlKind::OptionButton;
+    pick.name = "CharKake";
+    pick.index = lane;
+    pick.caption = std::string(kWideDigits[lane]) + "でGO！";
+    pick.geometry = {9000, 840 + lane_top, 1095, 255};
+    pick.font = {kGothic, 9, false};
+    pick.back_colour = kHighlightText;
+    controls.push_back(pick);
+
+    controls.push_back(Label("Bairitu", lane, "", "", {9120, 1200 + lane_top, 495, 255}, {kGothic, 9, false},
+                             kHighlightText));
+
+    ControlDefinition rank = Label("Jyuni", lane, "", "１着", {0, 960 + lane_top, 735, 375}, {kGothic, 19.5, false});
+    rank.visible = false;
+    controls.push_back(rank);
+
+    controls.push_back(Timer("CharAnime", lane, 0));
+
+    ControlDefinition frames;
+    frames.kind = ControlKind::ImageList;
+    frames.name = "CharList";
+    frames.index = lane;
+    for (int frame = 1; frame <= kRunnerFrames; ++frame) frames.pictures.push_back(RunnerPicture(lane, frame));
+    controls.push_back(frames);
+  }
+}
+
+void AddHeading(std::vector<ControlDefinition>& controls) {
+  controls.push_back(Label("Title", -1, "", "こまめ堂マスコットレース", {1560, 120, 6135, 495}, {kBrush, 26.25, true}));
+  ControlDefinition race = Label("RaceLabel", -1, "", "本日第1ﾚｰｽ", {7560, 360, 2535, 375}, {kGothic, 15.75, true},
+                                 kButtonText);
+  race.fore_colour = kHighlightText;
+  race.boxed = true;
+  race.alignment = Alignment::Centre;
+  race.tag = "0";
+  controls.push_back(race);
+}
+
+void AddBetPanel(std::vector<ControlDefinition>& controls) {
+  const std::string frame = "MenuFrame";
+  ControlDefinition panel;
+  panel.kind = ControlKind::Frame;
+  panel.name = frame;
+  panel.geometry = {5400, 6000, 4575, 3135};
+  panel.back_colour = kWhite;
+  panel.font = {kGothic, 9, false};
+  controls.push_back(panel);
+
+  controls.push_back(Label("Kakekin", -1, frame, "賭け金", {240, 360, 1215, 375}, {kGothic, 20.25, false}, kWhite));
+  ControlDefinition stake = Label("KakeLabel", -1, frame, "1", {1440, 480, 855, 255}, {kGothic, 9, false});
+  stake.boxed = true;
+  stake.alignment = Alignment::Right;
+  controls.push_back(stake);
+  controls.push_back(Label("Tani", 1, frame, "まめ", {2400, 480, 495, 255}, {kMincho, 9.75, false}));
+
+  ControlDefinition music;
+  music.kind = ControlKind::CheckBox;
+  music.name = "CheckBGM";
+  music.container = frame;
+  music.caption = "BGM・サウンドの有無";
+  music.geometry = {2160, 840, 2295, 255};
+  music.back_colour = kWindowColour;
+  music.value = 1;  // music is on until the player turns it off
+  controls.push_back(music);
+
+  ControlDefinition bar;
+  bar.kind = ControlKind::ScrollBar;
+  bar.name = "KakeHScroll";
+  bar.container = frame;
+  bar.geometry = {240, 1200, 4215, 255};
+  bar.min = 1;
+  bar.max = 30000;
+  bar.value = 1;
+  bar.small_change = 10;
+  bar.large_change = 1000;
+  controls.push_back(bar);
+
+  controls.push_back(Label("Syojikin", -1, frame, "所持金：", {240, 1560, 1455, 375}, {kGothic, 20.25, false}));
+  ControlDefinition money = Label("Money", -1, frame, "100", {1680, 1560, 1935, 375}, {kGothic, 20.25, true});
+  money.alignment = Alignment::Right;
+  controls.push_back(money);
+  controls.push_back(Label("Tani", 0, frame, "まめ", {3600, 1560, 855, 375}, {kBrush, 20.25, true}));
+
+  controls.push_back(Button("ozzu", frame, "レース選択", {240, 2040, 2055, 375}, {kGothic, 14.25, true}));
+  controls.push_back(Button("CmdRnd", frame, "謎ボタン", {2400, 2040, 2055, 375}, {kGothic, 9, false}));
+  controls.push_back(Button("CmdStart", frame, "スタート", {240, 2490, 4215, 525}, {kGothic, 20.25, true}));
+}
+
+void AddMascotPanel(std::vector<ControlDefinition>& controls) {
+  const std::string frame = "PFrame";
+  ControlDefinition panel;
+  panel.kind = ControlKind::Frame;
+  panel.name = frame;
+  panel.geometry = {120, 7320, 5175, 1815};
+  panel.back_colour = kWindowColour;
+  controls.push_back(panel);
+
+  controls.push_back(Button("RndMsg", frame, "謎セリフ", {3000, 240, 975, 255}));
+  controls.push_back(Button("TimeCmd", frame, "時刻表示", {3960, 240, 975, 255}));
+  controls.push_back(Button("ColorCmd", frame, "色変え", {3000, 480, 975, 255}));
+  controls.push_back(Button("BestCmd", frame, "ﾍﾞｽﾄﾀｲﾑ", {3960, 480, 975, 255}));
+  controls.push_back(Button("CmdIP", frame, "IPｱﾄﾞﾚｽ", {3000, 720, 975, 255}));
+  controls.push_back(Button("CmdT", frame, "ツッコミ", {3960, 720, 975, 255}));
+
+  controls.push_back(Label("kakeban", 0, frame, "賭け番", {120, 360, 1215, 375}, {kGothic, 20.25, false}));
+  ControlDefinition lane = Label("kakeban", 1, frame, "－", {1440, 480, 615, 255});
+  lane.boxed = true;
+  lane.alignment = Alignment::Centre;
+  controls.push_back(lane);
+  controls.push_back(Label("kakeban", 2, frame, "番", {2160, 480, 375, 255}, {kMincho, 14.25, false}));
+
+  controls.push_back(Label("Pkake", 0, frame, "賭け金", {120, 840, 1215, 375}, {kGothic, 20.25, false}));
+  ControlDefinition stake = Label("Pkake", 1, frame, "0", {1440, 960, 855, 255});
+  stake.boxed = true;
+  stake.alignment = Alignment::Right;
+  controls.push_back(stake);
+  controls.push_back(Label("Pkake", 2, frame, "まめ", {2400, 960, 495, 255}, {kMincho, 9.75, false}));
+
+  controls.push_back(Label("Psyoji", 0, frame, "所持金：", {120, 1320, 1455, 375}, {kGothic, 20.25, false}));
+  ControlDefinition purse = Label("Psyoji", 1, frame, "100", {1560, 1320, 2535, 375}, {kGothic, 20.25, true});
+  purse.alignment = Alignment::Right;
+  controls.push_back(purse);
+  controls.push_back(Label("Psyoji", 2, frame, "まめ", {4080, 1320, 975, 375}, {kBrush, 20.25, true}));
+}
+
+void AddChatCorner(std::vector<ControlDefinition>& controls) {
+  controls.push_back(Label("EtcLabel", 0, "", "人工無能こまめ", {0, 6000, 1455, 255}));
+  controls.push_back(ImageControl("komame", {120, 6240, 1095, 1020}, MascotPicture(0)));
+  controls.push_back(ImageControl("MsgPicture", {1200, 6000, 4185, 1275}, kBubblePicture));
+  controls.push_back(Label("MsgLabel", -1, "", "ようこそ『こまめ堂マスコットレース』へ", {1920, 6240, 3255, 855},
+                           {kGothic, 9.75, false}));
+  // Stands in front of the mascot panel, right of the mascot's stake.
+  controls.push_back(Button("omi", "", "おみくじ　１回１０まめ", {3120, 8280, 1935, 255}));
+}
+
+void AddComponents(std::vector<ControlDefinition>& controls) {
+  ControlDefinition clock = Timer("TimeChar", -1, 0);
+  clock.tag = "0";
+  controls.push_back(clock);
+  controls.push_back(Timer("LineTimer", -1, 0));
+  controls.push_back(Timer("Timer1", -1, 1));
+
+  ControlDefinition colours;
+  colours.kind = ControlKind::ImageList;
+  colours.name = "PImageList";
+  for (int colour = 1; colour <= kMascotColours; ++colour) colours.pictures.push_back(MascotPicture(colour));
+  controls.push_back(colours);
+
+  ControlDefinition socket;
+  socket.kind = ControlKind::Socket;
+  socket.name = "Winsock";
+  controls.push_back(socket);
+
+  const std::array<std::pair<const char*, const char*>, 3> menu = {
+      {{"f3", "終了(&X)"}, {"h1", "ヘルプ(&H)"}, {"version", "ﾊﾞｰｼﾞｮﾝ(&A)"}}};
+  for (const auto& [name, caption] : menu) {
+    ControlDefinition item;
+    item.kind = ControlKind::MenuItem;
+    item.name = name;
+    item.caption = caption;
+    controls.push_back(item);
+  }
+}
+
+FormDefinition BuildMainForm() {
+  FormDefinition form;
+  form.name = "MainForm";
+  form.caption = "こまめ堂マスコットレース";
+  form.client_width = 10140;
+  form.client_height = 9165;
+  form.back_colour = kWindowColour;
+  form.font = {kGothic, 9.75, false};
+  form.icon = RunnerPicture(0, 1);
+  AddRaceField(form.controls);
+  AddHeading(form.controls);
+  AddBetPanel(form.controls);
+  AddMascotPanel(form.controls);
+  AddChatCorner(form.controls);
+  AddComponents(form.controls);
+  return form;
+}
+
+}  // namespace
+
+const FormDefinition& MainFormDefinition() {
+  static const FormDefinition definition = BuildMainForm();
+  return definition;
+}
+
+}  // namespace ui

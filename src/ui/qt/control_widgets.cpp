@@ -1,0 +1,319 @@
+#include "ui/qt/control_widgets.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <cmath>
+
+#include "ui/qt/fonts.h"
+
+namespace ui::qt {
+
+int ToPixels(float twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+
+QRect PixelRect(const Geometry& g) {
+  return QRect(ToPixels(g.left), ToPixels(g.top), std::max(1, ToPixels(g.width)), std::max(1, ToPixels(g.height)));
+}
+
+QColor ColourFor(Colour colour) {
+  if (IsSystemColour(colour)) {
+    switch (colour & 0xFF) {
+      case 5:   // window
+      case 9:   // caption text
+      case 14:  // highlight text
+        return Qt::white;
+      case 8:   // window text
+      case 18:  // button text
+        return Qt::black;
+      default:
+        return QColor(0xF0, 0xF0, 0xF0);
+    }
+  }
+  return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                static_cast<int>((colour >> 16) & 0xFF));
+}
+
+QImage ImageFor(const Bitmap& bitmap) {
+  QImage image(bitmap.width, bitmap.height, QImage::Format_ARGB32);
+  for (int y = 0; y < bitmap.height; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < bitmap.width; ++x) line[x] = bitmap.At(x, y);
+  }
+  return image;
+}
+
+QImage PictureImage(const std::string& name) {
+  const Bitmap* bitmap = FindPicture(name);
+  return bitmap ? ImageFor(*bitmap) : QImage();
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
+  QLabel::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+}
+
+void PictureWidget::SetPicture(const std::string& name) {
+  image_ = PictureImage(name);
+  update();
+}
+
+void PictureWidget::paintEvent(QPaintEvent*) {
+  if (image_.isNull()) return;
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter.drawImage(QRect(QPoint(0, 0), image_.size()), image_);
+}
+
+void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+}
+
+void LineWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setPen(QPen(Qt::black, 1));
+  painter.drawLine(line_);
+}
+
+namespace {
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+// What a screen reader says for a control: its caption, or what it shows.
+QString AccessibleText(const Control& control) {
+  if (!control.Caption().empty()) return Text(control.Caption()).remove('&');
+  const std::string& name = control.name();
+  if (name == "ImgChar") return QString("走者%1").arg(control.index() + 1);
+  if (name == "komame") return "こまめ";
+  if (name == "MsgPicture") return "吹き出し";
+  if (name == "Image1") return "アイコン";
+  if (name == "KakeHScroll") return "賭け金";
+  if (name == "StartLine") return "スタートライン";
+  if (name == "GorlLine") return "ゴールライン";
+  return Text(control.QualifiedName());
+}
+
+Qt::Alignment AlignmentFor(Alignment alignment) {
+  switch (alignment) {
+    case Alignment::Right: return Qt::AlignRight | Qt::AlignTop;
+    case Alignment::Centre: return Qt::AlignHCenter | Qt::AlignTop;
+    case Alignment::Left: break;
+  }
+  return Qt::AlignLeft | Qt::AlignTop;
+}
+
+void ApplyColours(QWidget* widget, const Control& control) {
+  QPalette palette = widget->palette();
+  bool filled = false;
+  if (control.BackColor() != kToolkitColour) {
+    QColor back = ColourFor(control.BackColor());
+    palette.setColor(QPalette::Window, back);
+    palette.setColor(QPalette::Button, back);
+    filled = true;
+  }
+  if (control.ForeColor() != kToolkitColour) {
+    QColor fore = ColourFor(control.ForeColor());
+    palette.setColor(QPalette::WindowText, fore);
+    palette.setColor(QPalette::ButtonText, fore);
+    palette.setColor(QPalette::Text, fore);
+  }
+  widget->setPalette(palette);
+  if (filled && control.kind() != ControlKind::CommandButton) widget->setAutoFillBackground(true);
+}
+
+void SetScrollRange(QScrollBar* bar, const ScrollBar& model) {
+  QSignalBlocker block(bar);
+  bar->setInvertedAppearance(model.Max() < model.Min());
+  bar->setRange(std::min(model.Min(), model.Max()), std::max(model.Min(), model.Max()));
+  bar->setValue(model.Value());
+}
+
+}  // namespace
+
+ControlWidgets::ControlWidgets(const ControlSet& controls, QWidget* client_area, PlayerInput& input) : input_(input) {
+  for (const auto& control : controls.all()) {
+    QWidget* parent = control->parent() ? WidgetFor(*control->parent()) : client_area;
+    if (!parent) parent = client_area;
+    QWidget* widget = Create(*control, parent);
+    if (!widget) continue;
+    widgets_[control.get()] = widget;
+    widget->setObjectName(Text(control->QualifiedName()));
+    widget->setAccessibleName(AccessibleText(*control));
+    widget->setFont(FontFor(control->font));
+    ApplyColours(widget, *control);
+    widget->setEnabled(control->Enabled());
+    widget->setVisible(control->Visible());
+    Connect(*control, widget);
+    // The widgets may go before the controls (a closed dialog): the token tells.
+    control->AddObserver([this, alive = std::weak_ptr<bool>(alive_)](Control& changed, Property property) {
+      if (!alive.expired()) Mirror(changed, property);
+    });
+  }
+}
+
+QWidget* ControlWidgets::WidgetFor(const Control& control) const {
+  auto found = widgets_.find(&control);
+  return found == widgets_.end() ? nullptr : found->second;
+}
+
+QWidget* ControlWidgets::Create(Control& control, QWidget* parent) {
+  QWidget* widget = nullptr;
+  switch (control.kind()) {
+    case ControlKind::Label: {
+      auto* label = new ClickableLabel(parent);
+      label->setTextFormat(Qt::PlainText);
+      label->setWordWrap(true);
+      label->setAlignment(AlignmentFor(control.alignment));
+      label->setText(Text(control.Caption()));
+      if (control.boxed) {
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+        label->setLineWidth(1);
+      }
+      widget = label;
+      break;
+    }
+    case ControlKind::CommandButton:
+      widget = new QPushButton(Text(control.Caption()), parent);
+      widget->setFocusPolicy(Qt::StrongFocus);
+      break;
+    case ControlKind::OptionButton: {
+      auto* option = new QRadioButton(Text(control.Caption()), parent);
+      option->setAutoExclusive(false);
+      option->setChecked(static_cast<OptionButton&>(control).Value());
+      widget = option;
+      break;
+    }
+    case ControlKind::CheckBox: {
+      auto* box = new QCheckBox(Text(control.Caption()), parent);
+      box->setChecked(static_cast<CheckBox&>(control).Value() == 1);
+      widget = box;
+      break;
+    }
+    case ControlKind::ScrollBar: {
+      auto& model = static_cast<ScrollBar&>(control);
+      auto* bar = new QScrollBar(Qt::Horizontal, parent);
+      bar->setFocusPolicy(Qt::StrongFocus);
+      bar->setSingleStep(model.SmallChange());
+      bar->setPageStep(model.LargeChange());
+      SetScrollRange(bar, model);
+      widget = bar;
+      break;
+    }
+    case ControlKind::Image: {
+      auto& model = static_cast<Image&>(control);
+      auto* picture = new PictureWidget(parent);
+      picture->SetPicture(model.Picture());
+      widget = picture;
+      break;
+    }
+    case ControlKind::Line: {
+      auto& line = static_cast<Line&>(control);
+      QRect box(QPoint(ToPixels(std::min(line.X1, line.X2)), ToPixels(std::min(line.Y1, line.Y2))),
+                QPoint(ToPixels(std::max(line.X1, line.X2)), ToPixels(std::max(line.Y1, line.Y2))));
+      QLineF local(ToPixels(line.X1) - box.left() + 0.5, ToPixels(line.Y1) - box.top() + 0.5,
+                   ToPixels(line.X2) - box.left() + 0.5, ToPixels(line.Y2) - box.top() + 0.5);
+      widget = new LineWidget(parent, local);
+      widget->setGeometry(box);
+      widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+      return widget;
+    }
+    case ControlKind::Frame: {
+      auto* frame = new QFrame(parent);
+      frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+      widget = frame;
+      break;
+    }
+    case ControlKind::Timer:
+    case ControlKind::ImageList:
+    case ControlKind::MenuItem:
+    case ControlKind::Socket:
+      return nullptr;
+  }
+  QRect rect = PixelRect(control.geometry);
+  if (auto* image = dynamic_cast<Image*>(&control)) rect.moveLeft(ToPixels(image->Left()));
+  widget->setGeometry(rect);
+  return widget;
+}
+
+void ControlWidgets::Connect(Control& control, QWidget* widget) {
+  if (auto* label = qobject_cast<ClickableLabel*>(widget)) {
+    QObject::connect(label, &ClickableLabel::clicked, [this, &control] { input_.Click(control); });
+  } else if (auto* picture = qobject_cast<PictureWidget*>(widget)) {
+    QObject::connect(picture, &PictureWidget::clicked, [this, &control] { input_.Click(control); });
+  } else if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+    auto& model = static_cast<OptionButton&>(control);
+    QObject::connect(option, &QRadioButton::clicked, [this, &model, option] {
+      input_.Click(model);
+      option->setChecked(model.Value());  // the model decides, not Qt's own toggle
+    });
+  } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+    auto& model = static_cast<CheckBox&>(control);
+    QObject::connect(box, &QCheckBox::clicked, [this, &model, box] {
+      input_.Click(model);
+      box->setChecked(model.Value() == 1);
+    });
+  } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+    QObject::connect(button, &QPushButton::clicked, [this, &control] { input_.Click(control); });
+  } else if (auto* bar = qobject_cast<QScrollBar*>(widget)) {
+    auto& model = static_cast<ScrollBar&>(control);
+    QObject::connect(bar, &QScrollBar::actionTriggered, [this, &model, bar](int action) {
+      if (action == QAbstractSlider::SliderMove) return;
+      input_.MoveScrollBar(model, bar->sliderPosition());
+      bar->setSliderPosition(model.Value());
+    });
+    QObject::connect(bar, &QScrollBar::sliderMoved, [this, &model](int value) { input_.DragScrollBar(model, value); });
+    QObject::connect(bar, &QScrollBar::sliderReleased, [this, &model, bar] {
+      input_.EndScrollBarDrag(model);
+      QSignalBlocker block(bar);
+      bar->setValue(model.Value());
+    });
+  }
+}
+
+void ControlWidgets::Mirror(Control& control, Property property) {
+  QWidget* widget = WidgetFor(control);
+  if (!widget) return;
+  switch (property) {
+    case Property::Caption:
+      if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(Text(control.Caption()));
+      if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(Text(control.Caption()));
+      widget->setAccessibleName(AccessibleText(control));
+      break;
+    case Property::Enabled: widget->setEnabled(control.Enabled()); break;
+    case Property::Visible: widget->setVisible(control.Visible()); break;
+    case Property::BackColor:
+    case Property::ForeColor: ApplyColours(widget, control); break;
+    case Property::Value:
+      if (auto* option = qobject_cast<QRadioButton*>(widget)) option->setChecked(static_cast<OptionButton&>(control).Value());
+      if (auto* box = qobject_cast<QCheckBox*>(widget)) box->setChecked(static_cast<CheckBox&>(control).Value() == 1);
+      if (auto* bar = qobject_cast<QScrollBar*>(widget)) {
+        QSignalBlocker block(bar);
+        if (!bar->isSliderDown()) bar->setValue(static_cast<ScrollBar&>(control).Value());
+      }
+      break;
+    case Property::Min:
+    case Property::Max:
+      if (auto* bar = qobject_cast<QScrollBar*>(widget)) SetScrollRange(bar, static_cast<ScrollBar&>(control));
+      break;
+    case Property::SmallChange:
+      if (auto* bar = qobject_cast<QScrollBar*>(widget)) bar->setSingleStep(static_cast<ScrollBar&>(control).SmallChange());
+      break;
+    case Property::LargeChange:
+      if (auto* bar = qobject_cast<QScrollBar*>(widget)) bar->setPageStep(static_cast<ScrollBar&>(control).LargeChange());
+      break;
+    case Property::Left:
+      widget->move(ToPixels(static_cast<Image&>(control).Left()), widget->y());
+      break;
+    case Property::Picture:
+      if (auto* picture = qobject_cast<PictureWidget*>(widget)) picture->SetPicture(static_cast<Image&>(control).Picture());
+      break;
+    case Property::Interval:
+    case Property::Tag:
+      break;
+  }
+}
+
+}  // namespace ui::qt

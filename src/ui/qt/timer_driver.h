@@ -1,0 +1,28 @@
+// Wakes the event loop when the scheduler's next timer falls due, and only
+// then: an idle game arms nothing.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include "platform/dispatcher.h"
+#include "platform/scheduler.h"
+
+namespace ui::qt {
+
+class TimerDriver final : public QObject {
+  Q_OBJECT
+ public:
+  TimerDriver(platform::Scheduler& scheduler, platform::Dispatcher& dispatcher, platform::MonotonicClock& clock);
+  bool armed() const { return timer_.isActive(); }
+
+ private:
+  void Rearm();
+
+  platform::Scheduler& scheduler_;
+  platform::Dispatcher& dispatcher_;
+  platform::MonotonicClock& clock_;
+  QTimer timer_;
+};
+
+}  // namespace ui::qt

@@ -1,0 +1,50 @@
+// A whole game wired to test doubles: scripted random values and message-box
+// replies, a fixed clock, an in-memory settings store and virtual time.
+#pragma once
+
+#include <memory>
+
+#include "game/game_session.h"
+#include "platform/scheduler.h"
+#include "support/fakes.h"
+
+namespace testing_support {
+
+class TestGame {
+ public:
+  using Timer1Mode = game::GameSession::Timer1Mode;
+  explicit TestGame(Timer1Mode timer1 = Timer1Mode::CatchUp, platform::RandomSource* random = nullptr);
+
+  // Start-up; the first six draws (the first speeds) come from `speeds`.
+  void Start(std::vector<float> speeds = {0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f});
+
+  game::GameSession& session() { return *session_; }
+  game::MainForm& form() { return session_->form(); }
+  const ui::MainFormControls& c() const { return session_->controls(); }
+  const game::GameState& s() const { return session_->state(); }
+  game::GameState& mutable_state() { return session_->form().mutable_state(); }
+
+  // The player clicks; false when the click did not reach a handler.
+  bool Click(ui::Control& control) { return session_->Click(control); }
+  // Runs a handler as the event loop would, without moving time.
+  platform::Dispatcher::Outcome Fire(const std::function<void()>& handler) {
+    return session_->dispatcher().Run(handler);
+  }
+  platform::Dispatcher::Outcome FireTimer(ui::Timer& timer) { return Fire(timer.on_timer); }
+  // Lets virtual time pass, firing every timer that falls due.
+  void AdvanceMicros(std::int64_t micros);
+
+  ScriptedRandom random;
+  ScriptedMessageBoxes boxes;
+  FixedClock clock;
+  FixedAddress address;
+  MemorySettings settings;
+  RecordingMedia media;
+  NotedProgramEnd program_end;
+  platform::VirtualClock time;
+
+ private:
+  std::unique_ptr<game::GameSession> session_;
+};
+
+}  // namespace testing_support
