@@ -1,0 +1,50 @@
+// The player's bet: a lane by option button or odds label, shown in
+// inverted colours, and a stake that follows the scroll bar.
+#include "game/main_form.h"
+#include "platform/numbers.h"
+#include "platform/skip_on_error.h"
+
+namespace game {
+
+using platform::SkipOnError;
+
+namespace {
+
+// Looking up the button of "no lane" fails; where errors are skipped, that
+// statement simply does nothing.
+void ShowAsPicked(ui::OptionButton& button) {
+  button.SetBackColor(ui::kBlack);
+  button.SetForeColor(ui::kWhite);
+}
+
+}  // namespace
+
+void MainForm::CharKake_Click(int index) {
+  SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetBackColor(ui::kWhite); });
+  SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetForeColor(ui::kBlack); });
+  SkipOnError([&] { s_.PlayerPick = static_cast<Integer>(index); });
+  SkipOnError([&] { ShowAsPicked(c_.CharKake[index]); });
+}
+
+void MainForm::Bairitu_Click(int index) {
+  // The odds labels stay clickable during a race; the bet does not change
+  // once the stakes are taken.
+  if (s_.RaceRunning) return;
+  SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetBackColor(ui::kWhite); });
+  SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetForeColor(ui::kBlack); });
+  SkipOnError([&] { s_.PlayerPick = static_cast<Integer>(index); });
+  // Selecting a button that was not selected runs its Click for this lane.
+  SkipOnError([&] { c_.CharKake[index].SetValue(true); });
+  SkipOnError([&] { ShowAsPicked(c_.CharKake[index]); });
+}
+
+void MainForm::KakeHScroll_Change() {
+  // The stake of a running race is the one taken at its start.
+  if (s_.RaceRunning) return;
+  c_.KakeLabel.SetCaption(platform::DecimalText(c_.KakeHScroll.Value()));
+  s_.PlayerBet = platform::TextToInteger(c_.KakeLabel.Caption());
+}
+
+void MainForm::KakeHScroll_Scroll() { KakeHScroll_Change(); }
+
+}  // namespace game
