@@ -15,6 +15,8 @@ using Single = float;
 inline constexpr int kLanes = 6;
 // A pick of 6 means no lane: no bet for the player, sitting out for the mascot.
 inline constexpr Integer kNoLane = 6;
+// A best time of 9999 ticks means no race has been won today.
+inline constexpr Integer kNoBestTime = 9999;
 
 struct GameState {
   Integer PlayerBet = 0;

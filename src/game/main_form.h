@@ -87,7 +87,11 @@ class MainForm {
   void SendStopMusic();
   void StartMusic();
   [[noreturn]] void EndProgram();
-  void EndOfRace();
+  void StartRace();
+  void StopRace();
+  // The end of a race, run to its end or stopped: both bets settled, the
+  // panel ready for the next selection.
+  void SettleRace();
   void ResetRunnersToStartLine();
 
   Services services_;

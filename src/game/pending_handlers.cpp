@@ -3,15 +3,6 @@
 
 namespace game {
 
-void MainForm::CmdStart_Click() {}
-void MainForm::ShowStopButton() {}
-void MainForm::LineTimer_Timer() {}
-void MainForm::TimeChar_Timer() {}
-void MainForm::RaceTick() {}
-void MainForm::CharAnime_Timer(int) {}
-void MainForm::BestCmd_Click() {}
-void MainForm::SettleMascotBet() {}
-void MainForm::SettlePlayerBet() {}
 void MainForm::omi_Click() {}
 void MainForm::CmdT_Click() {}
 void MainForm::TimeCmd_Click() {}

@@ -16,7 +16,6 @@ constexpr const char* kSettingsKey = "pass";
 constexpr Long kFirstPurse = 100;
 constexpr Long kEmptyPurseGift = 10;
 constexpr Long kStakeCeiling = 30000;
-constexpr Integer kNoRecord = 9999;
 }  // namespace
 
 using platform::SkipOnError;
@@ -33,7 +32,7 @@ void MainForm::MainForm_Load() {
     if (s_.PlayerMoney < 1) s_.PlayerMoney = kEmptyPurseGift;
   });
   SkipOnError([&] { ShowPlayerMoney(); });
-  SkipOnError([&] { s_.BestTime = kNoRecord; });
+  SkipOnError([&] { s_.BestTime = kNoBestTime; });
   SkipOnError([&] { s_.PlayerBet = 1; });
   SkipOnError([&] { s_.MascotMoney = platform::TextToLong(c_.Psyoji[1].Caption()); });
   if (s_.PlayerMoney <= kStakeCeiling) {

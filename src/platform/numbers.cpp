@@ -1,5 +1,6 @@
 #include "platform/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -10,13 +11,9 @@ namespace platform {
 void ThrowOverflow(const char* what) { throw GameError(GameError::Kind::Overflow, what); }
 
 double RoundHalfEven(double value) {
-  // nearbyint rounds in the current mode, which is round-to-nearest-even
-  // unless someone changed it; do the arithmetic ourselves to be safe.
-  double floor = std::floor(value);
-  double diff = value - floor;
-  if (diff < 0.5) return floor;
-  if (diff > 0.5) return floor + 1.0;
-  return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+  // The default floating-point environment rounds to nearest, halves to
+  // even; the game never changes it.
+  return std::nearbyint(value);
 }
 
 namespace {
@@ -171,6 +168,20 @@ std::int16_t TextToInteger(std::string_view text) {
 }
 
 std::string IncrementedText(std::string_view text) {
+  // The race clock counts up on every tick: plain digits count on in place,
+  // which is the same sum for any whole number a double holds exactly.
+  if (!text.empty() && text.size() <= 15 && (text.size() == 1 || text.front() != '0') &&
+      std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    std::string next(text);
+    auto digit = next.rbegin();
+    for (; digit != next.rend() && *digit == '9'; ++digit) *digit = '0';
+    if (digit == next.rend()) {
+      next.insert(next.begin(), '1');
+    } else {
+      ++*digit;
+    }
+    return next;
+  }
   auto number = ParseNumber(text);
   if (!number) ThrowTypeMismatch();
   double next = *number + 1.0;

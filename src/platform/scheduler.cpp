@@ -15,6 +15,7 @@ Scheduler::TimerId Scheduler::AddTimer(std::function<void()> fire) {
 
 Scheduler::TimerId Scheduler::AddCatchUpTimer(std::function<void(std::uint64_t)> catch_up) {
   timers_.push_back(Entry{nullptr, std::move(catch_up)});
+  catch_up_timers_.push_back(timers_.size() - 1);
   return static_cast<TimerId>(timers_.size() - 1);
 }
 
@@ -60,9 +61,9 @@ void Scheduler::RunDue() {
 }
 
 void Scheduler::CatchUp(std::int64_t now, int position) {
-  for (std::size_t i = 0; i < timers_.size(); ++i) {
+  for (std::size_t i : catch_up_timers_) {
     Entry& timer = timers_[i];
-    if (!timer.running() || !timer.catches_up()) continue;
+    if (!timer.running()) continue;
     // Ticks strictly before the event; at the same moment, those that come
     // earlier in the fixed order.
     std::int64_t limit = static_cast<int>(i) < position ? now : now - 1;
@@ -73,13 +74,19 @@ void Scheduler::CatchUp(std::int64_t now, int position) {
   }
 }
 
-void Scheduler::BeforeHandler(int position) { CatchUp(clock_.NowMicros(), position); }
+void Scheduler::BeforeHandler(int position) {
+  handler_started_ = clock_.NowMicros();
+  CatchUp(handler_started_, position);
+}
 
 void Scheduler::AfterHandler() {
   // Ticks that fell due while the handler ran fire once, right afterwards.
+  // A handler that took no time let nothing fall due.
   std::int64_t now = clock_.NowMicros();
-  for (Entry& timer : timers_) {
-    if (timer.running() && timer.next_due < now) timer.next_due = now;
+  if (now != handler_started_) {
+    for (Entry& timer : timers_) {
+      if (timer.running() && timer.next_due < now) timer.next_due = now;
+    }
   }
   if (schedule_changed_) schedule_changed_();
 }

@@ -64,6 +64,8 @@ class Scheduler final : public DispatchObserver {
   MonotonicClock& clock_;
   Dispatcher& dispatcher_;
   std::vector<Entry> timers_;
+  std::vector<std::size_t> catch_up_timers_;
+  std::int64_t handler_started_ = 0;
   std::function<void()> schedule_changed_;
 };
 

@@ -16,7 +16,7 @@ Control::Control(ControlKind kind, std::string name, int index) : kind_(kind), n
 
 std::string Control::QualifiedName() const { return index_ < 0 ? name_ : name_ + std::to_string(index_); }
 
-void Control::Notify(Property property) {
+void Control::NotifyObservers(Property property) {
   for (auto& observer : observers_) observer(*this, property);
 }
 
@@ -184,12 +184,6 @@ void ScrollBar::EndDragByPlayer() {
   if (!dragging_) return;
   dragging_ = false;
   if (value_ != value_before_drag_ && on_change) on_change();
-}
-
-void Image::SetLeft(float left) {
-  if (left == left_) return;
-  left_ = left;
-  Notify(Property::Left);
 }
 
 void Image::SetPicture(std::string picture) {

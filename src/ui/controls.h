@@ -87,9 +87,13 @@ class Control {
   void AddObserver(Observer observer) { observers_.push_back(std::move(observer)); }
 
  protected:
-  void Notify(Property property);
+  void Notify(Property property) {
+    if (!observers_.empty()) NotifyObservers(property);
+  }
 
  private:
+  void NotifyObservers(Property property);
+
   ControlKind kind_;
   std::string name_;
   int index_;
@@ -224,7 +228,12 @@ class Image final : public Control {
   Image(std::string name, int index) : Control(ControlKind::Image, std::move(name), index) {}
   // Left is the one property that moves at run time (twips, single).
   float Left() const { return left_; }
-  void SetLeft(float left);
+  // Set on every race tick: kept inline.
+  void SetLeft(float left) {
+    if (left == left_) return;
+    left_ = left;
+    Notify(Property::Left);
+  }
   // The picture shown, by its name in the picture library.
   const std::string& Picture() const { return picture_; }
   void SetPicture(std::string picture);

@@ -2,10 +2,16 @@
 
 namespace testing_support {
 
-TestGame::TestGame(Timer1Mode timer1, platform::RandomSource* real_random) {
-  game::Services services{real_random ? *real_random : random, boxes, clock, address, settings, media, program_end,
+TestGame::TestGame(Options options) {
+  game::Services services{options.random ? *options.random : random,
+                          options.message_boxes ? *options.message_boxes : boxes,
+                          clock,
+                          address,
+                          settings,
+                          media,
+                          program_end,
                           "/opt/mascot race"};
-  session_ = std::make_unique<game::GameSession>(services, time, timer1);
+  session_ = std::make_unique<game::GameSession>(services, time, options.timer1);
 }
 
 void TestGame::Start(std::vector<float> speeds) {

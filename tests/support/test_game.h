@@ -13,7 +13,13 @@ namespace testing_support {
 class TestGame {
  public:
   using Timer1Mode = game::GameSession::Timer1Mode;
-  explicit TestGame(Timer1Mode timer1 = Timer1Mode::CatchUp, platform::RandomSource* random = nullptr);
+  struct Options {
+    Timer1Mode timer1 = Timer1Mode::CatchUp;
+    platform::RandomSource* random = nullptr;        // instead of the scripted one
+    platform::MessageBoxes* message_boxes = nullptr;  // instead of the scripted ones
+  };
+  TestGame() : TestGame(Options{}) {}
+  explicit TestGame(Options options);
 
   // Start-up; the first six draws (the first speeds) come from `speeds`.
   void Start(std::vector<float> speeds = {0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f});

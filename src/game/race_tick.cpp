@@ -1,0 +1,92 @@
+// The race clock: every tick moves one random runner, ranks the arrivals,
+// and ends the race when the sixth is in.
+#include <algorithm>
+#include <array>
+
+#include "game/main_form.h"
+#include "platform/numbers.h"
+#include "platform/random.h"
+
+namespace game {
+
+namespace {
+
+// Upper bounds of r × 100 (rounded) for lanes 0..4; lane 5 takes the rest.
+constexpr std::array<int, kLanes - 1> kLaneBounds = {17, 33, 49, 66, 82};
+constexpr float kRunnerReach = 180;  // a runner has crossed once Left + 180 is past the goal
+constexpr int kSlideSteps = 51;
+constexpr float kSlideStep = 30;
+
+Integer LaneFor(Integer draw) {
+  for (std::size_t lane = 0; lane < kLaneBounds.size(); ++lane) {
+    if (draw <= kLaneBounds[lane]) return static_cast<Integer>(lane);
+  }
+  return kLanes - 1;
+}
+
+}  // namespace
+
+void MainForm::TimeChar_Timer() {
+  c_.TimeChar.SetTag(platform::IncrementedText(c_.TimeChar.Tag()));
+  RaceTick();
+}
+
+void MainForm::RaceTick() {
+  s_.PickLane = LaneFor(platform::Draw(services_.random, 100));
+  double distance_draw = services_.random.Next();
+  ui::Image& runner = c_.ImgChar[s_.PickLane];
+  // A finished lane has speed 0: the tick is spent on nothing.
+  runner.SetLeft(static_cast<float>(runner.Left() - s_.LaneSpeed[static_cast<std::size_t>(s_.PickLane)] * distance_draw));
+
+  const float goal = c_.GorlLine.X1;
+  for (int lane = 0; lane < kLanes; ++lane) {
+    auto slot = static_cast<std::size_t>(lane);
+    if (s_.LaneFinished[slot] != 0) continue;
+    ui::Image& image = c_.ImgChar[lane];
+    if (!(static_cast<float>(image.Left() + kRunnerReach) < goal)) continue;
+
+    s_.FinishCount = platform::AddInteger(s_.FinishCount, 1);
+    if (s_.FinishCount == 1) {
+      // Times and race numbers far beyond any real race stop at the top of
+      // their range rather than crash the game.
+      s_.RaceTime = static_cast<Integer>(std::min<Long>(platform::TextToLong(c_.TimeChar.Tag()), 32767));
+      s_.RaceNo = platform::TextToLong(c_.RaceLabel.Tag());
+      if (s_.RaceTime < s_.BestTime) {
+        s_.BestTime = s_.RaceTime;
+        s_.BestRaceNo = s_.RaceNo;
+      }
+      s_.WinnerLane = static_cast<Integer>(lane);
+      ShowStopButton();
+    }
+    if (s_.FinishCount == kLanes) s_.AllFinished = 1;
+    s_.LaneFinished[slot] = 1;
+    s_.LaneSpeed[slot] = 0;
+    c_.Jyuni[lane].SetCaption(platform::DecimalText(s_.FinishCount) + "着");
+    c_.Jyuni[lane].SetVisible(true);
+    c_.CharAnime[lane].SetInterval(0);
+    // The runner slides on past the goal, all within this tick.
+    for (s_.SlideStep = 0; s_.SlideStep < kSlideSteps; ++s_.SlideStep) image.SetLeft(image.Left() - kSlideStep);
+  }
+
+  bool all_finished = std::all_of(s_.LaneFinished.begin(), s_.LaneFinished.end(), [](Integer f) { return f == 1; });
+  if (all_finished) {
+    SendStopMusic();
+    c_.TimeChar.SetInterval(0);
+    SettleRace();
+  }
+}
+
+void MainForm::CharAnime_Timer(int index) {
+  if (s_.RaceStopped != 0) return;
+  if (s_.AllFinished != 0) {
+    // Left over from the last race's sixth arrival: this tick only clears it.
+    s_.AllFinished = 0;
+    return;
+  }
+  auto runner = static_cast<std::size_t>(index);
+  s_.AnimFrame[runner] = platform::AddInteger(s_.AnimFrame[runner], 1);
+  c_.ImgChar[index].SetPicture(c_.CharList[index].Picture(s_.AnimFrame[runner] + 1));
+  if (s_.AnimFrame[runner] == 8) s_.AnimFrame[runner] = 0;
+}
+
+}  // namespace game

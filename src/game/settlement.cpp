@@ -1,0 +1,116 @@
+// Settling a race: the mascot's bet, then the player's, with the continue
+// offer when the purse runs dry; then the lanes are made ready again.
+#include "game/main_form.h"
+#include "game/payout.h"
+#include "platform/numbers.h"
+#include "platform/skip_on_error.h"
+
+namespace game {
+
+using platform::MessageBoxes;
+using platform::SkipOnError;
+
+namespace {
+constexpr Long kBankRefill = 100;
+constexpr Long kContinueGift = 10;
+constexpr Long kStakeCeiling = 30000;
+constexpr Long kFortunePrice = 10;
+constexpr const char* kNoLaneMark = "－";
+}  // namespace
+
+Long Payout(Integer stake, Single odds) {
+  return platform::ToLong(static_cast<double>(static_cast<Single>(stake)) * static_cast<double>(odds));
+}
+
+void MainForm::SettleMascotBet() {
+  if (s_.MascotPick != kNoLane) {
+    if (s_.MascotPick == s_.WinnerLane) {
+      s_.MascotPayout = Payout(s_.MascotBet, s_.LaneOdds.at(static_cast<std::size_t>(s_.MascotPick)));
+      s_.MascotMoney = platform::AddLongSaturating(s_.MascotMoney, s_.MascotPayout);
+      ShowMascotMoney();
+      Say("当たりや。" + platform::DecimalText(s_.MascotPayout) + "まめゲット");
+    } else if (s_.MascotMoney != 0) {
+      Say("ハズレちまったぜ。");
+    } else {
+      s_.MascotMoney = kBankRefill;
+      c_.Psyoji[1].SetCaption("100");
+      Say("所持金がなくなったから銀行で１００まめ下ろしたぜ（￣ー￣ﾆﾔﾘ");
+    }
+  }
+  c_.kakeban[1].SetCaption(kNoLaneMark);
+  c_.Pkake[1].SetCaption("0");
+}
+
+void MainForm::SettlePlayerBet() {
+  // Every statement may fail on its own and is then skipped; only the end
+  // of the program (the player declines to continue) stops the routine.
+  auto box = [this](const std::string& prompt, int style, const char* title) {
+    return services_.message_boxes.Show(prompt, style, title);
+  };
+  auto unpick = [this] {
+    SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetBackColor(ui::kWhite); });
+    SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetForeColor(ui::kBlack); });
+    SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetValue(false); });
+    SkipOnError([&] { s_.PlayerPick = kNoLane; });
+  };
+
+  if (s_.PlayerPick == kNoLane) {
+    SkipOnError([&] { c_.KakeHScroll.SetValue(1); });
+  } else if (s_.PlayerPick == s_.WinnerLane) {
+    SkipOnError([&] { s_.PlayerPayout = Payout(s_.PlayerBet, s_.LaneOdds.at(static_cast<std::size_t>(s_.PlayerPick))); });
+    box("見事予感が的中しました。", MessageBoxes::kOkOnly, "大当たり");
+    box("配当金は" + platform::DecimalText(s_.PlayerPayout) + "まめです。", MessageBoxes::kOkOnly, "大当たり");
+    // Winnings that would carry the purse past the largest Long stop there.
+    SkipOnError([&] { s_.PlayerMoney = platform::AddLongSaturating(s_.PlayerMoney, s_.PlayerPayout); });
+    SkipOnError([&] { ShowPlayerMoney(); });
+    SkipOnError([&] { c_.KakeHScroll.SetSmallChange(1); });
+    SkipOnError([&] { c_.CmdStart.SetEnabled(false); });
+    SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetValue(false); });
+    SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetBackColor(ui::kWhite); });
+    SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetForeColor(ui::kBlack); });
+    SkipOnError([&] { s_.PlayerPick = kNoLane; });
+  } else {
+    box("残念ハズレ。", MessageBoxes::kOkOnly, "失敗");
+    if (s_.PlayerMoney == 0) {
+      box("所持金がなくなりました。", MessageBoxes::kOkOnly, "のーまねー");
+      s_.MsgReply = static_cast<Integer>(box("まだやりますか？", MessageBoxes::kYesNo, "こんてにゅー"));
+      if (s_.MsgReply == MessageBoxes::kReplyYes) {
+        box("では、10まめあげましょう。", MessageBoxes::kOkOnly, "10まめ");
+        s_.PlayerMoney = kContinueGift;
+        SkipOnError([&] { c_.Money.SetCaption("10"); });
+      } else {
+        box("ご利用ありがとうございました。", MessageBoxes::kOkOnly, "終了");
+        CloseWindow();  // saves the purse and ends the program: nothing after this runs
+      }
+    }
+    unpick();
+  }
+
+  for (s_.LaneIndex = 0; s_.LaneIndex < kLanes; ++s_.LaneIndex) {
+    int lane = s_.LaneIndex;
+    SkipOnError([&] { s_.LaneFinished[static_cast<std::size_t>(lane)] = 0; });
+    SkipOnError([&] { c_.Jyuni[lane].SetVisible(false); });
+    SkipOnError([&] { c_.Bairitu[lane].SetCaption(""); });
+    SkipOnError([&] { c_.ImgChar[lane].SetLeft(c_.StartLine.X1 - 50); });
+    SkipOnError([&] { c_.ImgChar[lane].SetPicture(c_.CharList[lane].Picture(1)); });
+    SkipOnError([&] { c_.CharKake[lane].SetEnabled(true); });
+  }
+
+  // The stake bar fits the purse: the stake can never be more than it.
+  if (s_.PlayerMoney > kStakeCeiling) {
+    SkipOnError([&] { c_.KakeHScroll.SetMax(kStakeCeiling); });
+    SkipOnError([&] { c_.KakeHScroll.SetLargeChange(3000); });
+  } else if (s_.PlayerMoney < 10) {
+    SkipOnError([&] { c_.KakeHScroll.SetMax(static_cast<int>(s_.PlayerMoney)); });
+    SkipOnError([&] { c_.KakeHScroll.SetLargeChange(1); });
+  } else {
+    SkipOnError([&] { c_.KakeHScroll.SetMax(static_cast<int>(s_.PlayerMoney)); });
+    SkipOnError([&] { c_.KakeHScroll.SetLargeChange(platform::ToInteger(s_.PlayerMoney / 10.0)); });
+  }
+  SkipOnError([&] {
+    if (s_.PlayerMoney > kFortunePrice) c_.omi.SetEnabled(true);
+  });
+  SkipOnError([&] { c_.CmdStart.SetEnabled(false); });
+}
+
+}  // namespace game
