@@ -14,6 +14,9 @@
 
 namespace game {
 
+// The time of day as the mascot tells it: "h:mm:ss (AM/PM)".
+std::string ClockText(const platform::TimeOfDay& time);
+
 class MainForm {
  public:
   explicit MainForm(Services services);

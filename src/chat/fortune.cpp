@@ -1,0 +1,29 @@
+// The fortune slip: 10 of the player's まめ go to the mascot, which tells
+// one of eight fortunes.
+#include <algorithm>
+
+#include "chat/chat_texts.h"
+#include "game/main_form.h"
+#include "platform/numbers.h"
+#include "platform/random.h"
+
+namespace game {
+
+namespace {
+constexpr Long kPrice = 10;
+constexpr Long kStakeCeiling = 30000;
+}  // namespace
+
+void MainForm::omi_Click() {
+  // The button is usable only above the price; the purse is not tested here.
+  s_.PlayerMoney = platform::SubtractLong(s_.PlayerMoney, kPrice);
+  ShowPlayerMoney();
+  s_.MascotMoney = platform::AddLongSaturating(s_.MascotMoney, kPrice);
+  ShowMascotMoney();
+  s_.FortuneDraw = platform::Draw(services_.random, 7);
+  c_.KakeHScroll.SetMax(static_cast<int>(std::min(s_.PlayerMoney, kStakeCeiling)));
+  Say(chat::kFortuneTable.at(static_cast<std::size_t>(s_.FortuneDraw)));
+  if (s_.PlayerMoney < kPrice + 1) c_.omi.SetEnabled(false);
+}
+
+}  // namespace game

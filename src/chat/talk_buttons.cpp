@@ -1,0 +1,71 @@
+// The talk buttons: a retort in message boxes, the time, the IP address,
+// the mascot's colour, and the draws that only move the random sequence.
+#include <cstdio>
+
+#include "game/main_form.h"
+#include "platform/numbers.h"
+#include "platform/random.h"
+
+namespace game {
+
+using platform::MessageBoxes;
+
+namespace {
+constexpr const char* kRetortTitle = "ツッコミ";
+}  // namespace
+
+std::string ClockText(const platform::TimeOfDay& time) {
+  // "h:mm:ss (AM/PM)": 12-hour clock, 12 for the hours 0 and 12.
+  int hour = time.hour % 12 == 0 ? 12 : time.hour % 12;
+  char text[32];
+  std::snprintf(text, sizeof text, "%d:%02d:%02d (%s)", hour, time.minute, time.second, time.hour < 12 ? "AM" : "PM");
+  return text;
+}
+
+void MainForm::CmdT_Click() {
+  s_.RetortDraw = platform::Draw(services_.random, 3);
+  auto& boxes = services_.message_boxes;
+  switch (s_.RetortDraw) {
+    case 0:
+      boxes.Show("なんでやねん！！", MessageBoxes::kExclamation, kRetortTitle);
+      break;
+    case 1:
+      s_.MsgReply = static_cast<Integer>(boxes.Show("なんでやねん？", MessageBoxes::kYesNo, kRetortTitle));
+      if (s_.MsgReply == MessageBoxes::kReplyYes) {
+        boxes.Show("（なんでやねん・・・）", MessageBoxes::kOkOnly, kRetortTitle);
+      } else {
+        boxes.Show("な、なんでやねん・・・", MessageBoxes::kOkOnly, kRetortTitle);
+      }
+      break;
+    case 2:
+      boxes.Show("ナンデヤネン", MessageBoxes::kOkOnly, kRetortTitle);
+      break;
+    default:
+      boxes.Show("な～んで～やね～ん♪", MessageBoxes::kOkOnly, kRetortTitle);
+      break;
+  }
+}
+
+void MainForm::TimeCmd_Click() { Say("現在の時刻は" + ClockText(services_.clock.Now()) + "だ。"); }
+
+void MainForm::CmdIP_Click() {
+  Say("『" + services_.local_address.DottedIPv4() + "』" + "これが現在の君のＩＰアドレスだ。");
+}
+
+void MainForm::ColorCmd_Click() {
+  s_.MascotColour = platform::AddInteger(s_.MascotColour, 1);
+  c_.komame.SetPicture(c_.PImageList.Picture(s_.MascotColour));
+  Say("なんだ、この色がいいのか？");
+  if (s_.MascotColour == 6) s_.MascotColour = 0;
+}
+
+void MainForm::CmdRnd_Click() { s_.RandomShift = platform::Draw(services_.random, 1); }
+
+void MainForm::Timer1_Timer() { s_.RandomShift = platform::Draw(services_.random, 1); }
+
+void MainForm::Timer1_CatchUp(std::uint64_t ticks) {
+  // The same draws a ticking Timer1 would have made, at once.
+  if (auto last = services_.random.Skip(ticks)) s_.RandomShift = platform::ToInteger(*last);
+}
+
+}  // namespace game
