@@ -146,8 +146,8 @@ TEST(PicturesTest, TheLegsMoveFromEachRunningFrameToTheNext) {
 
 TEST(PicturesTest, EachRunnerHasAShapeOfItsOwn) {
   // Told apart by outline, not only by colour: every two standing runners
-  // differ in at least this many covered pixels.
-  constexpr int kLeastDifference = 60;
+  // differ in at least this many covered pixels (of 1024).
+  constexpr int kLeastDifference = 100;
   for (int a = 0; a < kLanes; ++a)
     for (int b = a + 1; b < kLanes; ++b)
       EXPECT_GE(ShapeDifference(Runner(a, 1), Runner(b, 1)), kLeastDifference) << "lanes " << a << " and " << b;
