@@ -217,9 +217,10 @@ void AddMascotPanel(std::vector<ControlDefinition>& controls) {
 }
 
 void AddChatCorner(std::vector<ControlDefinition>& controls) {
-  controls.push_back(Label("EtcLabel", 0, "", "人工無能こまめ", {0, 6000, 1455, 255}));
   controls.push_back(ImageControl("komame", {120, 6240, 1095, 1020}, MascotPicture(0)));
   controls.push_back(ImageControl("MsgPicture", {1200, 6000, 4185, 1275}, kBubblePicture));
+  // The title reaches into the bubble's white corner: drawn after it, so it shows whole.
+  controls.push_back(Label("EtcLabel", 0, "", "人工無能こまめ", {0, 6000, 1455, 255}));
   controls.push_back(Label("MsgLabel", -1, "", "ようこそ『こまめ堂マスコットレース』へ", {1920, 6240, 3255, 855},
                            {kGothic, 9.75, false}));
   // Stands in front of the mascot panel, right of the mascot's stake.
