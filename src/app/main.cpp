@@ -1,6 +1,10 @@
 // Wires the real services, the rules and the window, and runs the game.
 #include <QApplication>
 #include <QStyleFactory>
+#include <cstdio>
+
+#include "app/shutdown_on_signal.h"
+#include "app/single_instance.h"
 
 #include "game/game_session.h"
 #include "platform/qt_local_address.h"
@@ -23,6 +27,11 @@ int main(int argc, char** argv) {
   platform::SystemClock clock;
   platform::QtLocalAddress local_address;
   platform::QtSettingsStore settings;
+  app::SingleInstance single_instance(settings.directory());
+  if (!single_instance.acquired()) {
+    std::fprintf(stderr, "mascot-race: another copy is already running; only one copy may keep the purse\n");
+    return 1;
+  }
   platform::SilentMedia media;
   ui::qt::QtProgramEnd program_end;
   game::Services services{random,   message_boxes, clock, local_address, settings, media, program_end,
@@ -34,6 +43,8 @@ int main(int argc, char** argv) {
   ui::qt::AboutView about(session.form().about(), session);
   message_boxes.SetParent(&window);
   ui::qt::TimerDriver timers(session.scheduler(), session.dispatcher(), steady_clock);
+  app::ShutdownOnSignal shutdown([&session] { return session.ended() || session.CloseMainWindow(); },
+                                 [&message_boxes] { message_boxes.AnswerForShutdown(); });
 
   session.Start();
   return QApplication::exec();

@@ -18,6 +18,7 @@ void MainForm::omi_Click() {
   // The button is usable only above the price; the purse is not tested here.
   s_.PlayerMoney = platform::SubtractLong(s_.PlayerMoney, kPrice);
   ShowPlayerMoney();
+  SavePlayerMoney();
   s_.MascotMoney = platform::AddLongSaturating(s_.MascotMoney, kPrice);
   ShowMascotMoney();
   s_.FortuneDraw = platform::Draw(services_.random, 7);

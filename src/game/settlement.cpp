@@ -63,6 +63,7 @@ void MainForm::SettlePlayerBet() {
     // Winnings that would carry the purse past the largest Long stop there.
     SkipOnError([&] { s_.PlayerMoney = platform::AddLongSaturating(s_.PlayerMoney, s_.PlayerPayout); });
     SkipOnError([&] { ShowPlayerMoney(); });
+    SkipOnError([&] { SavePlayerMoney(); });
     SkipOnError([&] { c_.KakeHScroll.SetSmallChange(1); });
     SkipOnError([&] { c_.CmdStart.SetEnabled(false); });
     SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetValue(false); });
@@ -78,6 +79,7 @@ void MainForm::SettlePlayerBet() {
         box("では、10まめあげましょう。", MessageBoxes::kOkOnly, "10まめ");
         s_.PlayerMoney = kContinueGift;
         SkipOnError([&] { c_.Money.SetCaption("10"); });
+        SkipOnError([&] { SavePlayerMoney(); });
       } else {
         box("ご利用ありがとうございました。", MessageBoxes::kOkOnly, "終了");
         CloseWindow();  // saves the purse and ends the program: nothing after this runs

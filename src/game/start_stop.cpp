@@ -45,6 +45,7 @@ void MainForm::StartRace() {
     s_.PlayerBet = static_cast<Integer>(std::clamp<Long>(s_.PlayerBet, 0, s_.PlayerMoney));
     s_.PlayerMoney = platform::SubtractLong(s_.PlayerMoney, s_.PlayerBet);
     ShowPlayerMoney();
+    SavePlayerMoney();
   }
   if (s_.MascotPick != kNoLane) {
     s_.MascotMoney = platform::SubtractLong(s_.MascotMoney, s_.MascotBet);

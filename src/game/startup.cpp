@@ -60,6 +60,8 @@ void MainForm::MainForm_Load() {
   SkipOnError([&] { c_.omi.SetEnabled(s_.PlayerMoney > 10); });
 }
 
+// The purse goes to the store whenever it changes, not only at close: a
+// game killed at any moment loses nothing a normal close would have kept.
 void MainForm::SavePlayerMoney() {
   services_.settings.Write(kSettingsApplication, kSettingsSection, kSettingsKey, platform::DecimalText(s_.PlayerMoney));
 }

@@ -39,6 +39,9 @@ bool QtSettingsStore::Write(std::string_view application, std::string_view secti
   bool written = false;
   if (!QFileInfo(path).isDir()) {
     QSettings settings(path, QSettings::IniFormat);
+    // Written to a temporary file and renamed over the old one: a kill or a
+    // full disk leaves the old purse or the new one, never half of either.
+    settings.setAtomicSyncRequired(true);
     settings.beginGroup(FromUtf8(section));
     settings.setValue(FromUtf8(key), FromUtf8(text));
     settings.endGroup();

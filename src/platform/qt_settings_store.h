@@ -20,6 +20,7 @@ class QtSettingsStore final : public SettingsStore {
              std::string_view text) override;
 
   QString FilePath(std::string_view application) const;
+  const QString& directory() const { return directory_; }
 
  private:
   QString directory_;

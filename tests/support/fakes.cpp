@@ -27,6 +27,7 @@ int ScriptedMessageBoxes::Show(std::string_view prompt, int style, std::string_v
     replies_.pop_front();
     return reply;
   }
+  if (answer) return answer(shown.back());
   return style == kYesNo ? kReplyYes : kReplyOk;
 }
 

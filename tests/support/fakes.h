@@ -53,6 +53,8 @@ class ScriptedMessageBoxes final : public platform::MessageBoxes {
   void Reply(std::vector<int> replies) { replies_.insert(replies_.end(), replies.begin(), replies.end()); }
   // Runs while a box is open (to press other buttons or let time pass).
   std::function<void(const ShownBox&)> while_open;
+  // Answers boxes once the scripted replies have run out.
+  std::function<int(const ShownBox&)> answer;
 
   std::vector<ShownBox> shown;
 

@@ -9,9 +9,16 @@ namespace {
 QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 }  // namespace
 
+void QtMessageBoxes::AnswerForShutdown() {
+  shutting_down_ = true;
+  if (open_box_) open_box_->done(0);
+}
+
 int QtMessageBoxes::Show(std::string_view prompt, int style, std::string_view title) {
   using platform::MessageBoxes;
+  if (shutting_down_) return style == kYesNo ? kReplyYes : kReplyOk;
   QMessageBox box(parent_.data());
+  open_box_ = &box;
   box.setWindowModality(Qt::ApplicationModal);
   box.setWindowTitle(FromUtf8(title));
   box.setText(FromUtf8(prompt));
@@ -26,7 +33,7 @@ int QtMessageBoxes::Show(std::string_view prompt, int style, std::string_view ti
     // No escape: the question has to be answered.
     for (;;) {
       box.exec();
-      if (box.clickedButton() == yes) return kReplyYes;
+      if (box.clickedButton() == yes || shutting_down_) return kReplyYes;
       if (box.clickedButton() == no) return kReplyNo;
     }
   }

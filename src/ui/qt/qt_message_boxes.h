@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QWidget>
+#include <QMessageBox>
 #include <QPointer>
 
 #include "platform/services.h"
@@ -14,8 +15,14 @@ class QtMessageBoxes final : public platform::MessageBoxes {
   void SetParent(QWidget* parent) { parent_ = parent; }
   int Show(std::string_view prompt, int style, std::string_view title) override;
 
+  // The program is asked to end: the box open now, and any that follows,
+  // takes its first answer (OK, or Yes: a question never costs the player).
+  void AnswerForShutdown();
+
  private:
   QPointer<QWidget> parent_;
+  QPointer<QMessageBox> open_box_;
+  bool shutting_down_ = false;
 };
 
 }  // namespace ui::qt
