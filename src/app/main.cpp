@@ -3,9 +3,10 @@
 #include <QStyleFactory>
 
 #include "game/game_session.h"
+#include "platform/media_commands.h"
 #include "platform/qt_local_address.h"
 #include "platform/qt_settings_store.h"
-#include "platform/silent_media.h"
+#include "platform/sdl_sound_system.h"
 #include "platform/system_clocks.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/main_window.h"
@@ -23,7 +24,8 @@ int main(int argc, char** argv) {
   platform::SystemClock clock;
   platform::QtLocalAddress local_address;
   platform::QtSettingsStore settings;
-  platform::SilentMedia media;
+  platform::SdlSoundSystem sound;
+  platform::MediaCommands media(sound, sound);
   ui::qt::QtProgramEnd program_end;
   game::Services services{random,   message_boxes, clock, local_address, settings, media, program_end,
                           QCoreApplication::applicationDirPath().toStdString()};
@@ -36,5 +38,7 @@ int main(int argc, char** argv) {
   ui::qt::TimerDriver timers(session.scheduler(), session.dispatcher(), steady_clock);
 
   session.Start();
+  // The window is up: the sound device and the soundfont come in the background.
+  sound.StartInBackground();
   return QApplication::exec();
 }
