@@ -200,7 +200,9 @@ void SynthMixer::Render(float* out, int frames) {
   if (frames <= 0) return;
   const auto samples = static_cast<std::size_t>(frames) * 2;
   std::lock_guard lock(state_->mutex);
-  if (state_->synth) {
+  // Between races there is no player and, after Silence(), nothing left in
+  // the synthesizer: the device gets silence without the cost of rendering it.
+  if (state_->synth && state_->player) {
     fluid_synth_write_float(state_->fluid(), frames, out, 0, 2, out, 1, 2);
   } else {
     std::fill(out, out + samples, 0.0f);
