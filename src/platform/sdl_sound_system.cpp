@@ -104,6 +104,9 @@ SdlSoundSystem::~SdlSoundSystem() {
   if (starter_.joinable()) starter_.join();
   if (device_ != 0) SDL_CloseAudioDevice(device_);  // waits for the audio thread to end
   if (audio_subsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  // The hints set at start-up live until SDL_Quit; when no other part of SDL
+  // is in use, that frees them.
+  if (started_.valid() && SDL_WasInit(0) == 0) SDL_Quit();
 }
 
 void SdlSoundSystem::StartInBackground() {
@@ -112,6 +115,8 @@ void SdlSoundSystem::StartInBackground() {
   started_ = started.get_future().share();
   starter_ = std::thread([this, started = std::move(started)]() mutable {
     StartUp();
+    // SDL keeps per-thread data (its error text) for threads it did not make.
+    SDL_TLSCleanup();
     started.set_value();
   });
 }
