@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+
+#include "source_text.h"
 
 namespace music {
 
@@ -24,38 +25,6 @@ constexpr Drum kDrums[] = {
     {"crash", 49, 100},  {"ride", 51, 80},     {"tambourine", 54, 80}, {"cowbell", 56, 85},
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-std::vector<std::string_view> Split(std::string_view text, char separator) {
-  std::vector<std::string_view> pieces;
-  std::size_t start = 0;
-  for (std::size_t at = 0; at <= text.size(); ++at) {
-    if (at == text.size() || text[at] == separator) {
-      pieces.push_back(text.substr(start, at - start));
-      start = at + 1;
-    }
-  }
-  return pieces;
-}
-
-std::vector<std::string_view> Words(std::string_view text) {
-  std::vector<std::string_view> words;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    while (at < text.size() && IsBlank(text[at])) ++at;
-    const std::size_t start = at;
-    while (at < text.size() && !IsBlank(text[at])) ++at;
-    if (at > start) words.push_back(text.substr(start, at - start));
-  }
-  return words;
-}
-
 // '#' starts a comment at the start of a line or after a blank; elsewhere it
 // is a sharp (F#4).
 std::string_view WithoutComment(std::string_view line) {
@@ -66,9 +35,7 @@ std::string_view WithoutComment(std::string_view line) {
 }
 
 std::string QuarterNotes(std::uint32_t ticks) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", static_cast<double>(ticks) / Score::kTicksPerQuarter);
-  return text;
+  return ShortNumber(static_cast<double>(ticks) / Score::kTicksPerQuarter);
 }
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }

@@ -6,6 +6,8 @@
 #include <numbers>
 #include <string>
 
+#include "source_text.h"
+
 namespace music {
 
 namespace {
@@ -15,26 +17,12 @@ constexpr double kRelease = 0.012;
 constexpr double kTail = 0.02;      // quiet after the last tone, so players do not cut its fade
 constexpr double kLongest = 10.0;   // a signal, not a song
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
-std::vector<std::string_view> Words(std::string_view text) {
-  std::vector<std::string_view> words;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    while (at < text.size() && IsBlank(text[at])) ++at;
-    const std::size_t start = at;
-    while (at < text.size() && !IsBlank(text[at])) ++at;
-    if (at > start) words.push_back(text.substr(start, at - start));
-  }
-  return words;
-}
-
 double Number(std::string_view word, double low, double high, int line, const char* what) {
   double value = 0;
   const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
   if (error != std::errc{} || end != word.data() + word.size() || !(value >= low && value <= high)) {
-    throw SourceError(line, std::string(what) + " must be a number from " + std::to_string(low) + " to " +
-                                std::to_string(high) + ", not \"" + std::string(word) + "\"");
+    throw SourceError(line, std::string(what) + " must be a number from " + ShortNumber(low) + " to " +
+                                ShortNumber(high) + ", not \"" + std::string(word) + "\"");
   }
   return value;
 }
@@ -58,13 +46,9 @@ void PutLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int si
 
 ToneSheet ParseTones(std::string_view text) {
   ToneSheet sheet;
+  const std::vector<std::string_view> lines = Split(text, '\n');
   int line = 0;
-  std::size_t start = 0;
-  while (start <= text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view content = text.substr(start, end - start);
-    start = end + 1;
+  for (std::string_view content : lines) {
     ++line;
     content = content.substr(0, content.find('#'));
     const std::vector<std::string_view> words = Words(content);
