@@ -7,9 +7,10 @@
 #include "app/single_instance.h"
 
 #include "game/game_session.h"
+#include "platform/media_commands.h"
 #include "platform/qt_local_address.h"
 #include "platform/qt_settings_store.h"
-#include "platform/silent_media.h"
+#include "platform/sdl_sound_system.h"
 #include "platform/system_clocks.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/main_window.h"
@@ -32,7 +33,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "mascot-race: another copy is already running; only one copy may keep the purse\n");
     return 1;
   }
-  platform::SilentMedia media;
+  platform::SdlSoundSystem sound;
+  platform::MediaCommands media(sound, sound);
   ui::qt::QtProgramEnd program_end;
   game::Services services{random,   message_boxes, clock, local_address, settings, media, program_end,
                           QCoreApplication::applicationDirPath().toStdString()};
@@ -47,5 +49,7 @@ int main(int argc, char** argv) {
                                  [&message_boxes] { message_boxes.AnswerForShutdown(); });
 
   session.Start();
+  // The window is up: the sound device and the soundfont come in the background.
+  sound.StartInBackground();
   return QApplication::exec();
 }

@@ -1,0 +1,89 @@
+// What a Start press with music on costs the window's thread, and what the
+// background start-up costs: the real sound system on SDL's dummy driver.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "platform/media_commands.h"
+#include "platform/sdl_sound_system.h"
+#include "platform/synth_mixer.h"
+
+namespace {
+
+const std::string kMusicDir = MASCOT_MUSIC_DIR;
+
+platform::SdlSoundSystem::Options DummyDevice() {
+  platform::SdlSoundSystem::Options options;
+  options.audio_driver = "dummy";
+  return options;
+}
+
+// The media calls of one press, in the game's order, with the music of the
+// race before still playing and the soundfont long in.
+void BM_StartPressWithMusic(benchmark::State& state) {
+  static platform::SdlSoundSystem sound(DummyDevice());
+  static platform::MediaCommands media(sound, sound);
+  sound.StartInBackground();
+  sound.WaitUntilStarted();
+  if (!sound.music_ready()) {
+    state.SkipWithError("no soundfont");
+    return;
+  }
+  const std::string open = "open \"" + kMusicDir + "/bgm.mid\" alias bgm";
+  const std::string wave = kMusicDir + "/bgm1.wav";
+  media.SendCommand(open);
+  media.SendCommand("play bgm");
+  for (auto _ : state) {
+    media.SendCommand("stop bgm");
+    media.SendCommand("close bgm");
+    media.SendCommand(open);
+    media.SendCommand("play bgm");
+    media.PlayWave(wave);
+  }
+  if (!sound.mixer().SongPlaying()) state.SkipWithError("the music did not start");
+}
+BENCHMARK(BM_StartPressWithMusic)
+    ->Iterations(1)
+    ->Repetitions(20)
+    ->ReportAggregatesOnly(true)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_LoadSoundFont(benchmark::State& state) {
+  for (auto _ : state) {
+    auto synth = platform::SoundFontSynth::Load(platform::DefaultSoundFonts());
+    if (!synth) state.SkipWithError("no soundfont");
+    benchmark::DoNotOptimize(synth.get());
+  }
+}
+BENCHMARK(BM_LoadSoundFont)
+    ->Iterations(1)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// The whole background start-up: the device (here the dummy after the real
+// ones fail) and the soundfont.
+void BM_BackgroundStartUp(benchmark::State& state) {
+  for (auto _ : state) {
+    platform::SdlSoundSystem sound;
+    const auto start = std::chrono::steady_clock::now();
+    sound.StartInBackground();
+    sound.WaitUntilStarted();
+    // Closing the device again is not part of it.
+    state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+}
+BENCHMARK(BM_BackgroundStartUp)
+    ->Iterations(1)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

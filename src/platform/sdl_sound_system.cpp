@@ -1,0 +1,197 @@
+#include "platform/sdl_sound_system.h"
+
+#include <SDL.h>
+#include <dlfcn.h>
+#include <fluidsynth.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+
+#include "platform/midi_file.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int kChannels = 2;
+constexpr int kDeviceFrames = 1024;  // about 23 ms a buffer: short enough for a start signal
+
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// alsa-lib reports every card it fails to open on standard error, a screenful
+// on a machine without one. SDL loads the same library by name, so quieting
+// it here quiets SDL's use of it; it stays loaded for the program's life.
+void QuietAlsa() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+    if (!alsa) return;
+    using SetHandler = int (*)(void (*)(const char*, int, const char*, int, const char*, ...));
+    if (const auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"))) {
+      set(&IgnoreAlsaError);
+    }
+  });
+}
+
+// A song as the mixer plays it; the mixer belongs to the sound system, which
+// outlives every song.
+class MixerSong final : public Song {
+ public:
+  MixerSong(SynthMixer& mixer, std::uint64_t id, std::shared_ptr<const std::vector<std::uint8_t>> midi)
+      : mixer_(mixer), id_(id), midi_(std::move(midi)) {}
+  ~MixerSong() override { mixer_.StopSong(id_); }
+  bool Play() override { return mixer_.PlaySong(id_, midi_); }
+  void Stop() override { mixer_.StopSong(id_); }
+
+ private:
+  SynthMixer& mixer_;
+  std::uint64_t id_;
+  std::shared_ptr<const std::vector<std::uint8_t>> midi_;
+};
+
+// The file's bytes when it is a regular file of at most `limit` bytes.
+bool ReadSmallFile(const std::string& path, std::uintmax_t limit, std::vector<std::uint8_t>& bytes) {
+  std::error_code error;
+  if (path.empty() || !std::filesystem::is_regular_file(path, error)) return false;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error || size == 0 || size > limit) return false;
+  std::ifstream in(path, std::ios::binary);
+  bytes.resize(static_cast<std::size_t>(size));
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+  return in.gcount() == static_cast<std::streamsize>(size);
+}
+
+// Any wave SDL reads, as interleaved stereo float frames at the mixer's rate.
+std::shared_ptr<const std::vector<float>> DecodeWave(const std::vector<std::uint8_t>& file) {
+  SDL_RWops* source = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
+  if (!source) return nullptr;
+  SDL_AudioSpec spec{};
+  Uint8* data = nullptr;
+  Uint32 length = 0;
+  if (!SDL_LoadWAV_RW(source, 1, &spec, &data, &length)) return nullptr;
+
+  std::shared_ptr<std::vector<float>> frames;
+  const int frame_bytes = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+  if (frame_bytes > 0 && spec.freq > 0 &&
+      static_cast<double>(length) / frame_bytes / spec.freq <= SdlSoundSystem::kMaxWaveSeconds) {
+    SDL_AudioStream* stream =
+        SDL_NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_F32SYS, kChannels, SoundFontSynth::kSampleRate);
+    if (stream && SDL_AudioStreamPut(stream, data, static_cast<int>(length)) == 0 && SDL_AudioStreamFlush(stream) == 0) {
+      const int available = SDL_AudioStreamAvailable(stream);
+      auto converted = std::make_shared<std::vector<float>>(static_cast<std::size_t>(available) / sizeof(float));
+      const int got = SDL_AudioStreamGet(stream, converted->data(), available);
+      if (got > 0) {
+        converted->resize(static_cast<std::size_t>(got) / sizeof(float) / kChannels * kChannels);
+        frames = std::move(converted);
+      }
+    }
+    if (stream) SDL_FreeAudioStream(stream);
+  }
+  SDL_FreeWAV(data);
+  return frames;
+}
+
+}  // namespace
+
+SdlSoundSystem::SdlSoundSystem() : SdlSoundSystem(Options{}) {}
+
+SdlSoundSystem::SdlSoundSystem(Options options) : options_(std::move(options)) {}
+
+SdlSoundSystem::~SdlSoundSystem() {
+  // The soundfont cannot be abandoned half-read; the wait is short (see the benchmark).
+  if (starter_.joinable()) starter_.join();
+  if (device_ != 0) SDL_CloseAudioDevice(device_);  // waits for the audio thread to end
+  if (audio_subsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  // The hints set at start-up live until SDL_Quit; when no other part of SDL
+  // is in use, that frees them.
+  if (started_.valid() && SDL_WasInit(0) == 0) SDL_Quit();
+}
+
+void SdlSoundSystem::StartInBackground() {
+  if (starter_.joinable()) return;
+  std::promise<void> started;
+  started_ = started.get_future().share();
+  starter_ = std::thread([this, started = std::move(started)]() mutable {
+    StartUp();
+    // SDL keeps per-thread data (its error text) for threads it did not make.
+    SDL_TLSCleanup();
+    started.set_value();
+  });
+}
+
+void SdlSoundSystem::WaitUntilStarted() {
+  if (started_.valid()) started_.wait();
+}
+
+void SdlSoundSystem::StartUp() {
+  // The window's toolkit handles the signals; SDL must not take them over.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  QuietAlsa();
+  Output output = Output::None;
+  if (OpenDevice(options_.audio_driver)) {
+    const char* driver = SDL_GetCurrentAudioDriver();
+    output = driver && std::strcmp(driver, "dummy") == 0 ? Output::Dummy : Output::Device;
+  } else if (options_.dummy_fallback && OpenDevice("dummy")) {
+    output = Output::Dummy;
+  }
+  output_ = output;
+  mixer_.InstallSynth(SoundFontSynth::Load(options_.soundfonts));
+}
+
+bool SdlSoundSystem::OpenDevice(const std::string& driver) {
+  if (!driver.empty()) SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver.c_str(), SDL_HINT_OVERRIDE);
+  const bool initialised = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  if (!driver.empty()) SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+  if (!initialised) return false;
+
+  SDL_AudioSpec wanted{};
+  wanted.freq = SoundFontSynth::kSampleRate;
+  wanted.format = AUDIO_F32SYS;
+  wanted.channels = kChannels;
+  wanted.samples = kDeviceFrames;
+  wanted.callback = &SdlSoundSystem::DeviceCallback;
+  wanted.userdata = this;
+  SDL_AudioSpec obtained{};
+  // No changes allowed: SDL converts to whatever the device wants.
+  device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+  if (device_ == 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  audio_subsystem_ = true;
+  SDL_PauseAudioDevice(device_, 0);
+  return true;
+}
+
+void SdlSoundSystem::DeviceCallback(void* self, std::uint8_t* stream, int bytes) {
+  auto& system = *static_cast<SdlSoundSystem*>(self);
+  auto* frames = reinterpret_cast<float*>(stream);
+  const int count = bytes / static_cast<int>(kChannels * sizeof(float));
+  system.mixer_.Render(frames, count);
+  if (system.options_.tap) system.options_.tap(frames, count);
+}
+
+std::unique_ptr<Song> SdlSoundSystem::Open(const std::string& path) {
+  auto midi = std::make_shared<std::vector<std::uint8_t>>();
+  if (!ReadSmallFile(path, kMaxMidiBytes, *midi)) return nullptr;
+  // The synthesizer's own check, then ours, which reads the whole structure.
+  if (!fluid_is_midifile(path.c_str()) || !ReadMidiFileSummary(*midi)) return nullptr;
+  return std::make_unique<MixerSong>(mixer_, next_song_++, std::move(midi));
+}
+
+std::shared_ptr<const std::vector<float>> SdlSoundSystem::LoadWave(const std::string& path) {
+  std::vector<std::uint8_t> file;
+  if (!ReadSmallFile(path, kMaxWaveBytes, file)) return nullptr;
+  return DecodeWave(file);
+}
+
+bool SdlSoundSystem::PlayWave(const std::string& path) {
+  std::shared_ptr<const std::vector<float>> frames = LoadWave(path);
+  if (!frames) return false;
+  mixer_.PlayWave(std::move(frames));
+  return true;
+}
+
+}  // namespace platform

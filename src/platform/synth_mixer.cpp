@@ -1,0 +1,219 @@
+#include "platform/synth_mixer.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <mutex>
+#include <utility>
+
+namespace platform {
+
+namespace {
+
+// fluidsynth's own default (0.2) leaves the tune some 9 dB below the start
+// signal; at this gain it peaks near -6 dBFS like the signal, with an average
+// level near -21 dBFS.
+constexpr double kMusicGain = 0.55;
+
+constexpr float kSilentAttenuation = 1440;   // centibels: the synthesizer's floor
+constexpr float kShortestRelease = -12000;   // timecents: about a millisecond
+constexpr int kSilencingFrames = 512;        // enough blocks for a voice to ramp down and end
+
+// The game says nothing about sound: a missing font or a bad file only
+// means silence, so the library's own messages are not wanted either.
+void SilenceLibraryLog() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    for (const int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
+      fluid_set_log_function(level, nullptr, nullptr);
+    }
+  });
+}
+
+}  // namespace
+
+struct SoundFontSynth::Parts {
+  fluid_settings_t* settings = nullptr;
+  fluid_synth_t* synth = nullptr;
+  std::string soundfont;
+
+  ~Parts() {
+    if (synth) delete_fluid_synth(synth);
+    if (settings) delete_fluid_settings(settings);
+  }
+};
+
+SoundFontSynth::SoundFontSynth(std::unique_ptr<Parts> parts) : parts_(std::move(parts)) {}
+SoundFontSynth::~SoundFontSynth() = default;
+
+const std::string& SoundFontSynth::soundfont() const { return parts_->soundfont; }
+
+std::unique_ptr<SoundFontSynth> SoundFontSynth::Load(const std::vector<std::string>& soundfonts) {
+  SilenceLibraryLog();
+  auto parts = std::make_unique<Parts>();
+  parts->settings = new_fluid_settings();
+  if (!parts->settings) return nullptr;
+  fluid_settings_setnum(parts->settings, "synth.sample-rate", kSampleRate);
+  fluid_settings_setnum(parts->settings, "synth.gain", kMusicGain);
+  // Locking a big font into memory can fail under a user's limits; swapping is the lesser evil.
+  fluid_settings_setint(parts->settings, "synth.lock-memory", 0);
+  // The player advances with the samples rendered, so rendering without a
+  // device (in the tests) keeps time just as a device does.
+  fluid_settings_setstr(parts->settings, "player.timing-source", "sample");
+  fluid_settings_setint(parts->settings, "player.reset-synth", 1);
+  parts->synth = new_fluid_synth(parts->settings);
+  if (!parts->synth) return nullptr;
+
+  for (const std::string& path : soundfonts) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) continue;
+    if (fluid_synth_sfload(parts->synth, path.c_str(), 1) != FLUID_FAILED) {
+      parts->soundfont = path;
+      return std::unique_ptr<SoundFontSynth>(new SoundFontSynth(std::move(parts)));
+    }
+  }
+  return nullptr;
+}
+
+std::vector<std::string> DefaultSoundFonts() {
+  return {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/default-GM.sf2",
+          "/usr/share/sounds/sf2/FluidR3_GM.sf2"};
+}
+
+struct SynthMixer::State {
+  mutable std::mutex mutex;
+  std::unique_ptr<SoundFontSynth> synth;
+  fluid_player_t* player = nullptr;
+  std::uint64_t song = 0;  // the song last started and not stopped; 0 for none
+  std::shared_ptr<const std::vector<std::uint8_t>> midi;
+  bool song_waits = false;  // asked for before the synthesizer was there
+  std::shared_ptr<const std::vector<float>> wave;
+  std::size_t wave_at = 0;  // in samples, both channels counted
+
+  fluid_synth_t* fluid() const { return synth->parts_->synth; }
+
+  // A fresh player for every start: nothing of a stopped song's position
+  // survives into the next.
+  bool StartPlayer() {
+    DropPlayer();
+    player = new_fluid_player(fluid());
+    if (!player) return false;
+    if (fluid_player_add_mem(player, midi->data(), midi->size()) != FLUID_OK || fluid_player_play(player) != FLUID_OK) {
+      DropPlayer();
+      return false;
+    }
+    return true;
+  }
+
+  void DropPlayer() {
+    if (!player) return;
+    fluid_player_stop(player);
+    delete_fluid_player(player);
+    player = nullptr;
+    Silence();
+  }
+
+  // A reset ends the notes that are held but leaves released ones ringing
+  // out, a cymbal for seconds. Every voice is made silent and short here, a
+  // few blocks are rendered unheard for them to end, and the echo they left
+  // is cleared: a song started next begins on silence.
+  void Silence() {
+    fluid_synth_t* synth_now = fluid();
+    std::vector<fluid_voice_t*> voices(static_cast<std::size_t>(fluid_synth_get_polyphony(synth_now)) + 1, nullptr);
+    fluid_synth_get_voicelist(synth_now, voices.data(), static_cast<int>(voices.size()), -1);
+    for (fluid_voice_t* voice : voices) {
+      if (!voice) break;
+      fluid_voice_gen_set(voice, GEN_ATTENUATION, kSilentAttenuation);
+      fluid_voice_update_param(voice, GEN_ATTENUATION);
+      fluid_voice_gen_set(voice, GEN_VOLENVRELEASE, kShortestRelease);
+      fluid_voice_update_param(voice, GEN_VOLENVRELEASE);
+    }
+    fluid_synth_system_reset(synth_now);
+    float unheard[kSilencingFrames * 2];
+    fluid_synth_write_float(synth_now, kSilencingFrames, unheard, 0, 2, unheard, 1, 2);
+    fluid_synth_system_reset(synth_now);
+  }
+};
+
+SynthMixer::SynthMixer() : state_(std::make_unique<State>()) {}
+
+SynthMixer::~SynthMixer() {
+  std::lock_guard lock(state_->mutex);
+  if (state_->synth) state_->DropPlayer();
+}
+
+void SynthMixer::InstallSynth(std::unique_ptr<SoundFontSynth> synth) {
+  if (!synth) return;
+  std::lock_guard lock(state_->mutex);
+  if (state_->synth) return;
+  state_->synth = std::move(synth);
+  if (state_->song_waits) {
+    state_->song_waits = false;
+    state_->StartPlayer();
+  }
+}
+
+bool SynthMixer::has_synth() const {
+  std::lock_guard lock(state_->mutex);
+  return state_->synth != nullptr;
+}
+
+bool SynthMixer::PlaySong(std::uint64_t song, std::shared_ptr<const std::vector<std::uint8_t>> midi) {
+  if (!midi) return false;
+  std::lock_guard lock(state_->mutex);
+  state_->song = song;
+  state_->midi = std::move(midi);
+  if (!state_->synth) {
+    state_->song_waits = true;
+    return true;
+  }
+  return state_->StartPlayer();
+}
+
+void SynthMixer::StopSong(std::uint64_t song) {
+  std::lock_guard lock(state_->mutex);
+  if (state_->song != song) return;
+  state_->song = 0;
+  state_->song_waits = false;
+  if (state_->synth) state_->DropPlayer();
+}
+
+bool SynthMixer::SongPlaying() const {
+  std::lock_guard lock(state_->mutex);
+  return state_->song_waits || (state_->player && fluid_player_get_status(state_->player) == FLUID_PLAYER_PLAYING);
+}
+
+void SynthMixer::PlayWave(std::shared_ptr<const std::vector<float>> frames) {
+  std::shared_ptr<const std::vector<float>> previous;  // freed after the lock is let go
+  std::lock_guard lock(state_->mutex);
+  previous = std::exchange(state_->wave, std::move(frames));
+  state_->wave_at = 0;
+}
+
+bool SynthMixer::WavePlaying() const {
+  std::lock_guard lock(state_->mutex);
+  return state_->wave && state_->wave_at < state_->wave->size();
+}
+
+void SynthMixer::Render(float* out, int frames) {
+  if (frames <= 0) return;
+  const auto samples = static_cast<std::size_t>(frames) * 2;
+  std::lock_guard lock(state_->mutex);
+  // Between races there is no player and, after Silence(), nothing left in
+  // the synthesizer: the device gets silence without the cost of rendering it.
+  if (state_->synth && state_->player) {
+    fluid_synth_write_float(state_->fluid(), frames, out, 0, 2, out, 1, 2);
+  } else {
+    std::fill(out, out + samples, 0.0f);
+  }
+  if (state_->wave) {
+    const std::vector<float>& wave = *state_->wave;
+    const std::size_t count = std::min(samples, wave.size() - std::min(wave.size(), state_->wave_at));
+    for (std::size_t i = 0; i < count; ++i) out[i] += wave[state_->wave_at + i];
+    state_->wave_at += count;
+  }
+  for (std::size_t i = 0; i < samples; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
+}
+
+}  // namespace platform

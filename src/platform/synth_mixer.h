@@ -1,0 +1,73 @@
+// The sound of the game, before it reaches a device: a General MIDI
+// synthesizer (fluidsynth) playing the music, mixed with one wave at a time.
+// Linked into the app only.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// A synthesizer with a soundfont loaded, ready to render.
+class SoundFontSynth {
+ public:
+  static constexpr int kSampleRate = 44100;
+
+  // The first of the soundfonts that loads; null when none does. Slow, since
+  // the whole font is read: keep it off the window's thread.
+  static std::unique_ptr<SoundFontSynth> Load(const std::vector<std::string>& soundfonts);
+  ~SoundFontSynth();
+
+  const std::string& soundfont() const;
+
+ private:
+  struct Parts;
+  explicit SoundFontSynth(std::unique_ptr<Parts> parts);
+  std::unique_ptr<Parts> parts_;
+  friend class SynthMixer;
+};
+
+// Debian's General MIDI soundfonts, the one the music is balanced for first.
+std::vector<std::string> DefaultSoundFonts();
+
+// Interleaved stereo float frames at SoundFontSynth::kSampleRate. Every
+// member may be called from any thread: the device renders while the game
+// starts and stops songs.
+class SynthMixer {
+ public:
+  SynthMixer();
+  ~SynthMixer();
+  SynthMixer(const SynthMixer&) = delete;
+  SynthMixer& operator=(const SynthMixer&) = delete;
+
+  // Takes the synthesizer once it has loaded; a song already asked for
+  // starts now, from its beginning. Later calls and null are ignored.
+  void InstallSynth(std::unique_ptr<SoundFontSynth> synth);
+  bool has_synth() const;
+
+  // Starts the song (a standard MIDI file) from its beginning, in place of any
+  // other; `song` names it for StopSong. Before the synthesizer is there the
+  // song waits for it. False when the synthesizer refuses the file.
+  bool PlaySong(std::uint64_t song, std::shared_ptr<const std::vector<std::uint8_t>> midi);
+  // Silences the song at once, unless another has taken its place.
+  void StopSong(std::uint64_t song);
+  // A song is sounding, or waiting for the synthesizer.
+  bool SongPlaying() const;
+
+  // Starts a wave (interleaved stereo frames) from its beginning, cutting
+  // off the one before.
+  void PlayWave(std::shared_ptr<const std::vector<float>> frames);
+  bool WavePlaying() const;
+
+  // Fills `frames` stereo frames: the music, the wave on top, kept within
+  // full scale.
+  void Render(float* out, int frames);
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace platform
