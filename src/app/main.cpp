@@ -13,6 +13,7 @@
 #include "platform/sdl_sound_system.h"
 #include "platform/system_clocks.h"
 #include "ui/qt/about_dialog.h"
+#include "ui/qt/fonts.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_message_boxes.h"
 #include "ui/qt/qt_program_end.h"
@@ -22,6 +23,8 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("mascot-race");
   QApplication::setStyle(QStyleFactory::create("Fusion"));
+  // The menu bar and the message boxes speak in the window's own font.
+  QApplication::setFont(ui::qt::FontFor(ui::MainFormDefinition().font));
 
   platform::ClassicGenerator random;
   ui::qt::QtMessageBoxes message_boxes;
@@ -48,8 +51,16 @@ int main(int argc, char** argv) {
   app::ShutdownOnSignal shutdown([&session] { return session.ended() || session.CloseMainWindow(); },
                                  [&message_boxes] { message_boxes.AnswerForShutdown(); });
 
+  // The sound starts with the first race selected while music is on, in the
+  // background: the soundfont is in by the time Start is pressed, and a game
+  // played without music never loads it.
+  const ui::MainFormControls& controls = session.controls();
+  controls.CmdStart.AddObserver([&sound, &controls](ui::Control& start, ui::Property property) {
+    if (property == ui::Property::Enabled && start.Enabled() && controls.CheckBGM.Value() == 1) {
+      sound.StartInBackground();
+    }
+  });
+
   session.Start();
-  // The window is up: the sound device and the soundfont come in the background.
-  sound.StartInBackground();
   return QApplication::exec();
 }

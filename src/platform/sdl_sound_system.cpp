@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <utility>
 
 #include "platform/midi_file.h"
 
@@ -100,9 +101,14 @@ SdlSoundSystem::SdlSoundSystem() : SdlSoundSystem(Options{}) {}
 SdlSoundSystem::SdlSoundSystem(Options options) : options_(std::move(options)) {}
 
 SdlSoundSystem::~SdlSoundSystem() {
+  {
+    std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  wake_.notify_all();
   // The soundfont cannot be abandoned half-read; the wait is short (see the benchmark).
-  if (starter_.joinable()) starter_.join();
-  if (device_ != 0) SDL_CloseAudioDevice(device_);  // waits for the audio thread to end
+  if (worker_.joinable()) worker_.join();
+  CloseDevice();  // waits for the audio thread to end
   if (audio_subsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
   // The hints set at start-up live until SDL_Quit; when no other part of SDL
   // is in use, that frees them.
@@ -110,15 +116,56 @@ SdlSoundSystem::~SdlSoundSystem() {
 }
 
 void SdlSoundSystem::StartInBackground() {
-  if (starter_.joinable()) return;
-  std::promise<void> started;
-  started_ = started.get_future().share();
-  starter_ = std::thread([this, started = std::move(started)]() mutable {
-    StartUp();
-    // SDL keeps per-thread data (its error text) for threads it did not make.
-    SDL_TLSCleanup();
-    started.set_value();
+  std::call_once(start_once_, [this] {
+    std::promise<void> started;
+    started_ = started.get_future().share();
+    worker_ = std::thread([this, started = std::move(started)]() mutable { Run(std::move(started)); });
   });
+}
+
+void SdlSoundSystem::Run(std::promise<void> started) {
+  StartUp();
+  started.set_value();
+  // Closes the device once it has had nothing to play for a while, and opens
+  // it again when a song or a wave comes.
+  using Clock = std::chrono::steady_clock;
+  auto silent_since = Clock::now();
+  std::unique_lock lock(mutex_);
+  while (!stopping_) {
+    if (device_ == 0) {
+      wake_.wait(lock, [this] { return stopping_ || device_wanted_; });
+      if (stopping_) break;
+      device_wanted_ = false;
+      lock.unlock();
+      ReopenDevice();
+      lock.lock();
+      silent_since = Clock::now();
+      continue;
+    }
+    wake_.wait_for(lock, std::min(options_.idle_close / 4, std::chrono::milliseconds(250)),
+                   [this] { return stopping_ || device_wanted_; });
+    if (stopping_) break;
+    bool wanted = std::exchange(device_wanted_, false);
+    if (wanted || mixer_.SongPlaying() || mixer_.WavePlaying()) {
+      silent_since = Clock::now();
+    } else if (Clock::now() - silent_since >= options_.idle_close) {
+      lock.unlock();
+      CloseDevice();
+      lock.lock();
+    }
+  }
+  lock.unlock();
+  // SDL keeps per-thread data (its error text) for threads it did not make.
+  SDL_TLSCleanup();
+}
+
+void SdlSoundSystem::WantDevice() {
+  StartInBackground();
+  {
+    std::lock_guard lock(mutex_);
+    device_wanted_ = true;
+  }
+  wake_.notify_all();
 }
 
 void SdlSoundSystem::WaitUntilStarted() {
@@ -145,7 +192,15 @@ bool SdlSoundSystem::OpenDevice(const std::string& driver) {
   const bool initialised = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
   if (!driver.empty()) SDL_ResetHint(SDL_HINT_AUDIODRIVER);
   if (!initialised) return false;
+  audio_subsystem_ = true;
+  if (ReopenDevice()) return true;
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  audio_subsystem_ = false;
+  return false;
+}
 
+bool SdlSoundSystem::ReopenDevice() {
+  if (!audio_subsystem_) return false;
   SDL_AudioSpec wanted{};
   wanted.freq = SoundFontSynth::kSampleRate;
   wanted.format = AUDIO_F32SYS;
@@ -156,13 +211,17 @@ bool SdlSoundSystem::OpenDevice(const std::string& driver) {
   SDL_AudioSpec obtained{};
   // No changes allowed: SDL converts to whatever the device wants.
   device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
-  if (device_ == 0) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return false;
-  }
-  audio_subsystem_ = true;
+  if (device_ == 0) return false;
   SDL_PauseAudioDevice(device_, 0);
+  device_open_ = true;
   return true;
+}
+
+void SdlSoundSystem::CloseDevice() {
+  if (device_ == 0) return;
+  SDL_CloseAudioDevice(device_);
+  device_ = 0;
+  device_open_ = false;
 }
 
 void SdlSoundSystem::DeviceCallback(void* self, std::uint8_t* stream, int bytes) {
@@ -174,6 +233,7 @@ void SdlSoundSystem::DeviceCallback(void* self, std::uint8_t* stream, int bytes)
 }
 
 std::unique_ptr<Song> SdlSoundSystem::Open(const std::string& path) {
+  WantDevice();
   auto midi = std::make_shared<std::vector<std::uint8_t>>();
   if (!ReadSmallFile(path, kMaxMidiBytes, *midi)) return nullptr;
   // The synthesizer's own check, then ours, which reads the whole structure.
@@ -191,6 +251,7 @@ bool SdlSoundSystem::PlayWave(const std::string& path) {
   std::shared_ptr<const std::vector<float>> frames = LoadWave(path);
   if (!frames) return false;
   mixer_.PlayWave(std::move(frames));
+  WantDevice();
   return true;
 }
 

@@ -9,6 +9,9 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <cstdint>
 #include <functional>
 #include <future>
@@ -35,6 +38,8 @@ class SdlSoundSystem final : public MusicPlayer, public WavePlayer {
     std::vector<std::string> soundfonts = DefaultSoundFonts();
     std::string audio_driver;     // empty for SDL's own choice
     bool dummy_fallback = true;
+    // How long the device may have nothing to play before it is closed.
+    std::chrono::milliseconds idle_close{2000};
     // Sees every buffer the device takes, on the audio thread.
     std::function<void(const float* frames, int count)> tap;
   };
@@ -49,9 +54,16 @@ class SdlSoundSystem final : public MusicPlayer, public WavePlayer {
 
   // Opens the device and loads the soundfont on a thread of their own and
   // returns at once. Songs and waves may be played before they are ready:
-  // a song then starts when the soundfont is in. Only the first call counts.
+  // a song then starts when the soundfont is in. Only the first call counts;
+  // the first song or wave makes it too, so a game that never plays sound
+  // never pays for it.
   void StartInBackground();
   void WaitUntilStarted();
+
+  // A device with nothing to play for a while (Options::idle_close) is
+  // closed, so an idle game does not wake for it; the next song or wave
+  // opens it again.
+  bool device_open() const { return device_open_.load(); }
 
   Output output() const { return output_.load(); }
   bool music_ready() const { return mixer_.has_synth(); }
@@ -72,17 +84,29 @@ class SdlSoundSystem final : public MusicPlayer, public WavePlayer {
 
  private:
   static void DeviceCallback(void* self, std::uint8_t* stream, int bytes);
+  void Run(std::promise<void> started);
   void StartUp();
   bool OpenDevice(const std::string& driver);
+  bool ReopenDevice();
+  void CloseDevice();
+  // Something is to be heard: the worker opens the device if it is closed.
+  void WantDevice();
 
   Options options_;
   SynthMixer mixer_;
   std::atomic<Output> output_{Output::NotStarted};
   std::atomic<std::uint64_t> next_song_{1};
-  std::thread starter_;
+  std::thread worker_;
   std::shared_future<void> started_;
+  std::once_flag start_once_;
+  // The device is the worker's own while it runs.
   std::uint32_t device_ = 0;
+  std::atomic<bool> device_open_{false};
   bool audio_subsystem_ = false;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  bool stopping_ = false;
+  bool device_wanted_ = false;
 };
 
 }  // namespace platform

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <mutex>
+#include <thread>
 
 #include "platform/media_commands.h"
 #include "sound_checks.h"
@@ -179,13 +180,47 @@ TEST(SoundSystemTest, EndingWhileTheMusicPlaysIsClean) {
   SUCCEED();
 }
 
-TEST(SoundSystemTest, ASystemNeverStartedPlaysNothingAndEndsCleanly) {
+TEST(SoundSystemTest, ASystemNeverStartedEndsCleanly) {
   platform::SdlSoundSystem sound;
   sound.WaitUntilStarted();
   EXPECT_EQ(sound.output(), Output::NotStarted);
+}
+
+TEST(SoundSystemTest, NothingStartsBeforeTheFirstSoundAndThatStartsIt) {
+  Listener listener;
+  platform::SdlSoundSystem sound(DummyDevice(listener));
   platform::MediaCommands media(sound, sound);
+  media.SendCommand("stop bgm");
+  media.SendCommand("close bgm");
+  EXPECT_EQ(sound.output(), Output::NotStarted);
   EXPECT_EQ(media.SendCommand(OpenCommand(sound_checks::kMusicFile)), error::kNone);
   EXPECT_EQ(media.SendCommand("play bgm"), error::kNone);
+  sound.WaitUntilStarted();
+  EXPECT_EQ(sound.output(), Output::Dummy);
+  EXPECT_TRUE(listener.WaitForBuffers(3, /*loud=*/true));
+}
+
+TEST(SoundSystemTest, AnIdleDeviceClosesAndTheNextSoundOpensItAgain) {
+  Listener listener;
+  platform::SdlSoundSystem::Options options = DummyDevice(listener);
+  options.idle_close = std::chrono::milliseconds(100);
+  platform::SdlSoundSystem sound(options);
+  platform::MediaCommands media(sound, sound);
+  EXPECT_TRUE(media.PlayWave(sound_checks::kSoundFile));
+  sound.WaitUntilStarted();
+  EXPECT_TRUE(sound.device_open());
+  EXPECT_TRUE(listener.WaitForBuffers(3, /*loud=*/true));
+  // The signal lasts under a second; then nothing plays and the device goes.
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (sound.device_open() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  EXPECT_FALSE(sound.device_open());
+  const int loud = listener.loud();
+  EXPECT_TRUE(media.PlayWave(sound_checks::kSoundFile));
+  EXPECT_TRUE(listener.WaitForBuffers(3, /*loud=*/true));
+  EXPECT_GT(listener.loud(), loud);
+  EXPECT_TRUE(sound.device_open());
 }
 
 // Files the players must turn away, each with silence and nothing else.
