@@ -95,8 +95,10 @@ class RecordingMedia final : public platform::Media {
  public:
   int SendCommand(std::string_view command) override {
     log.push_back(std::string(command));
+    if (on_command) on_command(log.back());
     return 0;
   }
+  std::function<void(const std::string&)> on_command;
   bool PlayWave(std::string_view path) override {
     log.push_back("wave " + std::string(path));
     return true;
