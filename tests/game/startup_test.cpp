@@ -125,3 +125,21 @@ TEST(ShutDownTest, AnUnwritableStoreDoesNotStopTheClose) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ShutDownTest, LeavingDuringARaceKeepsTheStakeTaken) {
+  testing_support::TestGame game;
+  game.settings.SetPurse("100");
+  game.Start();
+  game.Click(game.c().ozzu);
+  game.Click(game.c().CharKake[2]);
+  game.session().MoveScrollBar(game.c().KakeHScroll, 30);
+  game.Click(game.c().CmdStart);
+  game.FireTimer(game.c().TimeChar);
+  EXPECT_TRUE(game.Click(game.c().f3));
+  EXPECT_EQ(game.settings.Purse(), "70");
+  EXPECT_TRUE(game.session().ended());
+}
+
+}  // namespace
