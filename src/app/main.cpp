@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/command_line.h"
 #include "app/installation.h"
 #include "app/installed_data.h"
 #include "app/shutdown_on_signal.h"
@@ -25,8 +26,11 @@
 #include "ui/qt/timer_driver.h"
 
 int main(int argc, char** argv) {
+  if (std::optional<int> exit_code = app::HandleCommandLine(argc, argv, stdout, stderr)) return *exit_code;
+
   QApplication application(argc, argv);
   QApplication::setApplicationName("mascot-race");
+  QApplication::setApplicationVersion(app::installation::kVersion);
   // Lets a Wayland compositor match the window to the installed desktop entry and icon.
   QGuiApplication::setDesktopFileName(app::installation::kDesktopId);
   QApplication::setStyle(QStyleFactory::create("Fusion"));
