@@ -2,12 +2,18 @@
 #include <QApplication>
 #include <QStyleFactory>
 #include <cstdio>
+#include <optional>
+#include <string>
 
+#include "app/command_line.h"
+#include "app/installation.h"
+#include "app/installed_data.h"
 #include "app/shutdown_on_signal.h"
 #include "app/single_instance.h"
 
 #include "game/game_session.h"
 #include "platform/media_commands.h"
+#include "platform/music_file_fallback.h"
 #include "platform/qt_local_address.h"
 #include "platform/qt_settings_store.h"
 #include "platform/sdl_sound_system.h"
@@ -20,8 +26,13 @@
 #include "ui/qt/timer_driver.h"
 
 int main(int argc, char** argv) {
+  if (std::optional<int> exit_code = app::HandleCommandLine(argc, argv, stdout, stderr)) return *exit_code;
+
   QApplication application(argc, argv);
   QApplication::setApplicationName("mascot-race");
+  QApplication::setApplicationVersion(app::installation::kVersion);
+  // Lets a Wayland compositor match the window to the installed desktop entry and icon.
+  QGuiApplication::setDesktopFileName(app::installation::kDesktopId);
   QApplication::setStyle(QStyleFactory::create("Fusion"));
   // The menu bar and the message boxes speak in the window's own font.
   QApplication::setFont(ui::qt::FontFor(ui::MainFormDefinition().font));
@@ -36,11 +47,23 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "mascot-race: another copy is already running; only one copy may keep the purse\n");
     return 1;
   }
+  const std::string executable_directory = QCoreApplication::applicationDirPath().toStdString();
   platform::SdlSoundSystem sound;
-  platform::MediaCommands media(sound, sound);
+  // The rules ask beside the executable; an installed game has its music in its data directory.
+  platform::MusicFileFallback music_files(sound, sound, app::DataDirectories(executable_directory));
+  platform::MediaCommands media(music_files, music_files);
+  if (!music_files.Find(executable_directory + "/bgm.mid")) {
+    // Said at once, so a package that left the music out shows it.
+    std::string elsewhere;
+    for (const std::string& directory : music_files.fallback_directories()) {
+      elsewhere += (elsewhere.empty() ? "" : " or ") + directory;
+    }
+    std::fprintf(stderr, "mascot-race: no music found: bgm.mid is neither beside the executable (%s) nor in %s\n",
+                 executable_directory.c_str(), elsewhere.c_str());
+  }
   ui::qt::QtProgramEnd program_end;
   game::Services services{random,   message_boxes, clock, local_address, settings, media, program_end,
-                          QCoreApplication::applicationDirPath().toStdString()};
+                          executable_directory};
 
   platform::SteadyClock steady_clock;
   game::GameSession session(services, steady_clock);

@@ -47,7 +47,7 @@ struct ProcessTest : ::testing::Test {
     return text.str();
   }
 
-  Launched Launch() {
+  Launched Launch(const std::string& executable = MASCOT_RACE_EXECUTABLE) {
     Launched run;
     run.stderr_path = (home / ("stderr" + std::to_string(started.size()))).string();
     pid_t pid = fork();
@@ -57,7 +57,7 @@ struct ProcessTest : ::testing::Test {
       setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
       setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
       if (!freopen(run.stderr_path.c_str(), "w", stderr)) _exit(126);
-      execl(MASCOT_RACE_EXECUTABLE, MASCOT_RACE_EXECUTABLE, static_cast<char*>(nullptr));
+      execl(executable.c_str(), executable.c_str(), static_cast<char*>(nullptr));
       _exit(127);
     }
     run.pid = pid;
@@ -159,6 +159,39 @@ TEST_F(ProcessTest, ADirectoryInPlaceOfTheSettingsIsSaidOnceAndTheGameRuns) {
   EXPECT_TRUE(WIFEXITED(status));
   std::string said = Read(game.stderr_path);
   EXPECT_NE(said.find("could not save the purse"), std::string::npos) << said;
+}
+
+
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+TEST_F(ProcessTest, TheBuiltGameFindsItsMusicBesideIt) {
+  Launched game = Launch();
+  std::this_thread::sleep_for(kStartUp);
+  kill(game.pid, SIGTERM);
+  ASSERT_NE(WaitForExit(game.pid), -1);
+  EXPECT_EQ(Read(game.stderr_path).find("no music found"), std::string::npos) << Read(game.stderr_path);
+}
+
+TEST_F(ProcessTest, AGameWithoutItsMusicSaysSoOnceAndPlays) {
+  if (fs::exists(fs::path(MASCOT_INSTALLED_DATA_DIR) / "bgm.mid")) {
+    GTEST_SKIP() << "an installed copy's music is in " << MASCOT_INSTALLED_DATA_DIR;
+  }
+  // The executable alone, as a package that forgot the music would leave it.
+  fs::create_directories(home / "bin");
+  const fs::path alone = home / "bin" / "mascot-race";
+  fs::copy_file(MASCOT_RACE_EXECUTABLE, alone);
+  Launched game = Launch(alone.string());
+  std::this_thread::sleep_for(kStartUp);
+  EXPECT_EQ(WaitForExit(game.pid, 0ms), -1) << Read(game.stderr_path);
+  kill(game.pid, SIGTERM);
+  int status = WaitForExit(game.pid);
+  ASSERT_NE(status, -1);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(Count(Read(game.stderr_path), "no music found"), 1u) << Read(game.stderr_path);
 }
 
 }  // namespace

@@ -1,0 +1,16 @@
+// The game's command line: --help and --version, nothing else. Read before
+// any window exists, so both work without a display.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+
+namespace app {
+
+inline constexpr int kUsageError = 2;
+
+// Prints what was asked for and returns the exit code when the program should
+// end here; nothing when the game is to start.
+std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::FILE* out, std::FILE* err);
+
+}  // namespace app

@@ -1,0 +1,43 @@
+// Finds the music where a package puts it. The rules ask for bgm.mid and
+// bgm1.wav beside the executable; an installed game keeps them in its data
+// directory instead. This sits between the media commands and the real
+// players: a file that is there as asked is played as asked, so a player's own
+// music beside the executable wins, and only a missing one is looked up by the
+// same name in the fallback directories, in order.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/media_backend.h"
+
+namespace platform {
+
+class MusicFileFallback final : public MusicPlayer, public WavePlayer {
+ public:
+  // Both players must outlive this object.
+  MusicFileFallback(MusicPlayer& music, WavePlayer& wave, std::vector<std::string> fallback_directories)
+      : music_(music), wave_(wave), fallback_directories_(std::move(fallback_directories)) {}
+
+  // The file that stands in for path: path itself when it is there, else the
+  // first fallback directory's file of the same name; nothing when neither is.
+  std::optional<std::string> Find(const std::string& path) const;
+
+  // A file found nowhere goes to the player as asked, which fails as it
+  // always has: silence.
+  std::unique_ptr<Song> Open(const std::string& path) override;
+  bool PlayWave(const std::string& path) override;
+
+  const std::vector<std::string>& fallback_directories() const { return fallback_directories_; }
+
+ private:
+  std::string Resolve(const std::string& path) const { return Find(path).value_or(path); }
+
+  MusicPlayer& music_;
+  WavePlayer& wave_;
+  std::vector<std::string> fallback_directories_;
+};
+
+}  // namespace platform
