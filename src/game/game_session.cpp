@@ -10,8 +10,8 @@ GameSession::GameSession(Services services, platform::MonotonicClock& clock, Tim
   AddTimer(c.LineTimer);
   if (timer1 == Timer1Mode::CatchUp) {
     auto id = scheduler_.AddCatchUpTimer([this](std::uint64_t ticks) { form_.Timer1_CatchUp(ticks); });
-    c.Timer1.AddObserver([this, id](ui::Control& control, ui::Property property) {
-      if (property == ui::Property::Interval) scheduler_.SetInterval(id, static_cast<ui::Timer&>(control).Interval());
+    c.Timer1.AddObserver(ui::Property::Interval, [this, id](ui::Control& control, ui::Property) {
+      scheduler_.SetInterval(id, static_cast<ui::Timer&>(control).Interval());
     });
     scheduler_.SetInterval(id, c.Timer1.Interval());
   } else {
@@ -24,8 +24,8 @@ void GameSession::AddTimer(ui::Timer& timer) {
   auto id = scheduler_.AddTimer([&timer] {
     if (timer.on_timer) timer.on_timer();
   });
-  timer.AddObserver([this, id](ui::Control& control, ui::Property property) {
-    if (property == ui::Property::Interval) scheduler_.SetInterval(id, static_cast<ui::Timer&>(control).Interval());
+  timer.AddObserver(ui::Property::Interval, [this, id](ui::Control& control, ui::Property) {
+    scheduler_.SetInterval(id, static_cast<ui::Timer&>(control).Interval());
   });
   scheduler_.SetInterval(id, timer.Interval());
 }

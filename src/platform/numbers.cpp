@@ -70,6 +70,30 @@ std::string SingleText(float value) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value > 0 ? "Inf" : "-Inf";
   if (value == 0.0f) return "0";
+  // Most texts (odds, positions) are short plain decimals: the shortest
+  // text that reads back as the same single, when it is one of those.
+  {
+    char plain[32];
+    auto result = std::to_chars(plain, plain + sizeof plain, value, std::chars_format::fixed);
+    if (result.ec == std::errc()) {
+      std::string_view text(plain, static_cast<std::size_t>(result.ptr - plain));
+      int significant = 0;
+      bool leading = true;
+      for (char c : text) {
+        if (c < '0' || c > '9') continue;
+        if (leading && c == '0') continue;
+        leading = false;
+        ++significant;
+      }
+      // Trailing zeros of a whole number are not significant digits here.
+      std::size_t point = text.find('.');
+      if (point == std::string_view::npos) {
+        for (std::size_t i = text.size(); i > 0 && text[i - 1] == '0'; --i) --significant;
+      }
+      float magnitude = std::fabs(value);
+      if (significant <= 7 && magnitude >= 1e-4f && magnitude < 1e7f) return std::string(text);
+    }
+  }
   // Shortest precision (at most seven digits) whose text reads back as the
   // same single; seven digits when none does.
   char digits[32];
@@ -168,19 +192,25 @@ std::int16_t TextToInteger(std::string_view text) {
 }
 
 std::string IncrementedText(std::string_view text) {
+  std::string next(text);
+  IncrementText(next);
+  return next;
+}
+
+void IncrementText(std::string& text) {
   // The race clock counts up on every tick: plain digits count on in place,
   // which is the same sum for any whole number a double holds exactly.
   if (!text.empty() && text.size() <= 15 && (text.size() == 1 || text.front() != '0') &&
       std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-    std::string next(text);
-    auto digit = next.rbegin();
-    for (; digit != next.rend() && *digit == '9'; ++digit) *digit = '0';
-    if (digit == next.rend()) {
-      next.insert(next.begin(), '1');
-    } else {
-      ++*digit;
+    for (auto digit = text.rbegin(); digit != text.rend(); ++digit) {
+      if (*digit != '9') {
+        ++*digit;
+        return;
+      }
+      *digit = '0';
     }
-    return next;
+    text.insert(text.begin(), '1');
+    return;
   }
   auto number = ParseNumber(text);
   if (!number) ThrowTypeMismatch();
@@ -188,7 +218,7 @@ std::string IncrementedText(std::string_view text) {
   // Whole numbers count exactly up to 2^53; beyond that a double cannot
   // count on, and the text simply stays where it is.
   if (next >= 9007199254740992.0) next = 9007199254740992.0;
-  return DecimalText(static_cast<std::int64_t>(RoundHalfEven(next)));
+  text = DecimalText(static_cast<std::int64_t>(RoundHalfEven(next)));
 }
 
 }  // namespace platform

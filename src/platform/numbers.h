@@ -63,5 +63,7 @@ std::int16_t TextToInteger(std::string_view text);
 // A whole-number text plus one, as the clock and race-number tags count:
 // the sum in double precision, written back as a plain whole number.
 std::string IncrementedText(std::string_view text);
+// The same, in place.
+void IncrementText(std::string& text);
 
 }  // namespace platform

@@ -17,7 +17,9 @@ Control::Control(ControlKind kind, std::string name, int index) : kind_(kind), n
 std::string Control::QualifiedName() const { return index_ < 0 ? name_ : name_ + std::to_string(index_); }
 
 void Control::NotifyObservers(Property property) {
-  for (auto& observer : observers_) observer(*this, property);
+  for (auto& listener : observers_) {
+    if (!listener.filtered || listener.only == property) listener.observer(*this, property);
+  }
 }
 
 void Control::SetCaption(std::string caption) {

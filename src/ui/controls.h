@@ -73,6 +73,12 @@ class Control {
   void SetVisible(bool visible);
   const std::string& Tag() const { return tag_; }
   void SetTag(std::string tag);
+  // Changes the tag in place (the race clock counts on every tick).
+  template <typename Edit>
+  void EditTag(Edit&& edit) {
+    edit(tag_);
+    Notify(Property::Tag);
+  }
   Colour BackColor() const { return back_colour_; }
   void SetBackColor(Colour colour);
   Colour ForeColor() const { return fore_colour_; }
@@ -84,7 +90,9 @@ class Control {
   std::function<void()> on_click;
   void RaiseClick();
 
-  void AddObserver(Observer observer) { observers_.push_back(std::move(observer)); }
+  void AddObserver(Observer observer) { observers_.push_back({std::move(observer), false, Property::Caption}); }
+  // Hears of one property only (the race clock's tag changes on every tick).
+  void AddObserver(Property only, Observer observer) { observers_.push_back({std::move(observer), true, only}); }
 
  protected:
   void Notify(Property property) {
@@ -104,7 +112,12 @@ class Control {
   std::string tag_;
   Colour back_colour_ = kToolkitColour;
   Colour fore_colour_ = kToolkitColour;
-  std::vector<Observer> observers_;
+  struct Listener {
+    Observer observer;
+    bool filtered;
+    Property only;
+  };
+  std::vector<Listener> observers_;
 };
 
 class Label final : public Control {
