@@ -134,6 +134,14 @@ TEST(IncrementedTextTest, CountsInWholeNumbers) {
   EXPECT_EQ(platform::IncrementedText("0"), "1");
   EXPECT_EQ(platform::IncrementedText("41"), "42");
   EXPECT_EQ(platform::IncrementedText("32767"), "32768");
+  EXPECT_EQ(platform::IncrementedText("999"), "1000");
+  EXPECT_EQ(platform::IncrementedText("0999"), "1000");  // not plain: read as a number
+  EXPECT_EQ(platform::IncrementedText(" 12 "), "13");
+  EXPECT_EQ(platform::IncrementedText("-1"), "0");
+  EXPECT_THROW(platform::IncrementedText("clock"), platform::GameError);
+  std::string tag = "99";
+  platform::IncrementText(tag);
+  EXPECT_EQ(tag, "100");
   EXPECT_EQ(platform::IncrementedText("9007199254740992"), "9007199254740992");
 }
 
