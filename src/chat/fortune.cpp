@@ -9,22 +9,17 @@
 
 namespace game {
 
-namespace {
-constexpr Long kPrice = 10;
-constexpr Long kStakeCeiling = 30000;
-}  // namespace
-
 void MainForm::omi_Click() {
   // The button is usable only above the price; the purse is not tested here.
-  s_.PlayerMoney = platform::SubtractLong(s_.PlayerMoney, kPrice);
+  s_.PlayerMoney = platform::SubtractLong(s_.PlayerMoney, kFortunePrice);
   ShowPlayerMoney();
   SavePlayerMoney();
-  s_.MascotMoney = platform::AddLongSaturating(s_.MascotMoney, kPrice);
+  s_.MascotMoney = platform::AddLongSaturating(s_.MascotMoney, kFortunePrice);
   ShowMascotMoney();
   s_.FortuneDraw = platform::Draw(services_.random, 7);
   c_.KakeHScroll.SetMax(static_cast<int>(std::min(s_.PlayerMoney, kStakeCeiling)));
   Say(chat::kFortuneTable.at(static_cast<std::size_t>(s_.FortuneDraw)));
-  if (s_.PlayerMoney < kPrice + 1) c_.omi.SetEnabled(false);
+  if (s_.PlayerMoney <= kFortunePrice) c_.omi.SetEnabled(false);
 }
 
 }  // namespace game

@@ -17,6 +17,12 @@ inline constexpr int kLanes = 6;
 inline constexpr Integer kNoLane = 6;
 // A best time of 9999 ticks means no race has been won today.
 inline constexpr Integer kNoBestTime = 9999;
+// The largest stake the bar offers, whatever the purse.
+inline constexpr Long kStakeCeiling = 30000;
+// A fortune slip costs this; the button is usable only above it.
+inline constexpr Long kFortunePrice = 10;
+// What the mascot's lane label shows when it has no bet.
+inline constexpr const char* kNoLaneMark = "－";
 
 struct GameState {
   Integer PlayerBet = 0;

@@ -10,9 +10,7 @@
 namespace game {
 
 namespace {
-constexpr Long kStakeCeiling = 30000;
 constexpr Long kMascotAllIn = 10;  // at this purse or below the mascot bets it all
-constexpr const char* kNoLaneMark = "－";
 }  // namespace
 
 Single LaneOddsFor(Single shortfall, Integer speed_total) {

@@ -13,9 +13,6 @@ using platform::SkipOnError;
 namespace {
 constexpr Long kBankRefill = 100;
 constexpr Long kContinueGift = 10;
-constexpr Long kStakeCeiling = 30000;
-constexpr Long kFortunePrice = 10;
-constexpr const char* kNoLaneMark = "－";
 }  // namespace
 
 Long Payout(Integer stake, Single odds) {

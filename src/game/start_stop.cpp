@@ -12,7 +12,6 @@ constexpr const char* kStopCaption = "ストップ";
 constexpr int kRaceTickInterval = 1;    // as fast as the timer goes
 constexpr int kLegsInterval = 50;
 constexpr int kBackToTheLineInterval = 10;
-constexpr Long kFortunePrice = 10;
 }  // namespace
 
 void MainForm::ResetRunnersToStartLine() {

@@ -15,7 +15,6 @@ constexpr const char* kSettingsKey = "pass";
 
 constexpr Long kFirstPurse = 100;
 constexpr Long kEmptyPurseGift = 10;
-constexpr Long kStakeCeiling = 30000;
 }  // namespace
 
 using platform::SkipOnError;
@@ -57,7 +56,7 @@ void MainForm::MainForm_Load() {
   SkipOnError([&] { s_.PlayerPick = kNoLane; });
   // A fortune costs 10: the button is usable only above that, from the start
   // on as everywhere else, so a small saved purse cannot buy into debt.
-  SkipOnError([&] { c_.omi.SetEnabled(s_.PlayerMoney > 10); });
+  SkipOnError([&] { c_.omi.SetEnabled(s_.PlayerMoney > kFortunePrice); });
 }
 
 // The purse goes to the store whenever it changes, not only at close: a
