@@ -41,6 +41,10 @@ void MainForm::Bairitu_Click(int index) {
 void MainForm::KakeHScroll_Change() {
   // The stake of a running race is the one taken at its start.
   if (s_.RaceRunning) return;
+  StakeFollowsBar();
+}
+
+void MainForm::StakeFollowsBar() {
   c_.KakeLabel.SetCaption(platform::DecimalText(c_.KakeHScroll.Value()));
   s_.PlayerBet = platform::TextToInteger(c_.KakeLabel.Caption());
 }

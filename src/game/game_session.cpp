@@ -13,7 +13,7 @@ GameSession::GameSession(Services services, platform::MonotonicClock& clock, Tim
     c.Timer1.AddObserver(ui::Property::Interval, [this, id](ui::Control& control, ui::Property) {
       scheduler_.SetInterval(id, static_cast<ui::Timer&>(control).Interval());
     });
-    scheduler_.SetInterval(id, c.Timer1.Interval());
+    timers_.push_back({id, &c.Timer1});
   } else {
     AddTimer(c.Timer1);
   }
@@ -27,7 +27,7 @@ void GameSession::AddTimer(ui::Timer& timer) {
   timer.AddObserver(ui::Property::Interval, [this, id](ui::Control& control, ui::Property) {
     scheduler_.SetInterval(id, static_cast<ui::Timer&>(control).Interval());
   });
-  scheduler_.SetInterval(id, timer.Interval());
+  timers_.push_back({id, &timer});
 }
 
 void GameSession::Start() {
@@ -35,6 +35,9 @@ void GameSession::Start() {
     form_.MainForm_Load();
     form_.form().Show();
   });
+  // Timers run from the moment the window is loaded and shown, not from
+  // when this object was built: no tick may come before the start-up draws.
+  for (const auto& [id, timer] : timers_) scheduler_.SetInterval(id, timer->Interval());
 }
 
 bool GameSession::PlayerEvent(const ui::Control& control, const std::function<void()>& handler) {

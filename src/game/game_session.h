@@ -3,6 +3,9 @@
 // the tests both play through this.
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include "game/main_form.h"
 #include "platform/dispatcher.h"
 #include "platform/scheduler.h"
@@ -44,6 +47,8 @@ class GameSession final : public ui::PlayerInput {
   bool PlayerEvent(const ui::Control& control, const std::function<void()>& handler);
   void AddTimer(ui::Timer& timer);
 
+  // The scheduler's timer for each timer of the window.
+  std::vector<std::pair<platform::Scheduler::TimerId, ui::Timer*>> timers_;
   platform::Dispatcher dispatcher_;
   platform::Scheduler scheduler_;
   MainForm form_;

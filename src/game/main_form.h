@@ -84,6 +84,8 @@ class MainForm {
   void AdvanceTour(bool from_mascot);
   // Fits the stake scroll bar to the purse: the maximum and the large step.
   void FitStakeBarToPurse();
+  // The stake label, and the stake, take the scroll bar's value.
+  void StakeFollowsBar();
   void ShowPlayerMoney();
   void ShowMascotMoney();
   void SavePlayerMoney();

@@ -102,6 +102,9 @@ void MainForm::SettleRace() {
   s_.RaceRunning = false;
   SettleMascotBet();
   SettlePlayerBet();  // may end the program; then nothing below runs
+  // The bar may have moved while the bet was locked (a fortune lowers its
+  // maximum): what the panel shows is what the next Start takes.
+  StakeFollowsBar();
   c_.ozzu.SetEnabled(true);
   c_.KakeHScroll.SetVisible(true);
   c_.CmdStart.SetCaption(kStartCaption);

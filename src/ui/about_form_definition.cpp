@@ -34,6 +34,7 @@ FormDefinition BuildAboutForm() {
   picture.name = "Image1";
   picture.geometry = {120, 120, 480, 480};
   picture.picture = RunnerPicture(0, 1);
+  picture.accessible_name = "アイコン";
   form.controls.push_back(picture);
 
   form.controls.push_back(
@@ -53,6 +54,7 @@ FormDefinition BuildAboutForm() {
   ok.name = "OK";
   ok.caption = "Ｏ．Ｋ";
   ok.geometry = {2880, 2280, 1695, 375};
+  ok.tab_index = 0;
   form.controls.push_back(ok);
   return form;
 }

@@ -64,6 +64,10 @@ class Control {
   Font font;
   Alignment alignment = Alignment::Left;
   bool boxed = false;
+  // Access: fixed by the window definition.
+  std::string accessible_name;
+  int tab_index = -1;
+  std::string shortcut;
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string caption);

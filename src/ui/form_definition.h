@@ -34,6 +34,10 @@ struct ControlDefinition {
   int interval = 0;           // timer
   std::string picture;        // image: its start picture
   std::vector<std::string> pictures;  // image list: items 1..n
+  // Keyboard and assistive access.
+  std::string accessible_name;  // for a control whose caption does not say what it is
+  int tab_index = -1;           // its place in the Tab order; -1: not a tab stop
+  std::string shortcut;         // a single key that acts as a click on it
 };
 
 struct FormDefinition {

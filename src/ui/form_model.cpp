@@ -59,6 +59,9 @@ ControlSet::ControlSet(const FormDefinition& definition) : definition_(definitio
     control->font = def.font.family.empty() ? definition.font : def.font;
     control->alignment = def.alignment;
     control->boxed = def.boxed;
+    control->accessible_name = def.accessible_name;
+    control->tab_index = def.tab_index;
+    control->shortcut = def.shortcut;
     control->SetCaption(def.caption);
     control->SetVisible(def.visible);
     control->SetEnabled(def.enabled);

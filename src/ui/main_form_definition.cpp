@@ -1,6 +1,7 @@
 // The main window as designed: every control, its place in twips, its
 // font, colours and start properties.
 #include <array>
+#include <string>
 
 #include "ui/form_definition.h"
 #include "ui/picture_names.h"
@@ -15,8 +16,13 @@ constexpr Colour kWindowColour = SystemColour(9);
 constexpr Colour kHighlightText = SystemColour(14);
 constexpr Colour kButtonText = SystemColour(18);
 
-// Full-width digits for the lane numbers shown to the player.
 constexpr std::array<const char*, kLanes> kWideDigits = {"１", "２", "３", "４", "５", "６"};
+// Tab order: the track side, then the bet panel, then the mascot's corner.
+constexpr int kLaneTabs = 0;
+constexpr int kBetPanelTabs = 10;
+constexpr int kMascotTabs = 20;
+
+// Full-width digits for the lane numbers shown to the player.
 constexpr std::array<Colour, kLanes> kLaneTextColours = {
     Rgb(0x00, 0x00, 0xFF), Rgb(0xFF, 0x00, 0x00), Rgb(0xFF, 0x00, 0xFF),
     Rgb(0x00, 0x80, 0x00), Rgb(0x40, 0x40, 0x40), Rgb(0x80, 0x80, 0x00)};
@@ -44,6 +50,17 @@ ControlDefinition Button(std::string name, std::string container, std::string ca
   button.geometry = at;
   button.font = std::move(font);
   return button;
+}
+
+ControlDefinition TabStop(ControlDefinition control, int tab_index, std::string shortcut = "") {
+  control.tab_index = tab_index;
+  control.shortcut = std::move(shortcut);
+  return control;
+}
+
+ControlDefinition Named(ControlDefinition control, std::string accessible_name) {
+  control.accessible_name = std::move(accessible_name);
+  return control;
 }
 
 ControlDefinition Timer(std::string name, int index, int interval) {
@@ -75,13 +92,14 @@ ControlDefinition VerticalLine(std::string name, float x) {
 }
 
 void AddRaceField(std::vector<ControlDefinition>& controls) {
-  controls.push_back(VerticalLine("StartLine", 7800));
-  controls.push_back(VerticalLine("GorlLine", 1080));
+  controls.push_back(Named(VerticalLine("StartLine", 7800), "スタートライン"));
+  controls.push_back(Named(VerticalLine("GorlLine", 1080), "ゴールライン"));
   for (int lane = 0; lane < kLanes; ++lane) {
     float lane_top = kLaneHeight * static_cast<float>(lane);
 
     ControlDefinition runner = ImageControl("ImgChar", {7800, 960 + lane_top, 480, 480}, RunnerPicture(lane, 1));
     runner.index = lane;
+    runner.accessible_name = "走者" + std::to_string(lane + 1);
     controls.push_back(runner);
 
     ControlDefinition number = Label("LaneLabel", lane, "", kWideDigits[lane], {8400, 960 + lane_top, 495, 495},
@@ -98,7 +116,7 @@ void AddRaceField(std::vector<ControlDefinition>& controls) {
     pick.geometry = {9000, 840 + lane_top, 1095, 255};
     pick.font = {kGothic, 9, false};
     pick.back_colour = kHighlightText;
-    controls.push_back(pick);
+    controls.push_back(TabStop(pick, kLaneTabs + lane, std::to_string(lane + 1)));
 
     controls.push_back(Label("Bairitu", lane, "", "", {9120, 1200 + lane_top, 495, 255}, {kGothic, 9, false},
                              kHighlightText));
@@ -154,7 +172,7 @@ void AddBetPanel(std::vector<ControlDefinition>& controls) {
   music.geometry = {2160, 840, 2295, 255};
   music.back_colour = kWindowColour;
   music.value = 1;  // music is on until the player turns it off
-  controls.push_back(music);
+  controls.push_back(TabStop(music, kBetPanelTabs));
 
   ControlDefinition bar;
   bar.kind = ControlKind::ScrollBar;
@@ -166,7 +184,8 @@ void AddBetPanel(std::vector<ControlDefinition>& controls) {
   bar.value = 1;
   bar.small_change = 10;
   bar.large_change = 1000;
-  controls.push_back(bar);
+  bar.accessible_name = "賭け金";
+  controls.push_back(TabStop(bar, kBetPanelTabs + 1));
 
   controls.push_back(Label("Syojikin", -1, frame, "所持金：", {240, 1560, 1455, 375}, {kGothic, 20.25, false}));
   ControlDefinition money = Label("Money", -1, frame, "100", {1680, 1560, 1935, 375}, {kGothic, 20.25, true});
@@ -174,9 +193,12 @@ void AddBetPanel(std::vector<ControlDefinition>& controls) {
   controls.push_back(money);
   controls.push_back(Label("Tani", 0, frame, "まめ", {3600, 1560, 855, 375}, {kBrush, 20.25, true}));
 
-  controls.push_back(Button("ozzu", frame, "レース選択", {240, 2040, 2055, 375}, {kGothic, 14.25, true}));
-  controls.push_back(Button("CmdRnd", frame, "謎ボタン", {2400, 2040, 2055, 375}, {kGothic, 9, false}));
-  controls.push_back(Button("CmdStart", frame, "スタート", {240, 2490, 4215, 525}, {kGothic, 20.25, true}));
+  controls.push_back(
+      TabStop(Button("ozzu", frame, "レース選択", {240, 2040, 2055, 375}, {kGothic, 14.25, true}), kBetPanelTabs + 2, "R"));
+  controls.push_back(
+      TabStop(Button("CmdRnd", frame, "謎ボタン", {2400, 2040, 2055, 375}, {kGothic, 9, false}), kBetPanelTabs + 3));
+  controls.push_back(
+      TabStop(Button("CmdStart", frame, "スタート", {240, 2490, 4215, 525}, {kGothic, 20.25, true}), kBetPanelTabs + 4, "S"));
 }
 
 void AddMascotPanel(std::vector<ControlDefinition>& controls) {
@@ -188,12 +210,12 @@ void AddMascotPanel(std::vector<ControlDefinition>& controls) {
   panel.back_colour = kWindowColour;
   controls.push_back(panel);
 
-  controls.push_back(Button("RndMsg", frame, "謎セリフ", {3000, 240, 975, 255}));
-  controls.push_back(Button("TimeCmd", frame, "時刻表示", {3960, 240, 975, 255}));
-  controls.push_back(Button("ColorCmd", frame, "色変え", {3000, 480, 975, 255}));
-  controls.push_back(Button("BestCmd", frame, "ﾍﾞｽﾄﾀｲﾑ", {3960, 480, 975, 255}));
-  controls.push_back(Button("CmdIP", frame, "IPｱﾄﾞﾚｽ", {3000, 720, 975, 255}));
-  controls.push_back(Button("CmdT", frame, "ツッコミ", {3960, 720, 975, 255}));
+  controls.push_back(TabStop(Button("RndMsg", frame, "謎セリフ", {3000, 240, 975, 255}), kMascotTabs + 2));
+  controls.push_back(TabStop(Button("TimeCmd", frame, "時刻表示", {3960, 240, 975, 255}), kMascotTabs + 3));
+  controls.push_back(TabStop(Button("ColorCmd", frame, "色変え", {3000, 480, 975, 255}), kMascotTabs + 4));
+  controls.push_back(TabStop(Button("BestCmd", frame, "ﾍﾞｽﾄﾀｲﾑ", {3960, 480, 975, 255}), kMascotTabs + 5));
+  controls.push_back(TabStop(Button("CmdIP", frame, "IPｱﾄﾞﾚｽ", {3000, 720, 975, 255}), kMascotTabs + 6));
+  controls.push_back(TabStop(Button("CmdT", frame, "ツッコミ", {3960, 720, 975, 255}), kMascotTabs + 7));
 
   controls.push_back(Label("kakeban", 0, frame, "賭け番", {120, 360, 1215, 375}, {kGothic, 20.25, false}));
   ControlDefinition lane = Label("kakeban", 1, frame, "－", {1440, 480, 615, 255});
@@ -217,14 +239,16 @@ void AddMascotPanel(std::vector<ControlDefinition>& controls) {
 }
 
 void AddChatCorner(std::vector<ControlDefinition>& controls) {
-  controls.push_back(ImageControl("komame", {120, 6240, 1095, 1020}, MascotPicture(0)));
-  controls.push_back(ImageControl("MsgPicture", {1200, 6000, 4185, 1275}, kBubblePicture));
+  // The mascot and its bubble walk through the tour when clicked: both are tab stops.
+  controls.push_back(TabStop(Named(ImageControl("komame", {120, 6240, 1095, 1020}, MascotPicture(0)), "こまめ"), kMascotTabs));
+  controls.push_back(Named(ImageControl("MsgPicture", {1200, 6000, 4185, 1275}, kBubblePicture), "吹き出し"));
   // The title reaches into the bubble's white corner: drawn after it, so it shows whole.
   controls.push_back(Label("EtcLabel", 0, "", "人工無能こまめ", {0, 6000, 1455, 255}));
-  controls.push_back(Label("MsgLabel", -1, "", "ようこそ『こまめ堂マスコットレース』へ", {1920, 6240, 3255, 855},
-                           {kGothic, 9.75, false}));
+  controls.push_back(TabStop(Label("MsgLabel", -1, "", "ようこそ『こまめ堂マスコットレース』へ", {1920, 6240, 3255, 855},
+                                   {kGothic, 9.75, false}),
+                             kMascotTabs + 1));
   // Stands in front of the mascot panel, right of the mascot's stake.
-  controls.push_back(Button("omi", "", "おみくじ　１回１０まめ", {3120, 8280, 1935, 255}));
+  controls.push_back(TabStop(Button("omi", "", "おみくじ　１回１０まめ", {3120, 8280, 1935, 255}), kMascotTabs + 8, "F"));
 }
 
 void AddComponents(std::vector<ControlDefinition>& controls) {

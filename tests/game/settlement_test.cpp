@@ -115,13 +115,6 @@ TEST_F(SettlementTest, NoBetShowsNoBoxAndPutsTheBarBackToOne) {
   EXPECT_EQ(game.s().PlayerBet, 1);
 }
 
-TEST_F(SettlementTest, NoBetWithTheBarAtOneLeavesTheStakeAtZero) {
-  PlayRace(6, 0);
-  EXPECT_EQ(game.c().KakeHScroll.Value(), 1);
-  EXPECT_EQ(game.c().KakeLabel.Caption(), "0");  // no Change without a new value
-  EXPECT_EQ(game.s().PlayerBet, 0);
-}
-
 TEST_F(SettlementTest, APurseThatShrankPullsTheStakeBackWithTheBar) {
   PlayRace(0, 80);
   EXPECT_EQ(game.s().PlayerMoney, 20);
