@@ -1,6 +1,7 @@
 // The real window, offscreen: built from the definition, mirrors the model.
 #include "ui/qt/main_window.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -45,7 +46,7 @@ TEST_F(MainWindowTest, ControlsStandAtTheirPlacesWithTheirCaptions) {
   ASSERT_NE(lane4, nullptr);
   EXPECT_EQ(lane4->geometry(), QRect(600, 224, 73, 17));
   EXPECT_EQ(lane4->text(), "４でGO！");
-  EXPECT_EQ(lane4->accessibleName(), "４でGO！");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(lane4)->text(QAccessible::Name), "４でGO！");
 
   auto* start = Find<QPushButton>("CmdStart");
   ASSERT_NE(start, nullptr);

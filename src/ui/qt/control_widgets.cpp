@@ -1,14 +1,16 @@
 #include "ui/qt/control_widgets.h"
 
-#include <QCheckBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
+#include <QShortcut>
+#include <QStyleOptionFocusRect>
+#include <algorithm>
 #include <cmath>
 
+#include "ui/qt/accessibility.h"
 #include "ui/qt/fonts.h"
 
 namespace ui::qt {
@@ -51,9 +53,37 @@ QImage PictureImage(const std::string& name) {
   return bitmap ? ImageFor(*bitmap) : QImage();
 }
 
+namespace {
+
+bool IsActivationKey(const QKeyEvent* event) {
+  return event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+// The dotted frame that shows where the keyboard is, for widgets that have none.
+void PaintFocusFrame(QWidget* widget) {
+  if (!widget->hasFocus()) return;
+  QPainter painter(widget);
+  QStyleOptionFocusRect option;
+  option.initFrom(widget);
+  option.backgroundColor = widget->palette().color(QPalette::Window);
+  widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, widget);
+}
+
+}  // namespace
+
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent* event) {
+  if (!IsActivationKey(event)) return QLabel::keyPressEvent(event);
+  Activate();
+}
+
+void ClickableLabel::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  PaintFocusFrame(this);
 }
 
 void PictureWidget::SetPicture(const std::string& name) {
@@ -66,10 +96,39 @@ void PictureWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter.drawImage(QRect(QPoint(0, 0), image_.size()), image_);
+  painter.end();
+  PaintFocusFrame(this);
 }
 
 void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+}
+
+void PictureWidget::keyPressEvent(QKeyEvent* event) {
+  if (!IsActivationKey(event)) return QWidget::keyPressEvent(event);
+  Activate();
+}
+
+void CommandButtonWidget::keyPressEvent(QKeyEvent* event) {
+  if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) return QPushButton::keyPressEvent(event);
+  click();
+}
+
+void CheckBoxWidget::keyPressEvent(QKeyEvent* event) {
+  if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) return QCheckBox::keyPressEvent(event);
+  click();
+}
+
+void OptionButtonWidget::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up: emit stepped(-1); break;
+    case Qt::Key_Right:
+    case Qt::Key_Down: emit stepped(1); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: click(); break;
+    default: QRadioButton::keyPressEvent(event);
+  }
 }
 
 void LineWidget::paintEvent(QPaintEvent*) {
@@ -81,20 +140,6 @@ void LineWidget::paintEvent(QPaintEvent*) {
 namespace {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
-
-// What a screen reader says for a control: its caption, or what it shows.
-QString AccessibleText(const Control& control) {
-  if (!control.Caption().empty()) return Text(control.Caption()).remove('&');
-  const std::string& name = control.name();
-  if (name == "ImgChar") return QString("走者%1").arg(control.index() + 1);
-  if (name == "komame") return "こまめ";
-  if (name == "MsgPicture") return "吹き出し";
-  if (name == "Image1") return "アイコン";
-  if (name == "KakeHScroll") return "賭け金";
-  if (name == "StartLine") return "スタートライン";
-  if (name == "GorlLine") return "ゴールライン";
-  return Text(control.QualifiedName());
-}
 
 Qt::Alignment AlignmentFor(Alignment alignment) {
   switch (alignment) {
@@ -133,7 +178,9 @@ void SetScrollRange(QScrollBar* bar, const ScrollBar& model) {
 
 }  // namespace
 
-ControlWidgets::ControlWidgets(const ControlSet& controls, QWidget* client_area, PlayerInput& input) : input_(input) {
+ControlWidgets::ControlWidgets(const ControlSet& controls, QWidget* client_area, PlayerInput& input)
+    : controls_(controls), input_(input) {
+  InstallAccessibility();
   for (const auto& control : controls.all()) {
     QWidget* parent = control->parent() ? WidgetFor(*control->parent()) : client_area;
     if (!parent) parent = client_area;
@@ -141,7 +188,9 @@ ControlWidgets::ControlWidgets(const ControlSet& controls, QWidget* client_area,
     if (!widget) continue;
     widgets_[control.get()] = widget;
     widget->setObjectName(Text(control->QualifiedName()));
-    widget->setAccessibleName(AccessibleText(*control));
+    // Captions name themselves (a label's text, a button's caption, empty
+    // when empty); the definition names what has none.
+    if (!control->accessible_name.empty()) widget->setAccessibleName(Text(control->accessible_name));
     widget->setFont(FontFor(control->font));
     ApplyColours(widget, *control);
     widget->setEnabled(control->Enabled());
@@ -151,6 +200,45 @@ ControlWidgets::ControlWidgets(const ControlSet& controls, QWidget* client_area,
     control->AddObserver([this, alive = std::weak_ptr<bool>(alive_)](Control& changed, Property property) {
       if (!alive.expired()) Mirror(changed, property);
     });
+  }
+  SetUpKeyboard(controls, client_area);
+}
+
+void ControlWidgets::SetUpKeyboard(const ControlSet& controls, QWidget* client_area) {
+  std::vector<std::pair<int, QWidget*>> tab_stops;
+  for (const auto& control : controls.all()) {
+    QWidget* widget = WidgetFor(*control);
+    if (!widget) continue;
+    if (control->tab_index < 0) {
+      widget->setFocusPolicy(Qt::NoFocus);
+      continue;
+    }
+    widget->setFocusPolicy(Qt::StrongFocus);
+    tab_stops.emplace_back(control->tab_index, widget);
+    if (control->shortcut.empty()) continue;
+    // A shortcut is a click on its control: the rules refuse it when the
+    // control is disabled or hidden, as they refuse the click.
+    const QString key = Text(control->shortcut);
+    widget->setToolTip(QString("ショートカットキー：%1").arg(key));
+    auto* shortcut = new QShortcut(QKeySequence(key), client_area);
+    shortcut->setContext(Qt::WindowShortcut);
+    Control* target = control.get();
+    QObject::connect(shortcut, &QShortcut::activated, [this, target] { input_.Click(*target); });
+  }
+  std::stable_sort(tab_stops.begin(), tab_stops.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (std::size_t i = 1; i < tab_stops.size(); ++i) QWidget::setTabOrder(tab_stops[i - 1].second, tab_stops[i].second);
+}
+
+void ControlWidgets::StepThroughGroup(const OptionButton& from, int direction) {
+  const std::vector<OptionButton*> group = controls_.Members<OptionButton>(from.name());
+  const int size = static_cast<int>(group.size());
+  for (int step = 1; step < size; ++step) {
+    OptionButton* next = group[static_cast<std::size_t>(((from.index() + direction * step) % size + size) % size)];
+    if (!next || !next->Reachable()) continue;
+    if (QWidget* widget = WidgetFor(*next)) widget->setFocus(Qt::TabFocusReason);
+    input_.Click(*next);
+    return;
   }
 }
 
@@ -176,18 +264,16 @@ QWidget* ControlWidgets::Create(Control& control, QWidget* parent) {
       break;
     }
     case ControlKind::CommandButton:
-      widget = new QPushButton(Text(control.Caption()), parent);
-      widget->setFocusPolicy(Qt::StrongFocus);
+      widget = new CommandButtonWidget(Text(control.Caption()), parent);
       break;
     case ControlKind::OptionButton: {
-      auto* option = new QRadioButton(Text(control.Caption()), parent);
-      option->setAutoExclusive(false);
+      auto* option = new OptionButtonWidget(Text(control.Caption()), parent);
       option->setChecked(static_cast<OptionButton&>(control).Value());
       widget = option;
       break;
     }
     case ControlKind::CheckBox: {
-      auto* box = new QCheckBox(Text(control.Caption()), parent);
+      auto* box = new CheckBoxWidget(Text(control.Caption()), parent);
       box->setChecked(static_cast<CheckBox&>(control).Value() == 1);
       widget = box;
       break;
@@ -195,7 +281,8 @@ QWidget* ControlWidgets::Create(Control& control, QWidget* parent) {
     case ControlKind::ScrollBar: {
       auto& model = static_cast<ScrollBar&>(control);
       auto* bar = new QScrollBar(Qt::Horizontal, parent);
-      bar->setFocusPolicy(Qt::StrongFocus);
+      // A horizontal scroll bar's keys run backwards by default: Left would raise the stake.
+      bar->setInvertedControls(false);
       bar->setSingleStep(model.SmallChange());
       bar->setPageStep(model.LargeChange());
       SetScrollRange(bar, model);
@@ -238,31 +325,40 @@ QWidget* ControlWidgets::Create(Control& control, QWidget* parent) {
   return widget;
 }
 
+// Every change of a widget's state, whatever made it (mouse, keyboard, an
+// assistive tool), goes to the rules as the player's event; the widget then
+// shows what the model holds, so a refused change is put back.
 void ControlWidgets::Connect(Control& control, QWidget* widget) {
   if (auto* label = qobject_cast<ClickableLabel*>(widget)) {
     QObject::connect(label, &ClickableLabel::clicked, [this, &control] { input_.Click(control); });
   } else if (auto* picture = qobject_cast<PictureWidget*>(widget)) {
     QObject::connect(picture, &PictureWidget::clicked, [this, &control] { input_.Click(control); });
-  } else if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+  } else if (auto* option = qobject_cast<OptionButtonWidget*>(widget)) {
     auto& model = static_cast<OptionButton&>(control);
-    QObject::connect(option, &QRadioButton::clicked, [this, &model, option] {
+    QObject::connect(option, &QAbstractButton::toggled, [this, &model, option] {
       input_.Click(model);
-      option->setChecked(model.Value());  // the model decides, not Qt's own toggle
+      QSignalBlocker block(option);
+      option->setChecked(model.Value());
     });
+    QObject::connect(option, &OptionButtonWidget::stepped,
+                     [this, &model](int direction) { StepThroughGroup(model, direction); });
   } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
     auto& model = static_cast<CheckBox&>(control);
-    QObject::connect(box, &QCheckBox::clicked, [this, &model, box] {
+    QObject::connect(box, &QAbstractButton::toggled, [this, &model, box] {
       input_.Click(model);
+      QSignalBlocker block(box);
       box->setChecked(model.Value() == 1);
     });
   } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
     QObject::connect(button, &QPushButton::clicked, [this, &control] { input_.Click(control); });
   } else if (auto* bar = qobject_cast<QScrollBar*>(widget)) {
     auto& model = static_cast<ScrollBar&>(control);
-    QObject::connect(bar, &QScrollBar::actionTriggered, [this, &model, bar](int action) {
-      if (action == QAbstractSlider::SliderMove) return;
-      input_.MoveScrollBar(model, bar->sliderPosition());
-      bar->setSliderPosition(model.Value());
+    // Keys, clicks in the track, the wheel and a value set from outside.
+    QObject::connect(bar, &QScrollBar::valueChanged, [this, &model, bar](int value) {
+      if (bar->isSliderDown()) return;  // a drag reports through sliderMoved
+      input_.MoveScrollBar(model, value);
+      QSignalBlocker block(bar);
+      bar->setValue(model.Value());
     });
     QObject::connect(bar, &QScrollBar::sliderMoved, [this, &model](int value) { input_.DragScrollBar(model, value); });
     QObject::connect(bar, &QScrollBar::sliderReleased, [this, &model, bar] {
@@ -280,15 +376,21 @@ void ControlWidgets::Mirror(Control& control, Property property) {
     case Property::Caption:
       if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(Text(control.Caption()));
       if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(Text(control.Caption()));
-      widget->setAccessibleName(AccessibleText(control));
+      AnnounceNameChange(widget);
       break;
     case Property::Enabled: widget->setEnabled(control.Enabled()); break;
     case Property::Visible: widget->setVisible(control.Visible()); break;
     case Property::BackColor:
     case Property::ForeColor: ApplyColours(widget, control); break;
     case Property::Value:
-      if (auto* option = qobject_cast<QRadioButton*>(widget)) option->setChecked(static_cast<OptionButton&>(control).Value());
-      if (auto* box = qobject_cast<QCheckBox*>(widget)) box->setChecked(static_cast<CheckBox&>(control).Value() == 1);
+      if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+        QSignalBlocker block(option);
+        option->setChecked(static_cast<OptionButton&>(control).Value());
+      }
+      if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+        QSignalBlocker block(box);
+        box->setChecked(static_cast<CheckBox&>(control).Value() == 1);
+      }
       if (auto* bar = qobject_cast<QScrollBar*>(widget)) {
         QSignalBlocker block(bar);
         if (!bar->isSliderDown()) bar->setValue(static_cast<ScrollBar&>(control).Value());

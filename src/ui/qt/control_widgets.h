@@ -2,8 +2,11 @@
 // control model; forwards the player's clicks, drags and scrolls.
 #pragma once
 
+#include <QCheckBox>
 #include <QImage>
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QWidget>
 #include <map>
 #include <memory>
@@ -24,34 +27,75 @@ QColor ColourFor(Colour colour);
 QImage ImageFor(const Bitmap& bitmap);
 QImage PictureImage(const std::string& name);
 
-// A label that reports clicks (the odds labels and the speech bubble).
+// A label that reports clicks (the odds labels and the speech bubble); as a
+// tab stop, Space and Enter click it too.
 class ClickableLabel final : public QLabel {
   Q_OBJECT
  public:
   using QLabel::QLabel;
+  void Activate() { emit clicked(); }
  signals:
   void clicked();
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 };
 
 // A picture drawn pixel for pixel: scaled nearest-neighbour on high-DPI
-// screens, never blurred.
+// screens, never blurred. As a tab stop, Space and Enter click it.
 class PictureWidget final : public QWidget {
   Q_OBJECT
  public:
   explicit PictureWidget(QWidget* parent) : QWidget(parent) {}
   void SetPicture(const std::string& name);
+  void Activate() { emit clicked(); }
  signals:
   void clicked();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QImage image_;
+};
+
+// A command button that Enter presses as well as Space, as in a dialog.
+class CommandButtonWidget final : public QPushButton {
+  Q_OBJECT
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A check box that Enter ticks as well as Space.
+class CheckBoxWidget final : public QCheckBox {
+  Q_OBJECT
+ public:
+  using QCheckBox::QCheckBox;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A button of an option group. The model keeps the group exclusive, so Qt
+// must not: the arrow keys step through the group instead of the Tab order.
+class OptionButtonWidget final : public QRadioButton {
+  Q_OBJECT
+ public:
+  explicit OptionButtonWidget(const QString& text, QWidget* parent) : QRadioButton(text, parent) {
+    setAutoExclusive(false);
+  }
+ signals:
+  void stepped(int direction);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 // A line control: a one-pixel line across its bounding box.
@@ -68,7 +112,8 @@ class LineWidget final : public QWidget {
 
 class ControlWidgets {
  public:
-  // Builds a widget for every visible kind of control under client_area.
+  // Builds a widget for every visible kind of control under client_area,
+  // with the Tab order, shortcuts and accessible names of the definition.
   ControlWidgets(const ControlSet& controls, QWidget* client_area, PlayerInput& input);
 
   QWidget* WidgetFor(const Control& control) const;
@@ -77,7 +122,12 @@ class ControlWidgets {
   QWidget* Create(Control& control, QWidget* parent);
   void Mirror(Control& control, Property property);
   void Connect(Control& control, QWidget* widget);
+  void SetUpKeyboard(const ControlSet& controls, QWidget* client_area);
+  // An arrow key on an option button: the next reachable button of its
+  // group is focused and chosen, as a click would.
+  void StepThroughGroup(const OptionButton& from, int direction);
 
+  const ControlSet& controls_;
   PlayerInput& input_;
   std::map<const Control*, QWidget*> widgets_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -1,12 +1,32 @@
 #include "ui/qt/qt_message_boxes.h"
 
-#include <QMessageBox>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPushButton>
 
 namespace ui::qt {
 
 namespace {
+
 QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// A question must be answered: Escape and the close box do nothing. (Qt's
+// own box takes Escape for "No" and would end a game the player meant to go on.)
+class QuestionBox final : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->matches(QKeySequence::Cancel)) {
+      event->accept();
+      return;
+    }
+    QMessageBox::keyPressEvent(event);
+  }
+  void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
 }  // namespace
 
 void QtMessageBoxes::AnswerForShutdown() {
@@ -17,32 +37,32 @@ void QtMessageBoxes::AnswerForShutdown() {
 int QtMessageBoxes::Show(std::string_view prompt, int style, std::string_view title) {
   using platform::MessageBoxes;
   if (shutting_down_) return style == kYesNo ? kReplyYes : kReplyOk;
-  QMessageBox box(parent_.data());
-  open_box_ = &box;
-  box.setWindowModality(Qt::ApplicationModal);
-  box.setWindowTitle(FromUtf8(title));
-  box.setText(FromUtf8(prompt));
-  box.setTextFormat(Qt::PlainText);
-  box.setObjectName("MessageBox");
-  if (style == kYesNo) {
-    QPushButton* yes = box.addButton("はい", QMessageBox::YesRole);
-    QPushButton* no = box.addButton("いいえ", QMessageBox::NoRole);
+  const bool question = style == kYesNo;
+  std::unique_ptr<QMessageBox> box =
+      question ? std::make_unique<QuestionBox>(parent_.data()) : std::make_unique<QMessageBox>(parent_.data());
+  open_box_ = box.get();
+  box->setWindowModality(Qt::ApplicationModal);
+  box->setWindowTitle(FromUtf8(title));
+  box->setText(FromUtf8(prompt));
+  box->setTextFormat(Qt::PlainText);
+  box->setObjectName("MessageBox");
+  if (question) {
+    QPushButton* yes = box->addButton("はい", QMessageBox::YesRole);
+    QPushButton* no = box->addButton("いいえ", QMessageBox::NoRole);
     yes->setObjectName("Yes");
     no->setObjectName("No");
-    box.setDefaultButton(yes);
-    // No escape: the question has to be answered.
-    for (;;) {
-      box.exec();
-      if (box.clickedButton() == yes || shutting_down_) return kReplyYes;
-      if (box.clickedButton() == no) return kReplyNo;
-    }
+    box->setDefaultButton(yes);
+    box->exec();
+    // Only a shutdown closes the box without an answer; it never costs the player.
+    return box->clickedButton() == no && !shutting_down_ ? kReplyNo : kReplyYes;
   }
-  box.setIcon(style == kExclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
-  QPushButton* ok = box.addButton("OK", QMessageBox::AcceptRole);
+  box->setIcon(style == kExclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
+  QPushButton* ok = box->addButton("OK", QMessageBox::AcceptRole);
   ok->setObjectName("OK");
-  box.setDefaultButton(ok);
-  box.setEscapeButton(ok);
-  box.exec();
+  box->setDefaultButton(ok);
+  // OK is the only answer: Escape and the close box mean it too.
+  box->setEscapeButton(ok);
+  box->exec();
   return kReplyOk;
 }
 

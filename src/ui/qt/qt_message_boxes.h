@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <QMessageBox>
 #include <QPointer>
+#include <memory>
 
 #include "platform/services.h"
 
