@@ -43,10 +43,7 @@ int main(int argc, char** argv) {
   platform::QtLocalAddress local_address;
   platform::QtSettingsStore settings;
   app::SingleInstance single_instance(settings.directory());
-  if (!single_instance.acquired()) {
-    std::fprintf(stderr, "mascot-race: another copy is already running; only one copy may keep the purse\n");
-    return 1;
-  }
+  if (!single_instance.acquired()) return app::LaunchedAgain(single_instance);
   const std::string executable_directory = QCoreApplication::applicationDirPath().toStdString();
   platform::SdlSoundSystem sound;
   // The rules ask beside the executable; an installed game has its music in its data directory.
@@ -84,6 +81,7 @@ int main(int argc, char** argv) {
     }
   });
 
+  single_instance.OnLaunchedAgain([&window] { app::BringToFront(window); });
   session.Start();
   return QApplication::exec();
 }

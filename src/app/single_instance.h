@@ -1,9 +1,12 @@
 // One copy of the game at a time: two copies would each keep their own
-// purse and the last to save would roll the other back or double it.
+// purse and the last to save would roll the other back or double it. A
+// second launch asks the running copy to bring its window to the front.
 #pragma once
 
+#include <QLocalServer>
 #include <QLockFile>
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace app {
@@ -13,13 +16,30 @@ class SingleInstance {
   // Takes the lock beside the settings; a lock left behind by a copy that
   // crashed or was killed is taken over.
   explicit SingleInstance(const QString& settings_directory);
+  ~SingleInstance();
   // False when another copy holds the lock. When the lock cannot be made at
   // all (an unwritable place) the game runs: it cannot save a purse anyway.
   bool acquired() const { return acquired_; }
 
+  // The running copy: from now on a later launch runs `raise`.
+  void OnLaunchedAgain(std::function<void()> raise);
+  // A later copy: asks the running one to show its window; false when it
+  // did not answer within the wait (it may be starting, stopped or hung).
+  bool AskRunningCopyToRaise(int wait_ms = 3000) const;
+
  private:
+  QString channel_name_;
   std::unique_ptr<QLockFile> lock_;
+  std::unique_ptr<QLocalServer> server_;
   bool acquired_ = true;
 };
+
+// A launch while another copy runs: that copy's window comes to the front
+// and this one ends (0); when the other does not answer, a box says that the
+// game is already running (1). Either way it says so on standard error.
+int LaunchedAgain(const SingleInstance& instance);
+
+// Shows a window on top, un-minimised and active, with any box it has open.
+void BringToFront(QWidget& window);
 
 }  // namespace app
