@@ -25,7 +25,7 @@ class SingleInstance {
   void OnLaunchedAgain(std::function<void()> raise);
   // A later copy: asks the running one to show its window; false when it
   // did not answer within the wait (it may be starting, stopped or hung).
-  bool AskRunningCopyToRaise(int wait_ms = 3000) const;
+  bool AskRunningCopyToRaise(int wait_ms = 10000) const;
 
  private:
   QString channel_name_;

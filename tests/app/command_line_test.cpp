@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -106,10 +107,55 @@ TEST_F(CommandLineTest, AStrayArgumentIsRefusedWithTheUsage) {
   EXPECT_NE(refused.err.find("usage: mascot-race"), std::string::npos) << refused.err;
 }
 
-TEST_F(CommandLineTest, AToolkitOptionIsNoExceptionAndNeverReachesTheToolkit) {
-  Finished refused = Run({"-platform", "offscreen"});
-  EXPECT_EQ(refused.exit_code, 2);
-  EXPECT_NE(refused.err.find("usage: mascot-race"), std::string::npos) << refused.err;
+TEST_F(CommandLineTest, QtsOwnOptionsAreLeftToQtAndTheRestIsCheckedAsEver) {
+  struct Case {
+    std::vector<std::string> arguments;
+    int exit_code;
+    std::string said;  // on stdout for 0, on stderr otherwise
+  };
+  const Case cases[] = {
+      {{"-platform", "offscreen", "--version"}, 0, std::string("mascot-race ") + MASCOT_RACE_VERSION},
+      {{"--style=fusion", "-reverse", "--help"}, 0, "usage: mascot-race"},
+      {{"-style", "fusion", "--fullscreen"}, 2, "unknown option '--fullscreen'"},
+      {{"-platform"}, 2, "option '-platform' needs a value"},
+  };
+  for (const Case& c : cases) {
+    Finished finished = Run(c.arguments);
+    EXPECT_EQ(finished.exit_code, c.exit_code) << c.arguments.front();
+    EXPECT_NE((c.exit_code == 0 ? finished.out : finished.err).find(c.said), std::string::npos)
+        << finished.out << finished.err;
+  }
+}
+
+// With no display at all, "-platform offscreen" is what lets the game start.
+TEST_F(CommandLineTest, APlatformGivenOnTheCommandLineStartsTheGame) {
+  auto start = [this] {
+    pid_t pid = fork();
+    if (pid == 0) {
+      unsetenv("DISPLAY");
+      unsetenv("WAYLAND_DISPLAY");
+      unsetenv("QT_QPA_PLATFORM");
+      setenv("HOME", scratch.c_str(), 1);
+      setenv("XDG_CONFIG_HOME", scratch.c_str(), 1);
+      setenv("XDG_RUNTIME_DIR", scratch.c_str(), 1);
+      if (!freopen("/dev/null", "w", stderr)) _exit(126);
+      execl(MASCOT_RACE_EXECUTABLE, MASCOT_RACE_EXECUTABLE, "-platform", "offscreen", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    return pid;
+  };
+  pid_t game = start();
+  // A second launch ends with 0 once the first has its window up and answers.
+  int status = 0;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    waitpid(start(), &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) break;
+  }
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the first copy never came up";
+  kill(game, SIGTERM);
+  waitpid(game, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(Read(scratch / "MainForm.ini"), "[2]\npass=100\n");  // closed the normal way
 }
 
 }  // namespace
