@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QThread>
 #include <QWidget>
+#include <algorithm>
 #include <cstdio>
 
 namespace app {
@@ -29,38 +30,59 @@ SingleInstance::SingleInstance(const QString& settings_directory) : channel_name
   lock_ = std::make_unique<QLockFile>(settings_directory + "/mascot-race.lock");
   lock_->setStaleLockTime(0);  // only a live copy holds it, however long it runs
   if (!lock_->tryLock(0)) acquired_ = lock_->error() != QLockFile::LockFailedError;
+  // Listening from the start, a later launch gets through at once and only
+  // waits for the window.
+  if (lock_->isLocked()) Listen();
 }
 
 SingleInstance::~SingleInstance() = default;
 
-void SingleInstance::OnLaunchedAgain(std::function<void()> raise) {
+void SingleInstance::Listen() {
   server_ = std::make_unique<QLocalServer>();
   server_->setSocketOptions(QLocalServer::UserAccessOption);
   // The lock is ours: a channel left by a killed copy is stale.
   QLocalServer::removeServer(channel_name_);
   if (!server_->listen(channel_name_)) return;  // later launches then say so in a box
-  QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(), [this, raise = std::move(raise)] {
+  QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(), [this] {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
       QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-      QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, raise] {
+      QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
         if (!socket->canReadLine()) return;
         if (socket->readLine() != kRaise) return socket->disconnectFromServer();
-        raise();
-        socket->write(kRaised);
-        socket->flush();
+        if (raise_) {
+          Answer(socket);
+        } else {
+          waiting_.emplace_back(socket);
+        }
       });
     }
   });
 }
 
+void SingleInstance::Answer(QLocalSocket* socket) {
+  raise_();
+  socket->write(kRaised);
+  socket->flush();
+}
+
+void SingleInstance::OnLaunchedAgain(std::function<void()> raise) {
+  raise_ = std::move(raise);
+  for (const QPointer<QLocalSocket>& socket : waiting_) {
+    if (socket) Answer(socket);
+  }
+  waiting_.clear();
+}
+
 bool SingleInstance::AskRunningCopyToRaise(int wait_ms) const {
   QDeadlineTimer deadline(wait_ms);
+  // The running copy opens its channel right after taking the lock: a short
+  // while to get through, then the whole wait for its window.
+  QDeadlineTimer connect_deadline(std::min(wait_ms, 5000));
   QLocalSocket socket;
-  // The running copy opens its channel once its window is built: keep trying.
   for (;;) {
     socket.connectToServer(channel_name_);
-    if (socket.waitForConnected(static_cast<int>(deadline.remainingTime()))) break;
-    if (deadline.hasExpired()) return false;
+    if (socket.waitForConnected(static_cast<int>(connect_deadline.remainingTime()))) break;
+    if (connect_deadline.hasExpired()) return false;
     QThread::msleep(50);
   }
   socket.write(kRaise);

@@ -4,10 +4,13 @@
 #pragma once
 
 #include <QLocalServer>
+#include <QLocalSocket>
 #include <QLockFile>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace app {
 
@@ -21,16 +24,22 @@ class SingleInstance {
   // all (an unwritable place) the game runs: it cannot save a purse anyway.
   bool acquired() const { return acquired_; }
 
-  // The running copy: from now on a later launch runs `raise`.
+  // The running copy: a later launch runs `raise`, at once or, when it came
+  // while the window was still being built, now.
   void OnLaunchedAgain(std::function<void()> raise);
   // A later copy: asks the running one to show its window; false when it
-  // did not answer within the wait (it may be starting, stopped or hung).
-  bool AskRunningCopyToRaise(int wait_ms = 10000) const;
+  // did not answer within the wait (stopped or hung).
+  bool AskRunningCopyToRaise(int wait_ms = 30000) const;
 
  private:
+  void Listen();
+  void Answer(QLocalSocket* socket);
+
   QString channel_name_;
   std::unique_ptr<QLockFile> lock_;
   std::unique_ptr<QLocalServer> server_;
+  std::function<void()> raise_;
+  std::vector<QPointer<QLocalSocket>> waiting_;
   bool acquired_ = true;
 };
 

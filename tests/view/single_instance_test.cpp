@@ -1,6 +1,7 @@
 // A second launch asks the running copy to show its window.
 #include "app/single_instance.h"
 
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -11,23 +12,31 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEST(SingleInstanceTest, ALaterLaunchBringsTheRunningWindowBackOnceItCanBeAsked) {
+TEST(SingleInstanceTest, ALaunchDuringStartUpWaitsForTheWindowAndBringsItBack) {
   QTemporaryDir settings;
   app::SingleInstance running(settings.path());
   app::SingleInstance later(settings.path());
   ASSERT_TRUE(running.acquired());
   ASSERT_FALSE(later.acquired());
-  // Before the running copy listens, nobody answers: the later launch says so in a box.
-  EXPECT_FALSE(later.AskRunningCopyToRaise(200));
 
-  QWidget window;
+  std::future<bool> asked = std::async(std::launch::async, [&later] { return later.AskRunningCopyToRaise(20000); });
+  QWidget window;  // the window is still being built when the later launch asks
   window.showMinimized();
+  QTest::qWait(100);
   running.OnLaunchedAgain([&window] { app::BringToFront(window); });
-  std::future<bool> asked = std::async(std::launch::async, [&later] { return later.AskRunningCopyToRaise(10000); });
-  EXPECT_TRUE(QTest::qWaitFor([&asked] { return asked.wait_for(0s) == std::future_status::ready; }, 15000));
+  EXPECT_TRUE(QTest::qWaitFor([&asked] { return asked.wait_for(0s) == std::future_status::ready; }, 25000));
   EXPECT_TRUE(asked.get());
   EXPECT_FALSE(window.isMinimized());
   EXPECT_TRUE(window.isVisible());
+}
+
+TEST(SingleInstanceTest, ACopyThatDoesNotAnswerIsReportedAsSuch) {
+  QTemporaryDir settings;
+  QLockFile other_copy(settings.path() + "/mascot-race.lock");  // holds the lock, opens no channel
+  ASSERT_TRUE(other_copy.tryLock(0));
+  app::SingleInstance later(settings.path());
+  ASSERT_FALSE(later.acquired());
+  EXPECT_FALSE(later.AskRunningCopyToRaise(300));
 }
 
 }  // namespace
