@@ -1,7 +1,5 @@
 // The fortune slip: 10 of the player's まめ go to the mascot, which tells
 // one of eight fortunes.
-#include <algorithm>
-
 #include "chat/chat_texts.h"
 #include "game/main_form.h"
 #include "platform/numbers.h"
@@ -17,7 +15,7 @@ void MainForm::omi_Click() {
   s_.MascotMoney = platform::AddLongSaturating(s_.MascotMoney, kFortunePrice);
   ShowMascotMoney();
   s_.FortuneDraw = platform::Draw(services_.random, 7);
-  c_.KakeHScroll.SetMax(static_cast<int>(std::min(s_.PlayerMoney, kStakeCeiling)));
+  FitStakeBarToPurse();
   Say(chat::kFortuneTable.at(static_cast<std::size_t>(s_.FortuneDraw)));
   if (s_.PlayerMoney <= kFortunePrice) c_.omi.SetEnabled(false);
 }

@@ -1,5 +1,7 @@
 // The player's bet: a lane by option button or odds label, shown in
 // inverted colours, and a stake that follows the scroll bar.
+#include <algorithm>
+
 #include "game/main_form.h"
 #include "platform/numbers.h"
 #include "platform/skip_on_error.h"
@@ -19,9 +21,30 @@ void ShowAsPicked(ui::OptionButton& button) {
 
 }  // namespace
 
-void MainForm::CharKake_Click(int index) {
+void MainForm::ShowPickAsUnpicked() {
   SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetBackColor(ui::kWhite); });
   SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetForeColor(ui::kBlack); });
+}
+
+void MainForm::ClearLaneChoice() {
+  ShowPickAsUnpicked();
+  SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetValue(false); });
+  SkipOnError([&] { s_.PlayerPick = kNoLane; });
+}
+
+// The bar offers the purse, at most the ceiling, in large steps of a tenth
+// (at least 1, so a small purse still has a step the bar takes).
+void MainForm::FitStakeBarToPurse() {
+  const Long purse = s_.PlayerMoney;
+  const int large_step = purse > kStakeCeiling ? kStakeCeiling / 10
+                         : purse < 10          ? 1
+                                               : platform::ToInteger(purse / 10.0);
+  SkipOnError([&] { c_.KakeHScroll.SetMax(static_cast<int>(std::min(purse, kStakeCeiling))); });
+  SkipOnError([&] { c_.KakeHScroll.SetLargeChange(large_step); });
+}
+
+void MainForm::CharKake_Click(int index) {
+  ShowPickAsUnpicked();
   SkipOnError([&] { s_.PlayerPick = static_cast<Integer>(index); });
   SkipOnError([&] { ShowAsPicked(c_.CharKake[index]); });
 }
@@ -30,8 +53,7 @@ void MainForm::Bairitu_Click(int index) {
   // The odds labels stay clickable during a race; the bet does not change
   // once the stakes are taken.
   if (s_.RaceRunning) return;
-  SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetBackColor(ui::kWhite); });
-  SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetForeColor(ui::kBlack); });
+  ShowPickAsUnpicked();
   SkipOnError([&] { s_.PlayerPick = static_cast<Integer>(index); });
   // Selecting a button that was not selected runs its Click for this lane.
   SkipOnError([&] { c_.CharKake[index].SetValue(true); });

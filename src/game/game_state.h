@@ -6,13 +6,15 @@
 #include <cstdint>
 #include <string>
 
+#include "ui/lanes.h"
+
 namespace game {
 
 using Integer = std::int16_t;
 using Long = std::int32_t;
 using Single = float;
 
-inline constexpr int kLanes = 6;
+using ui::kLanes;
 // A pick of 6 means no lane: no bet for the player, sitting out for the mascot.
 inline constexpr Integer kNoLane = 6;
 // A best time of 9999 ticks means no race has been won today.

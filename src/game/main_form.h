@@ -84,6 +84,10 @@ class MainForm {
   void AdvanceTour(bool from_mascot);
   // Fits the stake scroll bar to the purse: the maximum and the large step.
   void FitStakeBarToPurse();
+  // The lane button of the player's pick in its plain colours; clearing the
+  // choice also unticks it and leaves no pick.
+  void ShowPickAsUnpicked();
+  void ClearLaneChoice();
   // The stake label, and the stake, take the scroll bar's value.
   void StakeFollowsBar();
   void ShowPlayerMoney();
@@ -97,6 +101,7 @@ class MainForm {
   // The end of a race, run to its end or stopped: both bets settled, the
   // panel ready for the next selection.
   void SettleRace();
+  void PlaceOnStartLine(int lane);
   void ResetRunnersToStartLine();
 
   Services services_;

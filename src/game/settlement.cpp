@@ -44,12 +44,6 @@ void MainForm::SettlePlayerBet() {
   auto box = [this](const std::string& prompt, int style, const char* title) {
     return services_.message_boxes.Show(prompt, style, title);
   };
-  auto unpick = [this] {
-    SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetBackColor(ui::kWhite); });
-    SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetForeColor(ui::kBlack); });
-    SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetValue(false); });
-    SkipOnError([&] { s_.PlayerPick = kNoLane; });
-  };
 
   if (s_.PlayerPick == kNoLane) {
     SkipOnError([&] { c_.KakeHScroll.SetValue(1); });
@@ -63,10 +57,7 @@ void MainForm::SettlePlayerBet() {
     SkipOnError([&] { SavePlayerMoney(); });
     SkipOnError([&] { c_.KakeHScroll.SetSmallChange(1); });
     SkipOnError([&] { c_.CmdStart.SetEnabled(false); });
-    SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetValue(false); });
-    SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetBackColor(ui::kWhite); });
-    SkipOnError([&] { c_.CharKake[s_.PlayerPick].SetForeColor(ui::kBlack); });
-    SkipOnError([&] { s_.PlayerPick = kNoLane; });
+    ClearLaneChoice();
   } else {
     box("残念ハズレ。", MessageBoxes::kOkOnly, "失敗");
     if (s_.PlayerMoney == 0) {
@@ -82,7 +73,7 @@ void MainForm::SettlePlayerBet() {
         CloseWindow();  // saves the purse and ends the program: nothing after this runs
       }
     }
-    unpick();
+    ClearLaneChoice();
   }
 
   for (s_.LaneIndex = 0; s_.LaneIndex < kLanes; ++s_.LaneIndex) {
@@ -90,22 +81,12 @@ void MainForm::SettlePlayerBet() {
     SkipOnError([&] { s_.LaneFinished[static_cast<std::size_t>(lane)] = 0; });
     SkipOnError([&] { c_.Jyuni[lane].SetVisible(false); });
     SkipOnError([&] { c_.Bairitu[lane].SetCaption(""); });
-    SkipOnError([&] { c_.ImgChar[lane].SetLeft(c_.StartLine.X1 - 50); });
+    SkipOnError([&] { PlaceOnStartLine(lane); });
     SkipOnError([&] { c_.ImgChar[lane].SetPicture(c_.CharList[lane].Picture(1)); });
     SkipOnError([&] { c_.CharKake[lane].SetEnabled(true); });
   }
 
-  // The stake bar fits the purse: the stake can never be more than it.
-  if (s_.PlayerMoney > kStakeCeiling) {
-    SkipOnError([&] { c_.KakeHScroll.SetMax(kStakeCeiling); });
-    SkipOnError([&] { c_.KakeHScroll.SetLargeChange(3000); });
-  } else if (s_.PlayerMoney < 10) {
-    SkipOnError([&] { c_.KakeHScroll.SetMax(static_cast<int>(s_.PlayerMoney)); });
-    SkipOnError([&] { c_.KakeHScroll.SetLargeChange(1); });
-  } else {
-    SkipOnError([&] { c_.KakeHScroll.SetMax(static_cast<int>(s_.PlayerMoney)); });
-    SkipOnError([&] { c_.KakeHScroll.SetLargeChange(platform::ToInteger(s_.PlayerMoney / 10.0)); });
-  }
+  FitStakeBarToPurse();
   SkipOnError([&] {
     if (s_.PlayerMoney > kFortunePrice) c_.omi.SetEnabled(true);
   });

@@ -14,10 +14,10 @@ constexpr int kLegsInterval = 50;
 constexpr int kBackToTheLineInterval = 10;
 }  // namespace
 
+void MainForm::PlaceOnStartLine(int lane) { c_.ImgChar[lane].SetLeft(c_.StartLine.X1 - 50); }
+
 void MainForm::ResetRunnersToStartLine() {
-  for (s_.LaneIndex = 0; s_.LaneIndex < kLanes; ++s_.LaneIndex) {
-    c_.ImgChar[s_.LaneIndex].SetLeft(c_.StartLine.X1 - 50);
-  }
+  for (s_.LaneIndex = 0; s_.LaneIndex < kLanes; ++s_.LaneIndex) PlaceOnStartLine(s_.LaneIndex);
 }
 
 void MainForm::CmdStart_Click() {
@@ -56,7 +56,7 @@ void MainForm::StartRace() {
   for (s_.LaneIndex = 0; s_.LaneIndex < kLanes; ++s_.LaneIndex) {
     int lane = s_.LaneIndex;
     s_.LaneFinished[static_cast<std::size_t>(lane)] = 0;
-    c_.ImgChar[lane].SetLeft(c_.StartLine.X1 - 50);
+    PlaceOnStartLine(lane);
     s_.FinishCount = 0;
     c_.Jyuni[lane].SetVisible(false);
     c_.CharAnime[lane].SetInterval(kLegsInterval);

@@ -34,19 +34,12 @@ void MainForm::MainForm_Load() {
   SkipOnError([&] { s_.BestTime = kNoBestTime; });
   SkipOnError([&] { s_.PlayerBet = 1; });
   SkipOnError([&] { s_.MascotMoney = platform::TextToLong(c_.Psyoji[1].Caption()); });
-  if (s_.PlayerMoney <= kStakeCeiling) {
-    SkipOnError([&] { c_.KakeHScroll.SetMax(static_cast<int>(s_.PlayerMoney)); });
-    // A purse of 1 to 5 gives a step of 0, which the bar refuses: it keeps its own.
-    SkipOnError([&] { c_.KakeHScroll.SetLargeChange(platform::ToInteger(s_.PlayerMoney / 10.0)); });
-  } else {
-    SkipOnError([&] { c_.KakeHScroll.SetMax(kStakeCeiling); });
-    SkipOnError([&] { c_.KakeHScroll.SetLargeChange(3000); });
-  }
+  FitStakeBarToPurse();
   SkipOnError([&] { c_.KakeHScroll.SetSmallChange(1); });
   for (int lane = 0; lane < kLanes; ++lane) {
     s_.LaneIndex = static_cast<Integer>(lane);
     SkipOnError([&] { s_.LaneFinished[lane] = 0; });
-    SkipOnError([&] { c_.ImgChar[lane].SetLeft(c_.StartLine.X1 - 50); });
+    SkipOnError([&] { PlaceOnStartLine(lane); });
     SkipOnError([&] {
       s_.LaneSpeed[lane] = platform::ToInteger(static_cast<double>(services_.random.Next()) * 50 + 100);
     });

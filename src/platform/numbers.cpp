@@ -42,12 +42,6 @@ std::int16_t AddInteger(std::int16_t a, std::int16_t b) {
   return static_cast<std::int16_t>(sum);
 }
 
-std::int32_t AddLong(std::int32_t a, std::int32_t b) {
-  std::int32_t sum;
-  if (__builtin_add_overflow(a, b, &sum)) ThrowOverflow("Long overflow");
-  return sum;
-}
-
 std::int32_t SubtractLong(std::int32_t a, std::int32_t b) {
   std::int32_t difference;
   if (__builtin_sub_overflow(a, b, &difference)) ThrowOverflow("Long overflow");

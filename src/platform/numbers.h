@@ -36,7 +36,6 @@ std::int32_t ToLong(double value);
 
 // Checked sums and differences: outside the type's range is an overflow.
 std::int16_t AddInteger(std::int16_t a, std::int16_t b);
-std::int32_t AddLong(std::int32_t a, std::int32_t b);
 std::int32_t SubtractLong(std::int32_t a, std::int32_t b);
 
 // A sum that stops at the largest Long instead of failing: a purse never

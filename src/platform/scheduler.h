@@ -30,7 +30,6 @@ class Scheduler final : public DispatchObserver {
 
   // Every assignment restarts the timer; 0 stops it.
   void SetInterval(TimerId id, int milliseconds);
-  int Interval(TimerId id) const { return timers_.at(static_cast<std::size_t>(id)).interval_ms; }
 
   static std::int64_t PeriodMicros(int milliseconds);
 

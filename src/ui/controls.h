@@ -11,7 +11,7 @@
 
 namespace ui {
 
-enum class ControlKind { Label, CommandButton, OptionButton, CheckBox, ScrollBar, Image, Line, Timer, ImageList, MenuItem, Frame, Socket };
+enum class ControlKind { Label, CommandButton, OptionButton, CheckBox, ScrollBar, Image, Line, Timer, ImageList, MenuItem, Frame };
 
 enum class Property { Caption, Enabled, Visible, Value, Min, Max, SmallChange, LargeChange, Left, Picture, Interval, Tag, BackColor, ForeColor };
 
@@ -142,11 +142,6 @@ class Frame final : public Control {
 class MenuItem final : public Control {
  public:
   MenuItem(std::string name, int index) : Control(ControlKind::MenuItem, std::move(name), index) {}
-};
-
-class Socket final : public Control {
- public:
-  Socket(std::string name, int index) : Control(ControlKind::Socket, std::move(name), index) {}
 };
 
 class OptionGroup;

@@ -19,7 +19,6 @@ std::unique_ptr<Control> MakeControl(const ControlDefinition& def) {
     case ControlKind::ImageList: return std::make_unique<ImageList>(def.name, def.index);
     case ControlKind::MenuItem: return std::make_unique<MenuItem>(def.name, def.index);
     case ControlKind::Frame: return std::make_unique<Frame>(def.name, def.index);
-    case ControlKind::Socket: return std::make_unique<Socket>(def.name, def.index);
   }
   throw std::logic_error("unknown control kind");
 }

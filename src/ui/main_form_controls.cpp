@@ -44,7 +44,6 @@ MainFormControls::MainFormControls(const ControlSet& set)
       LineTimer(set.Get<Timer>("LineTimer")),
       Timer1(set.Get<Timer>("Timer1")),
       PImageList(set.Get<ImageList>("PImageList")),
-      Winsock(set.Get<Socket>("Winsock")),
       f3(set.Get<MenuItem>("f3")),
       h1(set.Get<MenuItem>("h1")),
       version(set.Get<MenuItem>("version")) {}

@@ -55,7 +55,6 @@ struct MainFormControls {
   Timer& LineTimer;
   Timer& Timer1;
   ImageList& PImageList;
-  Socket& Winsock;
   // The menu bar.
   MenuItem& f3;
   MenuItem& h1;

@@ -4,13 +4,13 @@
 #include <string>
 
 #include "ui/form_definition.h"
+#include "ui/lanes.h"
 #include "ui/picture_names.h"
 
 namespace ui {
 
 namespace {
 
-constexpr int kLanes = 6;
 constexpr float kLaneHeight = 840;
 constexpr Colour kWindowColour = SystemColour(9);
 constexpr Colour kHighlightText = SystemColour(14);
@@ -263,11 +263,6 @@ void AddComponents(std::vector<ControlDefinition>& controls) {
   colours.name = "PImageList";
   for (int colour = 1; colour <= kMascotColours; ++colour) colours.pictures.push_back(MascotPicture(colour));
   controls.push_back(colours);
-
-  ControlDefinition socket;
-  socket.kind = ControlKind::Socket;
-  socket.name = "Winsock";
-  controls.push_back(socket);
 
   const std::array<std::pair<const char*, const char*>, 3> menu = {
       {{"f3", "終了(&X)"}, {"h1", "ヘルプ(&H)"}, {"version", "ﾊﾞｰｼﾞｮﾝ(&A)"}}};

@@ -36,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StartCase{"25", 25, 25, 2},              // 2.5 goes to the even 2
                       StartCase{"35", 35, 35, 4},              // 3.5 goes to the even 4
                       StartCase{"15", 15, 15, 2},
-                      StartCase{"3", 3, 3, 1000},              // a step of 0 is refused: the bar keeps 1000
+                      StartCase{"3", 3, 3, 1},                 // a tenth rounds to 0: the step is 1
                       StartCase{"30000", 30000, 30000, 3000},
                       StartCase{"30001", 30001, 30000, 3000},
                       StartCase{"2147483647", 2147483647, 30000, 3000},

@@ -56,8 +56,6 @@ TEST(CheckedArithmeticTest, SumsOutsideTheTypeFail) {
   EXPECT_EQ(platform::AddInteger(32766, 1), 32767);
   EXPECT_THROW(platform::AddInteger(32767, 1), GameError);
   EXPECT_THROW(platform::AddInteger(-32768, -1), GameError);
-  EXPECT_EQ(platform::AddLong(2147483646, 1), 2147483647);
-  EXPECT_THROW(platform::AddLong(2147483647, 1), GameError);
   EXPECT_THROW(platform::SubtractLong(std::numeric_limits<std::int32_t>::min(), 1), GameError);
 }
 

@@ -316,7 +316,6 @@ QWidget* ControlWidgets::Create(Control& control, QWidget* parent) {
     case ControlKind::Timer:
     case ControlKind::ImageList:
     case ControlKind::MenuItem:
-    case ControlKind::Socket:
       return nullptr;
   }
   QRect rect = PixelRect(control.geometry);

@@ -14,7 +14,6 @@ class TimerDriver final : public QObject {
   Q_OBJECT
  public:
   TimerDriver(platform::Scheduler& scheduler, platform::Dispatcher& dispatcher, platform::MonotonicClock& clock);
-  bool armed() const { return timer_.isActive(); }
 
  private:
   void Rearm();
