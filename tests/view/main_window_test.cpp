@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "support/test_game.h"
@@ -88,7 +89,11 @@ TEST_F(MainWindowTest, ModelChangesReachTheWidgets) {
   EXPECT_EQ(Find<QScrollBar>("KakeHScroll")->maximum(), 100);
 }
 
-TEST_F(MainWindowTest, TheAboutDialogOpensOnceAndClosesWithOk) {
+TEST_F(MainWindowTest, TheAboutDialogOpensOnceAndClosesWithOkOrEscape) {
+  MenuItem("version")->trigger();
+  ASSERT_NE(about.dialog(), nullptr);
+  QTest::keyClick(about.dialog(), Qt::Key_Escape);
+  EXPECT_FALSE(game.session().form().about().loaded());
   MenuItem("version")->trigger();
   MenuItem("version")->trigger();
   int dialogs = 0;

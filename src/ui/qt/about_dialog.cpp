@@ -30,6 +30,10 @@ void AboutDialog::closeEvent(QCloseEvent* event) {
   input_.CloseAbout();
 }
 
+void AboutDialog::reject() {
+  if (form_.loaded()) input_.CloseAbout();
+}
+
 AboutView::AboutView(FormModel& form, PlayerInput& input) : form_(form), input_(input) {
   form.AddObserver([this](FormModel::Event event) {
     if (event == FormModel::Event::Shown) {

@@ -20,6 +20,8 @@ class AboutDialog final : public QDialog {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Escape closes the dialog the way its close box does: through the rules.
+  void reject() override;
 
  private:
   FormModel& form_;
