@@ -1,6 +1,9 @@
 #include "platform/synth_mixer.h"
 
 #include <fluidsynth.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -20,6 +23,10 @@ constexpr float kSilentAttenuation = 1440;   // centibels: the synthesizer's flo
 constexpr float kShortestRelease = -12000;   // timecents: about a millisecond
 constexpr int kSilencingFrames = 512;        // enough blocks for a voice to ramp down and end
 
+// General MIDI asks for 24 voices at least and our tune peaks at 28; each
+// voice the synthesizer keeps ready costs some 8 kB, and its default is 256.
+constexpr int kPolyphony = 64;
+
 // The game says nothing about sound: a missing font or a bad file only
 // means silence, so the library's own messages are not wanted either.
 void SilenceLibraryLog() {
@@ -29,6 +36,14 @@ void SilenceLibraryLog() {
       fluid_set_log_function(level, nullptr, nullptr);
     }
   });
+}
+
+// Reading a font leaves megabytes of freed scratch memory in the loading
+// thread's heap, which would stay resident for the rest of the game.
+void ReturnFreedMemory() {
+#if defined(__GLIBC__)
+  malloc_trim(0);
+#endif
 }
 
 }  // namespace
@@ -58,6 +73,10 @@ std::unique_ptr<SoundFontSynth> SoundFontSynth::Load(const std::vector<std::stri
   fluid_settings_setnum(parts->settings, "synth.gain", kMusicGain);
   // Locking a big font into memory can fail under a user's limits; swapping is the lesser evil.
   fluid_settings_setint(parts->settings, "synth.lock-memory", 0);
+  // Only the samples of the instruments a song plays are read into memory
+  // (a few hundred kilobytes of the font's six megabytes), when it selects them.
+  fluid_settings_setint(parts->settings, "synth.dynamic-sample-loading", 1);
+  fluid_settings_setint(parts->settings, "synth.polyphony", kPolyphony);
   // The player advances with the samples rendered, so rendering without a
   // device (in the tests) keeps time just as a device does.
   fluid_settings_setstr(parts->settings, "player.timing-source", "sample");
@@ -70,6 +89,7 @@ std::unique_ptr<SoundFontSynth> SoundFontSynth::Load(const std::vector<std::stri
     if (!std::filesystem::is_regular_file(path, error)) continue;
     if (fluid_synth_sfload(parts->synth, path.c_str(), 1) != FLUID_FAILED) {
       parts->soundfont = path;
+      ReturnFreedMemory();
       return std::unique_ptr<SoundFontSynth>(new SoundFontSynth(std::move(parts)));
     }
   }
