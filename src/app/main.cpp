@@ -10,13 +10,13 @@
 #include "app/installed_data.h"
 #include "app/shutdown_on_signal.h"
 #include "app/single_instance.h"
+#include "app/sound_module.h"
 
 #include "game/game_session.h"
 #include "platform/media_commands.h"
 #include "platform/music_file_fallback.h"
 #include "platform/qt_local_address.h"
 #include "platform/qt_settings_store.h"
-#include "platform/sdl_sound_system.h"
 #include "platform/system_clocks.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/fonts.h"
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   const std::string executable_directory = QCoreApplication::applicationDirPath().toStdString();
-  platform::SdlSoundSystem sound;
+  app::SoundModule sound(app::SoundModuleFiles(executable_directory));
   // The rules ask beside the executable; an installed game has its music in its data directory.
   platform::MusicFileFallback music_files(sound, sound, app::DataDirectories(executable_directory));
   platform::MediaCommands media(music_files, music_files);
