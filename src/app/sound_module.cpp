@@ -6,8 +6,11 @@
 
 namespace app {
 
-platform::SoundSystem* SoundModule::System() {
-  if (tried_) return system_.get();
+SoundModule::~SoundModule() {
+  if (loader_.joinable()) loader_.join();
+}
+
+void SoundModule::Load() {
   tried_ = true;
   for (const std::string& file : files_) {
     // Kept open for the program's life: the sound system's threads run its code.
@@ -16,17 +19,31 @@ platform::SoundSystem* SoundModule::System() {
     using Create = platform::SoundSystem* (*)();
     if (const auto create = reinterpret_cast<Create>(dlsym(module, "MascotRaceCreateSoundSystem"))) {
       system_.reset(create());
-      if (system_) return system_.get();
+      if (system_) return;
     }
   }
   std::string tried;
   for (const std::string& file : files_) tried += (tried.empty() ? "" : ", ") + file;
   std::fprintf(stderr, "mascot-race: no sound module would load (%s); playing without sound\n", tried.c_str());
-  return nullptr;
+}
+
+platform::SoundSystem* SoundModule::System() {
+  if (loader_.joinable()) loader_.join();
+  if (!tried_) Load();
+  return system_.get();
+}
+
+bool SoundModule::loaded() {
+  if (loader_.joinable()) loader_.join();
+  return system_ != nullptr;
 }
 
 void SoundModule::StartInBackground() {
-  if (platform::SoundSystem* system = System()) system->StartInBackground();
+  if (loader_.joinable() || tried_) return;  // tried_ is read only once no loader runs
+  loader_ = std::thread([this] {
+    Load();
+    if (system_) system_->StartInBackground();
+  });
 }
 
 std::unique_ptr<platform::Song> SoundModule::Open(const std::string& path) {

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/sound_system.h"
@@ -15,20 +16,30 @@ class SoundModule final : public platform::SoundSystem {
  public:
   // The module files to try, in order (SoundModuleFiles).
   explicit SoundModule(std::vector<std::string> files) : files_(std::move(files)) {}
+  ~SoundModule() override;
+  SoundModule(const SoundModule&) = delete;
+  SoundModule& operator=(const SoundModule&) = delete;
 
+  // Opens the module on a thread of its own (some 60 ms of loading
+  // libraries that the window's thread does not wait for) and starts the
+  // sound system there.
   void StartInBackground() override;
+  // These open the module first, or wait for the thread that does.
   std::unique_ptr<platform::Song> Open(const std::string& path) override;
   bool PlayWave(const std::string& path) override;
 
-  // Whether the module has been opened: nothing is loaded before sound is wanted.
-  bool loaded() const { return system_ != nullptr; }
+  // Whether the module is open (waiting for one being opened): nothing is
+  // loaded before sound is wanted.
+  bool loaded();
 
  private:
+  void Load();
   platform::SoundSystem* System();
 
   std::vector<std::string> files_;
-  bool tried_ = false;
+  bool tried_ = false;  // the loader's until it is joined
   std::unique_ptr<platform::SoundSystem> system_;
+  std::thread loader_;
 };
 
 }  // namespace app
