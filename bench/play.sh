@@ -7,7 +7,8 @@
 #   - CPU share idle and while a race runs, split by thread (the window's
 #     thread paints and runs the race tick; SDLAudio renders the music);
 #   - with perf, where the window's thread spends its time during the race.
-# Run after building mascot-race into build/.
+# Run after building mascot-race into build/ (or name another build of it in
+# MASCOT_RACE).
 #
 #   bench/play.sh [seconds measured, default 8]
 set -eu
@@ -31,9 +32,11 @@ sleep "$span"
 idle_ticks=$(($(cpu_ticks) - before))
 
 click_race_select
-# The sound module loads and the soundfont is read in the background.
+# The sound system starts in the background: the device opens (SDL's audio
+# thread appears), then the soundfont is read.
+sound_thread() { grep -l SDLAudio /proc/"$game_pid"/task/*/comm >/dev/null 2>&1; }
 tries=0
-until grep -q mascot-race-sound "/proc/$game_pid/maps" 2>/dev/null; do
+until sound_thread; do
   tries=$((tries + 1))
   [ "$tries" -le 100 ] || { echo "$0: the sound system did not start" >&2; exit 1; }
   sleep 0.05

@@ -3,7 +3,8 @@
 # (a window with as many widgets, none of the game) in turns on one private
 # Xvfb display, times each until its window is mapped, and prints the median
 # of each, their ratio and the game's first (cold) launch. Run after building
-# mascot-race, window_startup and plain_window into build/.
+# mascot-race, window_startup and plain_window into build/ (MASCOT_RACE names
+# another build of the game).
 #
 #   bench/startup.sh [pairs] [--drop-caches]
 #
@@ -30,4 +31,4 @@ if [ -n "$drop" ]; then
   echo 3 >/proc/sys/vm/drop_caches || { echo "$0: cannot drop the page cache (root only)" >&2; exit 1; }
 fi
 env -u QT_QPA_PLATFORM HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/runtime" \
-  ./build/bench/window_startup ./build/mascot-race ./build/bench/plain_window "$pairs"
+  ./build/bench/window_startup "${MASCOT_RACE:-./build/mascot-race}" ./build/bench/plain_window "$pairs"

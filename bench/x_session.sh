@@ -15,38 +15,46 @@ x_session_cleanup() {
 }
 
 x_session_require() {
-  for tool in Xvfb xdotool; do
+  for tool in Xvfb xdpyinfo xdotool; do
     command -v "$tool" >/dev/null 2>&1 || { echo "$0: $tool is missing; run scripts/install-deps" >&2; exit 1; }
   done
 }
 
-# Starts Xvfb on a free display number and exports DISPLAY.
+# Starts Xvfb on a free display number and exports DISPLAY. The number is
+# drawn at random from a high range: other engineers' displays on this
+# machine may share the abstract socket names without showing us their locks.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-  xvfb_pid=$!
-  tries=0
-  while [ ! -s "$scratch/display" ]; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 200 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
-      cat "$scratch/xvfb.log" >&2
-      echo "$0: Xvfb did not start" >&2
-      exit 1
-    fi
-    sleep 0.05
+  for number in $(shuf -i 200-899 -n 10); do
+    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp 2>"$scratch/xvfb.log" &
+    xvfb_pid=$!
+    tries=0
+    while kill -0 "$xvfb_pid" 2>/dev/null && [ "$tries" -lt 100 ]; do
+      if xdpyinfo -display ":$number" >/dev/null 2>&1; then
+        DISPLAY=":$number"
+        export DISPLAY
+        return 0
+      fi
+      tries=$((tries + 1))
+      sleep 0.05
+    done
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
   done
-  DISPLAY=":$(head -n 1 "$scratch/display")"
-  export DISPLAY
+  cat "$scratch/xvfb.log" >&2
+  echo "$0: Xvfb did not start" >&2
+  exit 1
 }
 
-# Starts the game with a fresh purse of `$1` (default 100); SDL takes its
-# dummy driver when no sound device opens. Sets game_pid.
+# Starts the game (MASCOT_RACE, default build/mascot-race) with a fresh purse
+# of `$1` (default 100); SDL takes its dummy driver when no sound device
+# opens. Sets game_pid.
 start_game() {
   mkdir -p "$scratch/config" "$scratch/runtime"
   chmod 700 "$scratch/runtime"
   rm -f "$scratch/config/MainForm.ini" "$scratch/config/"*.lock 2>/dev/null || true
   printf '[2]\npass=%s\n' "${1:-100}" >"$scratch/config/MainForm.ini"
   env -u QT_QPA_PLATFORM HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/runtime" \
-    ${SDL_AUDIODRIVER:+SDL_AUDIODRIVER="$SDL_AUDIODRIVER"} ./build/mascot-race >"$scratch/game.out" 2>"$scratch/game.err" &
+    ${SDL_AUDIODRIVER:+SDL_AUDIODRIVER="$SDL_AUDIODRIVER"} "${MASCOT_RACE:-./build/mascot-race}" >"$scratch/game.out" 2>"$scratch/game.err" &
   game_pid=$!
 }
 
