@@ -11,9 +11,13 @@
 # MASCOT_RACE).
 #
 #   bench/play.sh [seconds measured, default 8]
+#
+# The race is measured from 1 s after Start for that many seconds; races last
+# 10 s at the least (build/bench/race_pace), so keep it at 8 or below.
 set -eu
 cd "$(dirname "$0")/.."
 span=${1:-8}
+[ "$span" -le 8 ] || echo "$0: warning: a race may end within $((span + 1)) s of its start" >&2
 scratch=$(mktemp -d)
 . bench/x_session.sh
 trap 'x_session_cleanup; rm -rf "$scratch"' EXIT
