@@ -7,6 +7,12 @@
 
 xvfb_pid=""
 game_pid=""
+# A signal (a reader of our output that went away, Ctrl-C) ends the script
+# through its EXIT trap too, so nothing is left running.
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 141' PIPE
+trap 'exit 143' TERM
 
 x_session_cleanup() {
   if [ -n "$game_pid" ]; then kill "$game_pid" 2>/dev/null || true; fi
