@@ -78,8 +78,10 @@ int main(int argc, char** argv) {
   // background: the soundfont is in by the time Start is pressed, and a game
   // played without music never loads it.
   const ui::MainFormControls& controls = session.controls();
-  controls.CmdStart.AddObserver([&sound, &controls](ui::Control& start, ui::Property property) {
+  const std::string race_music = music_files.Find(executable_directory + "/bgm.mid").value_or("");
+  controls.CmdStart.AddObserver([&sound, &controls, race_music](ui::Control& start, ui::Property property) {
     if (property == ui::Property::Enabled && start.Enabled() && controls.CheckBGM.Value() == 1) {
+      sound.ExpectSong(race_music);
       sound.StartInBackground();
     }
   });

@@ -42,8 +42,16 @@ void SoundModule::StartInBackground() {
   if (loader_.joinable() || tried_) return;  // tried_ is read only once no loader runs
   loader_ = std::thread([this] {
     Load();
-    if (system_) system_->StartInBackground();
+    if (!system_) return;
+    system_->ExpectSong(expected_song_);
+    system_->StartInBackground();
   });
+}
+
+void SoundModule::ExpectSong(const std::string& path) {
+  // The sound system reads it as it starts: once the loader is off, it is too late.
+  if (loader_.joinable() || tried_) return;
+  expected_song_ = path;
 }
 
 std::unique_ptr<platform::Song> SoundModule::Open(const std::string& path) {

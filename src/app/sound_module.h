@@ -24,6 +24,8 @@ class SoundModule final : public platform::SoundSystem {
   // libraries that the window's thread does not wait for) and starts the
   // sound system there.
   void StartInBackground() override;
+  // Kept for the sound system, which is told as it starts; later calls are ignored.
+  void ExpectSong(const std::string& path) override;
   // These open the module first, or wait for the thread that does.
   std::unique_ptr<platform::Song> Open(const std::string& path) override;
   bool PlayWave(const std::string& path) override;
@@ -38,6 +40,7 @@ class SoundModule final : public platform::SoundSystem {
 
   std::vector<std::string> files_;
   bool tried_ = false;  // the loader's until it is joined
+  std::string expected_song_;  // read by the loader; set before it runs
   std::unique_ptr<platform::SoundSystem> system_;
   std::thread loader_;
 };

@@ -58,6 +58,7 @@ class SdlSoundSystem final : public SoundSystem {
   // the first song or wave makes it too, so a game that never plays sound
   // never pays for it.
   void StartInBackground() override;
+  void ExpectSong(const std::string& path) override;
   void WaitUntilStarted();
 
   // A device with nothing to play for a while (Options::idle_close) is
@@ -107,6 +108,7 @@ class SdlSoundSystem final : public SoundSystem {
   std::condition_variable wake_;
   bool stopping_ = false;
   bool device_wanted_ = false;
+  std::string expected_song_;
 };
 
 }  // namespace platform

@@ -3,6 +3,8 @@
 // in a module of its own that the game loads only when sound is first wanted.
 #pragma once
 
+#include <string>
+
 #include "platform/media_backend.h"
 
 namespace platform {
@@ -13,6 +15,10 @@ class SoundSystem : public MusicPlayer, public WavePlayer {
   // at once; songs and waves may be played before that is done. Only the
   // first call counts.
   virtual void StartInBackground() = 0;
+  // The song the races will most likely play, told before the start: the
+  // synthesizer then gets its instruments ready in the background too, not
+  // at the first Start.
+  virtual void ExpectSong(const std::string& path) = 0;
 };
 
 }  // namespace platform

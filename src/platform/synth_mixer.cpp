@@ -172,6 +172,8 @@ SoundFontSynth::~SoundFontSynth() = default;
 
 const std::string& SoundFontSynth::soundfont() const { return parts_->soundfont; }
 
+bool SoundFontSynth::PrepareFor(const std::bitset<128>& programs) { return parts_->Cover(programs); }
+
 std::unique_ptr<SoundFontSynth> SoundFontSynth::Load(const std::vector<std::string>& soundfonts) {
   SilenceLibraryLog();
   auto parts = std::make_unique<Parts>();
