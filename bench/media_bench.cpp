@@ -51,6 +51,38 @@ BENCHMARK(BM_StartPressWithMusic)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
+// The first press of a game: the sound system started at race selection, told
+// the race music to expect (argument 1, as the game does) or not (0), when
+// the synthesizer must first load the tune's instruments on the window's thread.
+void BM_FirstStartPressWithMusic(benchmark::State& state) {
+  const std::string music = kMusicDir + "/bgm.mid";
+  for (auto _ : state) {
+    platform::SdlSoundSystem sound(DummyDevice());
+    platform::MediaCommands media(sound, sound);
+    if (state.range(0)) sound.ExpectSong(music);
+    sound.StartInBackground();
+    sound.WaitUntilStarted();
+    const auto start = std::chrono::steady_clock::now();
+    media.SendCommand("stop bgm");
+    media.SendCommand("close bgm");
+    media.SendCommand("open \"" + music + "\" alias bgm");
+    media.SendCommand("play bgm");
+    media.PlayWave(kMusicDir + "/bgm1.wav");
+    state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    if (!sound.mixer().SongPlaying()) state.SkipWithError("the music did not start");
+    media.SendCommand("stop bgm");
+    media.SendCommand("close bgm");
+  }
+}
+BENCHMARK(BM_FirstStartPressWithMusic)
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
 void BM_LoadSoundFont(benchmark::State& state) {
   for (auto _ : state) {
     auto synth = platform::SoundFontSynth::Load(platform::DefaultSoundFonts());

@@ -1,15 +1,34 @@
 #!/bin/sh
-# Time from launching mascot-race until its window is mapped (median of 10)
-# and its resident memory once shown, under a private Xvfb display with a
-# throw-away settings directory. Run after building into build/.
+# Start-up against a plain Qt window: launches the game and bench/plain_window
+# (a window with as many widgets, none of the game) in turns on one private
+# Xvfb display, times each until its window is mapped, and prints the median
+# of each, their ratio and the game's first (cold) launch. Run after building
+# mascot-race, window_startup and plain_window into build/ (MASCOT_RACE names
+# another build of the game).
+#
+#   bench/startup.sh [pairs] [--drop-caches]
+#
+# --drop-caches empties the page cache first (root only), so the first launch
+# reads the game and its libraries from disk.
 set -eu
 cd "$(dirname "$0")/.."
-runs=${1:-10}
+pairs=10
+drop=""
+for argument in "$@"; do
+  case $argument in
+    --drop-caches) drop=yes ;;
+    *) pairs=$argument ;;
+  esac
+done
 scratch=$(mktemp -d)
-trap 'kill "$xvfb" 2>/dev/null; rm -rf "$scratch"' EXIT
-
-Xvfb :77 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-sleep 1
-DISPLAY=:77 HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch" \
-  ./build/bench/window_startup ./build/mascot-race "$runs"
+. bench/x_session.sh
+trap 'x_session_cleanup; rm -rf "$scratch"' EXIT
+start_xvfb
+mkdir -p "$scratch/config" "$scratch/runtime"
+chmod 700 "$scratch/runtime"
+if [ -n "$drop" ]; then
+  sync
+  echo 3 >/proc/sys/vm/drop_caches || { echo "$0: cannot drop the page cache (root only)" >&2; exit 1; }
+fi
+env -u QT_QPA_PLATFORM HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/runtime" \
+  ./build/bench/window_startup "${MASCOT_RACE:-./build/mascot-race}" ./build/bench/plain_window "$pairs"

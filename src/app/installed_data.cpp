@@ -7,17 +7,42 @@
 
 namespace app {
 
-std::vector<std::string> DataDirectories(const std::string& executable_directory) {
-  namespace fs = std::filesystem;
+namespace {
+
+namespace fs = std::filesystem;
+
+// Adds the path, made plain, unless it is there already.
+void AddOnce(std::vector<std::string>& paths, const fs::path& path) {
+  std::string normal = path.lexically_normal().string();
+  while (normal.size() > 1 && normal.back() == '/') normal.pop_back();
+  if (std::find(paths.begin(), paths.end(), normal) == paths.end()) paths.push_back(normal);
+}
+
+// A directory this build installs to, as reached from the executable (when
+// its directory is known) and as installed.
+std::vector<std::string> InstalledDirectory(const std::string& executable_directory, const char* from_executable,
+                                            const char* absolute) {
   std::vector<std::string> directories;
-  auto add = [&directories](const fs::path& directory) {
-    std::string normal = directory.lexically_normal().string();
-    while (normal.size() > 1 && normal.back() == '/') normal.pop_back();
-    if (std::find(directories.begin(), directories.end(), normal) == directories.end()) directories.push_back(normal);
-  };
-  if (!executable_directory.empty()) add(fs::path(executable_directory) / installation::kDataDirectoryFromExecutable);
-  add(installation::kDataDirectory);
+  if (!executable_directory.empty()) AddOnce(directories, fs::path(executable_directory) / from_executable);
+  AddOnce(directories, absolute);
   return directories;
+}
+
+}  // namespace
+
+std::vector<std::string> DataDirectories(const std::string& executable_directory) {
+  return InstalledDirectory(executable_directory, installation::kDataDirectoryFromExecutable,
+                            installation::kDataDirectory);
+}
+
+std::vector<std::string> SoundModuleFiles(const std::string& executable_directory) {
+  std::vector<std::string> files;
+  if (!executable_directory.empty()) AddOnce(files, fs::path(executable_directory) / installation::kSoundModule);
+  for (const std::string& directory : InstalledDirectory(
+           executable_directory, installation::kModuleDirectoryFromExecutable, installation::kModuleDirectory)) {
+    AddOnce(files, fs::path(directory) / installation::kSoundModule);
+  }
+  return files;
 }
 
 }  // namespace app

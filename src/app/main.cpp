@@ -10,13 +10,13 @@
 #include "app/installed_data.h"
 #include "app/shutdown_on_signal.h"
 #include "app/single_instance.h"
+#include "app/sound_module.h"
 
 #include "game/game_session.h"
 #include "platform/media_commands.h"
 #include "platform/music_file_fallback.h"
 #include "platform/qt_local_address.h"
 #include "platform/qt_settings_store.h"
-#include "platform/sdl_sound_system.h"
 #include "platform/system_clocks.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/fonts.h"
@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
   app::SingleInstance single_instance(settings.directory());
   if (!single_instance.acquired()) return app::LaunchedAgain(single_instance);
   const std::string executable_directory = QCoreApplication::applicationDirPath().toStdString();
-  platform::SdlSoundSystem sound;
+  app::SoundModule sound(app::SoundModuleFiles(executable_directory));
   // The rules ask beside the executable; an installed game has its music in its data directory.
   platform::MusicFileFallback music_files(sound, sound, app::DataDirectories(executable_directory));
   platform::MediaCommands media(music_files, music_files);
@@ -75,8 +75,10 @@ int main(int argc, char** argv) {
   // background: the soundfont is in by the time Start is pressed, and a game
   // played without music never loads it.
   const ui::MainFormControls& controls = session.controls();
-  controls.CmdStart.AddObserver([&sound, &controls](ui::Control& start, ui::Property property) {
+  const std::string race_music = music_files.Find(executable_directory + "/bgm.mid").value_or("");
+  controls.CmdStart.AddObserver([&sound, &controls, race_music](ui::Control& start, ui::Property property) {
     if (property == ui::Property::Enabled && start.Enabled() && controls.CheckBGM.Value() == 1) {
+      sound.ExpectSong(race_music);
       sound.StartInBackground();
     }
   });

@@ -8,7 +8,12 @@
 #include <QMessageBox>
 #include <QThread>
 #include <QWidget>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 
 namespace app {
@@ -27,15 +32,25 @@ QString ChannelName(const QString& settings_directory) {
 
 SingleInstance::SingleInstance(const QString& settings_directory) : channel_name_(ChannelName(settings_directory)) {
   QDir().mkpath(settings_directory);
-  lock_ = std::make_unique<QLockFile>(settings_directory + "/mascot-race.lock");
-  lock_->setStaleLockTime(0);  // only a live copy holds it, however long it runs
-  if (!lock_->tryLock(0)) acquired_ = lock_->error() != QLockFile::LockFailedError;
+  const QByteArray path = QFile::encodeName(settings_directory + "/mascot-race.lock");
+  file_ = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (file_ < 0) return;
+  int result = 0;
+  do {
+    result = flock(file_, LOCK_EX | LOCK_NB);
+  } while (result != 0 && errno == EINTR);
+  if (result != 0) {
+    acquired_ = errno != EWOULDBLOCK;
+    return;
+  }
   // Listening from the start, a later launch gets through at once and only
   // waits for the window.
-  if (lock_->isLocked()) Listen();
+  Listen();
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance() {
+  if (file_ >= 0) close(file_);  // lets go of the lock
+}
 
 void SingleInstance::Listen() {
   server_ = std::make_unique<QLocalServer>();

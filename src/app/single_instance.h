@@ -5,7 +5,6 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QPointer>
 #include <QString>
 #include <functional>
@@ -16,10 +15,13 @@ namespace app {
 
 class SingleInstance {
  public:
-  // Takes the lock beside the settings; a lock left behind by a copy that
-  // crashed or was killed is taken over.
+  // Takes the lock beside the settings. The system lets go of it when the
+  // copy holding it ends in any way, so one that crashed or was killed never
+  // keeps the next out; nothing is written, so nothing waits for the disk.
   explicit SingleInstance(const QString& settings_directory);
   ~SingleInstance();
+  SingleInstance(const SingleInstance&) = delete;
+  SingleInstance& operator=(const SingleInstance&) = delete;
   // False when another copy holds the lock. When the lock cannot be made at
   // all (an unwritable place) the game runs: it cannot save a purse anyway.
   bool acquired() const { return acquired_; }
@@ -36,7 +38,7 @@ class SingleInstance {
   void Answer(QLocalSocket* socket);
 
   QString channel_name_;
-  std::unique_ptr<QLockFile> lock_;
+  int file_ = -1;
   std::unique_ptr<QLocalServer> server_;
   std::function<void()> raise_;
   std::vector<QPointer<QLocalSocket>> waiting_;

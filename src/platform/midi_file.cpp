@@ -58,6 +58,7 @@ struct TempoChange {
 struct Track {
   std::uint64_t end_tick = 0;
   int notes = 0;
+  std::bitset<128> programs;
 };
 
 bool ReadTrack(std::span<const std::uint8_t> chunk, Track& track, std::vector<TempoChange>& tempos) {
@@ -109,6 +110,7 @@ bool ReadTrack(std::span<const std::uint8_t> chunk, Track& track, std::vector<Te
     }
     if (first >= 0x80) return false;
     const std::uint8_t kind = status & 0xF0;
+    if (kind == 0xC0) track.programs.set(first);
     if (kind == 0xC0 || kind == 0xD0) continue;  // one data byte
     std::uint8_t second = 0;
     if (!in.Byte(second) || second >= 0x80) return false;
@@ -174,6 +176,7 @@ std::optional<MidiFileSummary> ReadMidiFileSummary(std::span<const std::uint8_t>
     Track track;
     if (!ReadTrack(chunk, track, tempos)) return std::nullopt;
     summary.notes += track.notes;
+    summary.programs |= track.programs;
     end = std::max(end, track.end_tick);
     ++found;
   }

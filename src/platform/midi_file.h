@@ -3,6 +3,7 @@
 // parses it, and the tests measure the game's own tune with it.
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -14,6 +15,9 @@ struct MidiFileSummary {
   int tracks = 0;
   int notes = 0;    // note-ons with a velocity above 0
   double seconds = 0;  // to the last track's end, through every tempo change
+  // Every program a program change selects, on any channel (0-127); a
+  // synthesizer needs these and program 0, its default, and no others.
+  std::bitset<128> programs;
 };
 
 // Empty unless the bytes are a whole, well-formed file: a header, every track

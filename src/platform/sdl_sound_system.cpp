@@ -184,7 +184,22 @@ void SdlSoundSystem::StartUp() {
     output = Output::Dummy;
   }
   output_ = output;
-  mixer_.InstallSynth(SoundFontSynth::Load(options_.soundfonts));
+  std::unique_ptr<SoundFontSynth> synth = SoundFontSynth::Load(options_.soundfonts);
+  std::string expected;
+  {
+    std::lock_guard lock(mutex_);
+    expected = expected_song_;
+  }
+  std::vector<std::uint8_t> midi;
+  if (synth && ReadSmallFile(expected, kMaxMidiBytes, midi)) {
+    if (const std::optional<MidiFileSummary> summary = ReadMidiFileSummary(midi)) synth->PrepareFor(summary->programs);
+  }
+  mixer_.InstallSynth(std::move(synth));
+}
+
+void SdlSoundSystem::ExpectSong(const std::string& path) {
+  std::lock_guard lock(mutex_);
+  expected_song_ = path;
 }
 
 bool SdlSoundSystem::OpenDevice(const std::string& driver) {

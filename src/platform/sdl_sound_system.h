@@ -20,12 +20,12 @@
 #include <thread>
 #include <vector>
 
-#include "platform/media_backend.h"
+#include "platform/sound_system.h"
 #include "platform/synth_mixer.h"
 
 namespace platform {
 
-class SdlSoundSystem final : public MusicPlayer, public WavePlayer {
+class SdlSoundSystem final : public SoundSystem {
  public:
   enum class Output {
     NotStarted,
@@ -57,7 +57,8 @@ class SdlSoundSystem final : public MusicPlayer, public WavePlayer {
   // a song then starts when the soundfont is in. Only the first call counts;
   // the first song or wave makes it too, so a game that never plays sound
   // never pays for it.
-  void StartInBackground();
+  void StartInBackground() override;
+  void ExpectSong(const std::string& path) override;
   void WaitUntilStarted();
 
   // A device with nothing to play for a while (Options::idle_close) is
@@ -107,6 +108,7 @@ class SdlSoundSystem final : public MusicPlayer, public WavePlayer {
   std::condition_variable wake_;
   bool stopping_ = false;
   bool device_wanted_ = false;
+  std::string expected_song_;
 };
 
 }  // namespace platform

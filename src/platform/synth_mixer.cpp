@@ -1,11 +1,20 @@
 #include "platform/synth_mixer.h"
 
 #include <fluidsynth.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <map>
 #include <mutex>
+#include <optional>
 #include <utility>
+
+#include "platform/midi_file.h"
+#include "platform/soundfont_subset.h"
 
 namespace platform {
 
@@ -20,6 +29,10 @@ constexpr float kSilentAttenuation = 1440;   // centibels: the synthesizer's flo
 constexpr float kShortestRelease = -12000;   // timecents: about a millisecond
 constexpr int kSilencingFrames = 512;        // enough blocks for a voice to ramp down and end
 
+// General MIDI asks for 24 voices at least and our tune peaks at 28; each
+// voice the synthesizer keeps ready costs some 8 kB, and its default is 256.
+constexpr int kPolyphony = 64;
+
 // The game says nothing about sound: a missing font or a bad file only
 // means silence, so the library's own messages are not wanted either.
 void SilenceLibraryLog() {
@@ -31,16 +44,126 @@ void SilenceLibraryLog() {
   });
 }
 
+// Reading a font leaves megabytes of freed scratch memory in the loading
+// thread's heap, which would stay resident for the rest of the game.
+void ReturnFreedMemory() {
+#if defined(__GLIBC__)
+  malloc_trim(0);
+#endif
+}
+
+// The fonts the synthesizer opens by name: a cut font is known under a name
+// of its own for as long as it is loaded, since its samples are read when a
+// song selects them; any other name is the file of that name.
+class FontViews {
+ public:
+  static FontViews& Get() {
+    static FontViews views;
+    return views;
+  }
+  std::string Add(std::shared_ptr<const SoundFontView> view) {
+    std::lock_guard lock(mutex_);
+    std::string name = "mascot-race-font-" + std::to_string(++count_) + ":" + view->source();
+    views_.emplace(name, std::move(view));
+    return name;
+  }
+  void Remove(const std::string& name) {
+    std::lock_guard lock(mutex_);
+    views_.erase(name);
+  }
+  std::shared_ptr<const SoundFontView> Find(const std::string& name) {
+    {
+      std::lock_guard lock(mutex_);
+      if (auto found = views_.find(name); found != views_.end()) return found->second;
+    }
+    return SoundFontView::WholeFile(name);
+  }
+
+ private:
+  std::mutex mutex_;
+  std::map<std::string, std::shared_ptr<const SoundFontView>> views_;
+  std::uint64_t count_ = 0;
+};
+
+// The synthesizer's file calls, answered from a view.
+struct OpenFont {
+  std::shared_ptr<const SoundFontView> view;
+  std::FILE* file = nullptr;
+  std::uint64_t at = 0;
+};
+
+void* OpenFontFile(const char* name) {
+  std::shared_ptr<const SoundFontView> view = FontViews::Get().Find(name);
+  std::FILE* file = view ? std::fopen(view->source().c_str(), "rb") : nullptr;
+  return file ? new OpenFont{std::move(view), file} : nullptr;
+}
+
+int ReadFontFile(void* out, fluid_long_long_t count, void* handle) {
+  auto* font = static_cast<OpenFont*>(handle);
+  if (count < 0 || !font->view->Read(font->file, font->at, static_cast<std::uint64_t>(count), out)) return FLUID_FAILED;
+  font->at += static_cast<std::uint64_t>(count);
+  return FLUID_OK;
+}
+
+int SeekFontFile(void* handle, fluid_long_long_t offset, int origin) {
+  auto* font = static_cast<OpenFont*>(handle);
+  const auto size = static_cast<fluid_long_long_t>(font->view->size());
+  const fluid_long_long_t base = origin == SEEK_SET ? 0 : origin == SEEK_CUR ? static_cast<fluid_long_long_t>(font->at) : size;
+  if (base + offset < 0 || base + offset > size) return FLUID_FAILED;
+  font->at = static_cast<std::uint64_t>(base + offset);
+  return FLUID_OK;
+}
+
+fluid_long_long_t TellFontFile(void* handle) { return static_cast<fluid_long_long_t>(static_cast<OpenFont*>(handle)->at); }
+
+int CloseFontFile(void* handle) {
+  auto* font = static_cast<OpenFont*>(handle);
+  std::fclose(font->file);
+  delete font;
+  return FLUID_OK;
+}
+
 }  // namespace
 
 struct SoundFontSynth::Parts {
   fluid_settings_t* settings = nullptr;
   fluid_synth_t* synth = nullptr;
   std::string soundfont;
+  // The font file, when it is cut to the programs songs select; empty when
+  // it is loaded whole.
+  std::optional<SoundFontFile> file;
+  std::bitset<128> programs;  // those of the cut font loaded
+  int font_id = -1;
+  std::string font_name;
 
   ~Parts() {
     if (synth) delete_fluid_synth(synth);
     if (settings) delete_fluid_settings(settings);
+    if (!font_name.empty()) FontViews::Get().Remove(font_name);
+  }
+
+  // Makes sure the loaded font has these programs: a font cut to them and
+  // those already there takes the place of the one before.
+  bool Cover(std::bitset<128> wanted) {
+    if (!file) return true;
+    wanted.set(0);
+    if (font_id >= 0 && (wanted & ~programs).none()) return true;
+    const std::bitset<128> next = programs | wanted;
+    std::string name = FontViews::Get().Add(file->Subset(next));
+    const int id = fluid_synth_sfload(synth, name.c_str(), 1);
+    if (id == FLUID_FAILED) {
+      FontViews::Get().Remove(name);
+      return false;
+    }
+    if (font_id >= 0) {
+      fluid_synth_sfunload(synth, font_id, 1);
+      FontViews::Get().Remove(font_name);
+    }
+    font_id = id;
+    font_name = std::move(name);
+    programs = next;
+    ReturnFreedMemory();
+    return true;
   }
 };
 
@@ -48,6 +171,8 @@ SoundFontSynth::SoundFontSynth(std::unique_ptr<Parts> parts) : parts_(std::move(
 SoundFontSynth::~SoundFontSynth() = default;
 
 const std::string& SoundFontSynth::soundfont() const { return parts_->soundfont; }
+
+bool SoundFontSynth::PrepareFor(const std::bitset<128>& programs) { return parts_->Cover(programs); }
 
 std::unique_ptr<SoundFontSynth> SoundFontSynth::Load(const std::vector<std::string>& soundfonts) {
   SilenceLibraryLog();
@@ -58,18 +183,36 @@ std::unique_ptr<SoundFontSynth> SoundFontSynth::Load(const std::vector<std::stri
   fluid_settings_setnum(parts->settings, "synth.gain", kMusicGain);
   // Locking a big font into memory can fail under a user's limits; swapping is the lesser evil.
   fluid_settings_setint(parts->settings, "synth.lock-memory", 0);
+  // Only the samples of the instruments a song plays are read into memory
+  // (a few hundred kilobytes of the font's six megabytes), when it selects them.
+  fluid_settings_setint(parts->settings, "synth.dynamic-sample-loading", 1);
+  fluid_settings_setint(parts->settings, "synth.polyphony", kPolyphony);
   // The player advances with the samples rendered, so rendering without a
   // device (in the tests) keeps time just as a device does.
   fluid_settings_setstr(parts->settings, "player.timing-source", "sample");
   fluid_settings_setint(parts->settings, "player.reset-synth", 1);
   parts->synth = new_fluid_synth(parts->settings);
   if (!parts->synth) return nullptr;
+  // Fonts are read through our views, so that a font cut to a song's programs
+  // reads its samples from the file it was cut from.
+  if (fluid_sfloader_t* loader = new_fluid_defsfloader(parts->settings)) {
+    fluid_sfloader_set_callbacks(loader, OpenFontFile, ReadFontFile, SeekFontFile, TellFontFile, CloseFontFile);
+    fluid_synth_add_sfloader(parts->synth, loader);
+  }
 
   for (const std::string& path : soundfonts) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) continue;
+    // Cut to the programs songs select, or whole when it cannot be cut.
+    parts->file = SoundFontFile::Open(path);
+    if (parts->file && parts->Cover({})) {
+      parts->soundfont = path;
+      return std::unique_ptr<SoundFontSynth>(new SoundFontSynth(std::move(parts)));
+    }
+    parts->file.reset();
     if (fluid_synth_sfload(parts->synth, path.c_str(), 1) != FLUID_FAILED) {
       parts->soundfont = path;
+      ReturnFreedMemory();
       return std::unique_ptr<SoundFontSynth>(new SoundFontSynth(std::move(parts)));
     }
   }
@@ -97,6 +240,9 @@ struct SynthMixer::State {
   // survives into the next.
   bool StartPlayer() {
     DropPlayer();
+    // The song's programs are loaded before it plays; failing that, all of them.
+    const std::optional<MidiFileSummary> summary = ReadMidiFileSummary(*midi);
+    if (!synth->parts_->Cover(summary ? summary->programs : std::bitset<128>().set())) return false;
     player = new_fluid_player(fluid());
     if (!player) return false;
     if (fluid_player_add_mem(player, midi->data(), midi->size()) != FLUID_OK || fluid_player_play(player) != FLUID_OK) {

@@ -3,6 +3,7 @@
 // Linked into the app only.
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -21,6 +22,9 @@ class SoundFontSynth {
   ~SoundFontSynth();
 
   const std::string& soundfont() const;
+  // Gets the presets of these programs ready (a song's, see MidiFileSummary),
+  // so that a song selecting them starts without loading them first.
+  bool PrepareFor(const std::bitset<128>& programs);
 
  private:
   struct Parts;

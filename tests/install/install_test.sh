@@ -46,6 +46,8 @@ for file in \
   [ -s "$prefix/$file" ] || fail "$file is not installed"
 done
 [ -x "$prefix/bin/mascot-race" ] || fail "bin/mascot-race is not executable"
+module=$(find "$prefix/lib" -name mascot-race-sound.so 2>/dev/null | head -n 1)
+[ -s "$module" ] || fail "the sound module is not installed under lib/"
 # The build's own tools stay behind.
 extra=$(ls "$prefix/bin" | grep -vx mascot-race || true)
 [ -z "$extra" ] || fail "bin/ holds more than the game: $extra"

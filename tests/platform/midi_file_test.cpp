@@ -67,6 +67,16 @@ TEST(MidiFileTest, RunningStatusAndSilentNoteOnsAreUnderstood) {
   EXPECT_DOUBLE_EQ(summary->seconds, 1.0);
 }
 
+TEST(MidiFileTest, EveryProgramSelectedOnAnyChannelIsListed) {
+  // Program 56 on channel 1, 33 on channel 2 and again by running status, 9 on
+  // the drums; a controller's 0x30 and a sysex's 0x41 are no programs.
+  const Bytes events = {0x00, 0xC0, 0x38, 0x00, 0xC1, 0x21, 0x00, 0x21, 0x00, 0xC9, 0x09,
+                        0x00, 0xB0, 0x00, 0x30, 0x00, 0xF0, 0x02, 0x41, 0xF7};
+  const auto summary = Read(Header(0, 1, 480) + Track(events + kQuarterNote + kEnd));
+  ASSERT_TRUE(summary);
+  EXPECT_EQ(summary->programs, std::bitset<128>().set(56).set(33).set(9));
+}
+
 TEST(MidiFileTest, TimeCodeDivisionsCountFrames) {
   // 25 frames a second, 40 ticks a frame: 1000 ticks (0x87 0x68) make one second.
   const Bytes events = {0x00, 0x90, 0x3C, 0x64, 0x87, 0x68, 0x80, 0x3C, 0x40};

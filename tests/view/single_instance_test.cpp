@@ -1,7 +1,11 @@
 // A second launch asks the running copy to show its window.
 #include "app/single_instance.h"
 
-#include <QLockFile>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -32,11 +36,13 @@ TEST(SingleInstanceTest, ALaunchDuringStartUpWaitsForTheWindowAndBringsItBack) {
 
 TEST(SingleInstanceTest, ACopyThatDoesNotAnswerIsReportedAsSuch) {
   QTemporaryDir settings;
-  QLockFile other_copy(settings.path() + "/mascot-race.lock");  // holds the lock, opens no channel
-  ASSERT_TRUE(other_copy.tryLock(0));
+  // Another copy holds the lock but opens no channel.
+  const int other_copy = open(QFile::encodeName(settings.path() + "/mascot-race.lock").constData(), O_RDWR | O_CREAT, 0600);
+  ASSERT_EQ(flock(other_copy, LOCK_EX | LOCK_NB), 0);
   app::SingleInstance later(settings.path());
   ASSERT_FALSE(later.acquired());
   EXPECT_FALSE(later.AskRunningCopyToRaise(300));
+  close(other_copy);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "ui/qt/fonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 #include <cmath>
+#include <map>
 
 #include "ui/form_definition.h"
 
@@ -9,7 +11,7 @@ namespace ui::qt {
 
 namespace {
 
-QStringList FamiliesFor(const std::string& family) {
+QStringList WantedFamilies(const std::string& family) {
   QStringList families{QString::fromStdString(family)};
   if (family == kMincho || family == kBrush) {
     families << "MS PMincho" << "IPAPMincho" << "IPAMincho" << "Noto Serif CJK JP";
@@ -18,6 +20,21 @@ QStringList FamiliesFor(const std::string& family) {
   }
   families << "DejaVu Sans";
   return families;
+}
+
+// Only the wanted families this machine has, in order, looked up once per
+// family: Qt then matches the first at once instead of asking fontconfig for
+// stand-ins of every missing name, for every size, at start-up.
+const QStringList& FamiliesFor(const std::string& family) {
+  static std::map<std::string, QStringList> installed;
+  auto found = installed.find(family);
+  if (found != installed.end()) return found->second;
+  QStringList families;
+  for (const QString& wanted : WantedFamilies(family)) {
+    if (QFontDatabase::hasFamily(wanted)) families << wanted;
+  }
+  if (families.isEmpty()) families = WantedFamilies(family);  // let Qt find what it can
+  return installed.emplace(family, families).first->second;
 }
 
 }  // namespace

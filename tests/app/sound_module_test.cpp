@@ -1,0 +1,45 @@
+// The sound module opens at the first sound wanted, from the first file that
+// loads; without one the game plays silently.
+#include "app/sound_module.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/installed_data.h"
+
+namespace {
+
+const std::string kModule = MASCOT_SOUND_MODULE;
+const std::string kTune = std::string(MASCOT_MUSIC_DIR) + "/bgm.mid";
+const std::string kSignal = std::string(MASCOT_MUSIC_DIR) + "/bgm1.wav";
+
+TEST(SoundModuleTest, OpensAtTheFirstSoundFromTheFirstFileThatLoads) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  // A missing file and one that is no module come first.
+  app::SoundModule sound({"/nonexistent/mascot-race-sound.so", kTune, kModule});
+  EXPECT_FALSE(sound.loaded());
+  sound.StartInBackground();
+  ASSERT_TRUE(sound.loaded());
+  EXPECT_TRUE(sound.Open(kTune));
+  EXPECT_TRUE(sound.PlayWave(kSignal));
+}
+
+TEST(SoundModuleTest, WithoutAModuleEverySoundIsSilence) {
+  app::SoundModule sound({"/nonexistent/mascot-race-sound.so", kTune});
+  sound.StartInBackground();
+  EXPECT_FALSE(sound.loaded());
+  EXPECT_FALSE(sound.Open(kTune));
+  EXPECT_FALSE(sound.PlayWave(kSignal));
+}
+
+TEST(SoundModuleTest, TheModuleIsLookedForBesideTheGameThenWhereItIsInstalled) {
+  const std::vector<std::string> files = app::SoundModuleFiles("/opt/game/bin");
+  ASSERT_GE(files.size(), 2u);
+  EXPECT_EQ(files[0], "/opt/game/bin/mascot-race-sound.so");
+  EXPECT_EQ(files[1].rfind("/opt/game/", 0), 0u) << files[1];  // the installed layout, reached from bin/
+  EXPECT_NE(files[1], files[0]);
+  for (const std::string& file : files) EXPECT_EQ(file.substr(file.rfind('/')), "/mascot-race-sound.so");
+}
+
+}  // namespace
