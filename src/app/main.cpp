@@ -71,18 +71,6 @@ int main(int argc, char** argv) {
   app::ShutdownOnSignal shutdown([&session] { return session.ended() || session.CloseMainWindow(); },
                                  [&message_boxes] { message_boxes.AnswerForShutdown(); });
 
-  // The sound starts with the first race selected while music is on, in the
-  // background: the soundfont is in by the time Start is pressed, and a game
-  // played without music never loads it.
-  const ui::MainFormControls& controls = session.controls();
-  const std::string race_music = music_files.Find(executable_directory + "/bgm.mid").value_or("");
-  controls.CmdStart.AddObserver([&sound, &controls, race_music](ui::Control& start, ui::Property property) {
-    if (property == ui::Property::Enabled && start.Enabled() && controls.CheckBGM.Value() == 1) {
-      sound.ExpectSong(race_music);
-      sound.StartInBackground();
-    }
-  });
-
   single_instance.OnLaunchedAgain([&window] { app::BringToFront(window); });
   session.Start();
   return QApplication::exec();

@@ -95,6 +95,7 @@ class MainForm {
   void SavePlayerMoney();
   void SendStopMusic();
   void StartMusic();
+  std::string MusicPath() const;
   [[noreturn]] void EndProgram();
   void StartRace();
   void StopRace();

@@ -18,10 +18,11 @@ void MainForm::SendStopMusic() {
   services_.media.SendCommand("close bgm");
 }
 
+std::string MainForm::MusicPath() const { return services_.app_path + kPathSeparator + kMusicFile; }
+
 void MainForm::StartMusic() {
   // The path stands between double quotes, so a directory with spaces works.
-  std::string open = std::string("open") + " " + "\"" + services_.app_path + kPathSeparator + kMusicFile + "\"" + " " +
-                     "alias bgm";
+  std::string open = std::string("open") + " " + "\"" + MusicPath() + "\"" + " " + "alias bgm";
   services_.media.SendCommand(open);
   services_.media.SendCommand("play bgm");
   PlaySoundFile(services_.app_path + kPathSeparator + kSoundFile);

@@ -37,6 +37,9 @@ void MainForm::ozzu_Click() {
   }
 
   c_.CmdStart.SetEnabled(true);
+  // A race that may start with music: the sound gets ready meanwhile, and a
+  // game played in silence never loads it.
+  if (c_.CheckBGM.Value() == 1) services_.media.PrepareMusic(MusicPath());
 
   // The race number counts presses; it stops at the largest Long rather than
   // overflow when a race is won.

@@ -23,6 +23,9 @@ class MusicPlayer {
   virtual ~MusicPlayer() = default;
   // Null when the file is missing or is no music this player can play.
   virtual std::unique_ptr<Song> Open(const std::string& path) = 0;
+  // This song will most likely be opened soon: a player that needs time to
+  // get ready starts getting ready now; the others ignore it. Nothing is heard.
+  virtual void Prepare(const std::string& /*path*/) {}
 };
 
 class WavePlayer {

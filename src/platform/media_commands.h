@@ -51,6 +51,7 @@ class MediaCommands final : public Media {
 
   int SendCommand(std::string_view command) override;
   bool PlayWave(std::string_view path) override;
+  void PrepareMusic(std::string_view path) override { music_.Prepare(std::string(path)); }
 
   std::size_t open_aliases() const { return songs_.size(); }
 

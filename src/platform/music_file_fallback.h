@@ -28,6 +28,7 @@ class MusicFileFallback final : public MusicPlayer, public WavePlayer {
   // A file found nowhere goes to the player as asked, which fails as it
   // always has: silence.
   std::unique_ptr<Song> Open(const std::string& path) override;
+  void Prepare(const std::string& path) override { music_.Prepare(Resolve(path)); }
   bool PlayWave(const std::string& path) override;
 
   const std::vector<std::string>& fallback_directories() const { return fallback_directories_; }

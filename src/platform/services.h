@@ -69,6 +69,10 @@ class Media {
   virtual ~Media() = default;
   virtual int SendCommand(std::string_view command) = 0;
   virtual bool PlayWave(std::string_view path) = 0;
+  // This music will most likely be played soon: the sound may get ready in
+  // the background, so that the start of a race does not wait for it. Media
+  // that need no time to get ready ignore it.
+  virtual void PrepareMusic(std::string_view /*path*/) {}
 };
 
 // Ends the program at once: no further handler runs.

@@ -19,6 +19,13 @@ class SoundSystem : public MusicPlayer, public WavePlayer {
   // synthesizer then gets its instruments ready in the background too, not
   // at the first Start.
   virtual void ExpectSong(const std::string& path) = 0;
+
+  // Getting ready for a song is both: the device and the font, and the
+  // song's instruments.
+  void Prepare(const std::string& path) final {
+    ExpectSong(path);
+    StartInBackground();
+  }
 };
 
 }  // namespace platform

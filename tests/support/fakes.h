@@ -103,7 +103,9 @@ class RecordingMedia final : public platform::Media {
     log.push_back("wave " + std::string(path));
     return true;
   }
+  void PrepareMusic(std::string_view path) override { prepared.emplace_back(path); }
   std::vector<std::string> log;
+  std::vector<std::string> prepared;
 };
 
 class NotedProgramEnd final : public platform::ProgramEnd {
