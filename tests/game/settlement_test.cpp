@@ -1,213 +1,180 @@
-// Settling the bets at the end of a race: payouts, comments, message boxes
-// and the continue offer.
+// The end of a race, run to its last runner or stopped at its first: both
+// bets settled with their boxes and comments, the continue offer, the music
+// stopped first, the lanes ready again, and the stake bar fitted to the purse.
 #include <gtest/gtest.h>
-
-#include <limits>
 
 #include "game/payout.h"
 #include "support/race_script.h"
+#include "ui/picture_names.h"
 
 namespace {
 
 using namespace testing_support;
+using Boxes = std::vector<ShownBox>;
+using Log = std::vector<std::string>;
 using platform::MessageBoxes;
 
-constexpr std::array<int, 6> kWorkedSpeeds = {125, 130, 112, 148, 101, 139};  // odds 16.1 12.9 24.5 1.3 31.6 7.1
-constexpr std::array<int, 6> kLane3First = {3, 0, 5, 1, 2, 4};
+constexpr int kOk = MessageBoxes::kOkOnly;
+constexpr int kTop = 2147483647;
 
-struct PayoutCase {
-  int stake;
-  float odds;
-  int pays;
-};
-
-class PayoutTest : public ::testing::TestWithParam<PayoutCase> {};
-
-TEST_P(PayoutTest, StakeTimesStoredOddsRoundedHalfToEven) {
-  EXPECT_EQ(game::Payout(static_cast<game::Integer>(GetParam().stake), GetParam().odds), GetParam().pays);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, PayoutTest,
-                         ::testing::Values(PayoutCase{10, 2.3f, 23}, PayoutCase{15, 1.3f, 19},  // 1.3f lies below 1.3
-                                           PayoutCase{5, 2.5f, 12}, PayoutCase{7, 2.5f, 18},
-                                           PayoutCase{5, 1.1f, 6}, PayoutCase{0, 16.1f, 0},
-                                           PayoutCase{30000, 5000.0f, 150000000}));
-
-struct SettlementTest : ::testing::Test {
-  SettlementTest() { game.Start(); }
-  // Plays a whole race from selection to settlement.
-  void PlayRace(int pick, int stake, std::array<int, 6> order = kLane3First, float mascot_lane_draw = 0.5f) {
-    SelectRace(game, kWorkedSpeeds, mascot_lane_draw);
-    if (pick < 6) game.Click(game.c().CharKake[pick]);
-    if (stake > 0) game.session().MoveScrollBar(game.c().KakeHScroll, stake);
-    StartRace(game);
-    ScriptFinishOrder(game, order);
-    RunRaceClock(game);
+TEST(PayoutTest, StakeTimesStoredOddsRoundedHalfToEven) {
+  struct Row { int stake; float odds; int pays; };
+  for (const Row& row : {Row{10, 2.3f, 23}, Row{15, 1.3f, 19} /* 1.3f lies below 1.3 */, Row{5, 2.5f, 12},
+                         Row{7, 2.5f, 18}, Row{5, 1.1f, 6}, Row{30000, 5000.0f, 150000000}}) {
+    EXPECT_EQ(game::Payout(static_cast<game::Integer>(row.stake), row.odds), row.pays) << row.stake << "@" << row.odds;
   }
-  TestGame game;
+}
+
+// A race that lane 3 (odds 1.3) wins; the mascot bets on lane 2 unless told otherwise.
+struct Race {
+  int purse, pick, stake;
+  std::vector<int> replies;
+  Boxes boxes;
+  int purse_after;
+  int mascot_after = 50;
+  const char* said = "ハズレちまったぜ。";  // the mascot's comment
+  int mascot_purse = 100;
+  float mascot_lane = 0.5f, mascot_stake = 0.5f;
+  bool stopped = false;  // Stop pressed at the first arrival
+  bool music = false;
 };
 
-TEST_F(SettlementTest, AHitPaysStakeTimesOddsInTwoBoxes) {
-  PlayRace(3, 15);
-  EXPECT_EQ(game.boxes.shown, (std::vector<ShownBox>{{"見事予感が的中しました。", MessageBoxes::kOkOnly, "大当たり"},
-                                                     {"配当金は19まめです。", MessageBoxes::kOkOnly, "大当たり"}}));
-  EXPECT_EQ(game.s().PlayerMoney, 85 + 19);
-  EXPECT_EQ(game.c().Money.Caption(), "104");
-  EXPECT_EQ(game.c().KakeHScroll.Max(), 104);
-  EXPECT_EQ(game.c().KakeHScroll.LargeChange(), 10);
-  EXPECT_TRUE(game.c().omi.Enabled());
-  EXPECT_EQ(game.c().CharKake[3].BackColor(), ui::kWhite);
-  EXPECT_EQ(game.c().CharKake[3].ForeColor(), ui::kBlack);
+const ShownBox kHit = {"見事予感が的中しました。", kOk, "大当たり"};
+const ShownBox kMiss = {"残念ハズレ。", kOk, "失敗"};
+const Boxes kEmpty = {kMiss, {"所持金がなくなりました。", kOk, "のーまねー"},
+                      {"まだやりますか？", MessageBoxes::kYesNo, "こんてにゅー"}};
+Boxes With(Boxes boxes, const ShownBox& last) {
+  boxes.push_back(last);
+  return boxes;
 }
 
-TEST_F(SettlementTest, AMissThatLeavesMoneyShowsOneBox) {
-  PlayRace(0, 30);
-  EXPECT_EQ(game.boxes.shown, (std::vector<ShownBox>{{"残念ハズレ。", MessageBoxes::kOkOnly, "失敗"}}));
-  EXPECT_EQ(game.s().PlayerMoney, 70);
-  EXPECT_EQ(game.c().KakeHScroll.Max(), 70);
-  EXPECT_EQ(game.c().KakeHScroll.LargeChange(), 7);
-  EXPECT_EQ(game.c().CharKake[0].BackColor(), ui::kWhite);
-  EXPECT_FALSE(game.c().CharKake[0].Value());
+TEST(SettlementTest, RacesToTheirEnd) {
+  const Race kRaces[] = {
+      {100, 3, 15, {}, {kHit, {"配当金は19まめです。", kOk, "大当たり"}}, 85 + 19},
+      {100, 0, 30, {}, {kMiss}, 70},
+      {100, 0, 100, {kOk, kOk, MessageBoxes::kReplyYes}, With(kEmpty, {"では、10まめあげましょう。", kOk, "10まめ"}), 10},
+      {100, 0, 100, {kOk, kOk, MessageBoxes::kReplyNo}, With(kEmpty, {"ご利用ありがとうございました。", kOk, "終了"}), 0},
+      {100, 6, 40, {}, {}, 100},  // no bet, no box
+      {kTop - 5, 3, 1000, {}, {kHit, {"配当金は1300まめです。", kOk, "大当たり"}}, kTop},  // stops at the top
+      {100, 3, 10, {}, {kHit, {"配当金は13まめです。", kOk, "大当たり"}}, 103, 50 + 65, "当たりや。65まめゲット", 100, 0.6f},
+      {100, 6, 1, {}, {}, 100, 100, "所持金がなくなったから銀行で１００まめ下ろしたぜ（￣ー￣ﾆﾔﾘ", 7},  // all in, lost
+      {100, 6, 1, {}, {}, 100, 11, "before the end", 11, 0.5f, 0.01f},  // the mascot sat out: no comment
+      {100, 3, 10, {}, {kHit, {"配当金は13まめです。", kOk, "大当たり"}}, 103, 50, "ハズレちまったぜ。", 100, 0.5f, 0.5f, true},
+      {100, 0, 30, {}, {kMiss}, 70, 50, "ハズレちまったぜ。", 100, 0.5f, 0.5f, true, true},
+      {100, 0, 30, {}, {kMiss}, 70, 50, "ハズレちまったぜ。", 100, 0.5f, 0.5f, false, true}};
+  const Log stop = {"stop bgm", "close bgm"};
+  // The executable's directory holds a blank: the path stands in quotes.
+  const Log start = {"stop bgm", "close bgm", "open \"/opt/mascot race/bgm.mid\" alias bgm", "play bgm",
+                     "wave /opt/mascot race/bgm1.wav"};
+  for (const Race& race : kRaces) {
+    SCOPED_TRACE("purse " + std::to_string(race.purse) + ", pick " + std::to_string(race.pick) + ", stake " +
+                 std::to_string(race.stake) + (race.stopped ? ", stopped" : "") + (race.music ? ", music" : ""));
+    TestGame game;
+    game.settings.SetPurse(std::to_string(race.purse));
+    game.Start();
+    const auto& c = game.c();
+    if ((c.CheckBGM.Value() == 1) != race.music) game.Click(c.CheckBGM);
+    game.mutable_state().MascotMoney = race.mascot_purse;
+    game.Fire([&] { c.Psyoji[1].SetCaption(std::to_string(race.mascot_purse)); });
+    SelectRace(game, {125, 130, 112, 148, 101, 139}, race.mascot_lane, race.mascot_stake);
+    if (race.pick < 6) game.Click(c.CharKake[race.pick]);
+    game.session().MoveScrollBar(c.KakeHScroll, race.stake);
+    game.media.log.clear();
+    StartRace(game);
+    EXPECT_EQ(game.media.log, race.music ? start : stop);
+    game.Click(c.CheckBGM);  // read at the start only: nothing changes now
+    game.media.log.clear();
+    game.Fire([&] { game.form().Say("before the end"); });
+    Log at_first_box = {"no box"};
+    game.boxes.while_open = [&](const ShownBox&) {
+      if (at_first_box == Log{"no box"}) at_first_box = game.media.log;
+    };
+    game.boxes.Reply(race.replies);
+    ScriptFinishOrder(game, {3, 0, 5, 1, 2, 4});
+    RunRaceClock(game, race.stopped ? 47 : 100000);
+    if (race.stopped) EXPECT_TRUE(game.Click(c.CmdStart));
+    EXPECT_EQ(game.boxes.shown, race.boxes);
+    const bool ended = race.replies.size() == 3 && race.replies[2] == MessageBoxes::kReplyNo;
+    if (!race.boxes.empty()) EXPECT_EQ(at_first_box, stop);  // the music stops first
+    EXPECT_EQ(game.media.log, ended ? (Log{"stop bgm", "close bgm", "stop bgm", "close bgm"}) : stop);  // and at the close
+    EXPECT_EQ(game.s().PlayerMoney, race.purse_after);
+    EXPECT_EQ(game.settings.Purse().value_or("nothing"), std::to_string(race.purse_after));
+    EXPECT_EQ(game.s().MascotMoney, race.mascot_after);
+    EXPECT_EQ(c.MsgLabel.Caption(), race.said);
+    EXPECT_EQ(game.session().ended(), ended);
+    if (ended) {
+      EXPECT_FALSE(c.ozzu.Enabled());  // nothing after the end runs
+      continue;
+    }
+    EXPECT_EQ(c.Money.Caption(), std::to_string(race.purse_after));
+    EXPECT_EQ(c.Psyoji[1].Caption(), std::to_string(race.mascot_after));
+    EXPECT_EQ(c.Pkake[1].Caption() + c.kakeban[1].Caption(), "0－");
+    EXPECT_EQ(c.omi.Enabled(), race.purse_after > 10);
+    EXPECT_EQ(c.TimeChar.Interval(), 0);
+    EXPECT_EQ(game.s().PlayerPick, 6);
+    const std::size_t boxes = game.boxes.shown.size();
+    game.AdvanceMicros(20000);  // settled once; after a stop the runners are back on the line
+    EXPECT_EQ(game.boxes.shown.size(), boxes);
+    for (int lane = 0; lane < 6; ++lane) {
+      EXPECT_FALSE(c.Jyuni[lane].Visible());
+      EXPECT_EQ(c.Bairitu[lane].Caption(), "");
+      EXPECT_EQ(c.CharAnime[lane].Interval(), 0);
+      EXPECT_FALSE(c.CharKake[lane].Value());
+      EXPECT_EQ(c.CharKake[lane].BackColor(), lane == race.pick ? ui::kWhite : ui::SystemColour(14));
+      EXPECT_EQ(c.ImgChar[lane].Left(), 7750);
+      if (!race.stopped) EXPECT_EQ(c.ImgChar[lane].Picture(), ui::RunnerPicture(lane, 1));
+    }
+  }
 }
 
-TEST_F(SettlementTest, AMissThatEmptiesThePurseOffersToContinue) {
-  game.boxes.Reply({MessageBoxes::kReplyOk, MessageBoxes::kReplyOk, MessageBoxes::kReplyYes});
-  PlayRace(0, 100);
-  EXPECT_EQ(game.boxes.shown, (std::vector<ShownBox>{{"残念ハズレ。", MessageBoxes::kOkOnly, "失敗"},
-                                                     {"所持金がなくなりました。", MessageBoxes::kOkOnly, "のーまねー"},
-                                                     {"まだやりますか？", MessageBoxes::kYesNo, "こんてにゅー"},
-                                                     {"では、10まめあげましょう。", MessageBoxes::kOkOnly, "10まめ"}}));
-  EXPECT_EQ(game.s().PlayerMoney, 10);
-  EXPECT_EQ(game.c().Money.Caption(), "10");
-  EXPECT_EQ(game.c().KakeHScroll.Max(), 10);
-  EXPECT_EQ(game.c().KakeHScroll.LargeChange(), 1);
-  EXPECT_FALSE(game.c().omi.Enabled());  // 10 is not more than 10
-  EXPECT_EQ(game.s().MsgReply, 6);
-  EXPECT_FALSE(game.session().ended());
-  EXPECT_TRUE(game.c().ozzu.Enabled());
+// The stake follows the bar only when the bar's value changes.
+TEST(SettlementTest, TheStakeAfterARace) {
+  struct Row { int pick, stake, bar; const char* label; };
+  for (const Row& row : {Row{6, 40, 1, "1"},       // no bet: the bar goes back to 1
+                         Row{6, 1, 1, "0"},        // already at 1: no change, the label keeps 0
+                         Row{0, 80, 20, "20"}}) {  // a purse of 20 pulls the bar and the stake in
+    TestGame game;
+    game.Start();
+    SelectRace(game, {125, 130, 112, 148, 101, 139});
+    if (row.pick < 6) game.Click(game.c().CharKake[row.pick]);
+    game.session().MoveScrollBar(game.c().KakeHScroll, row.stake);
+    StartRace(game);
+    ScriptFinishOrder(game, {3, 0, 5, 1, 2, 4});
+    RunRaceClock(game);
+    EXPECT_EQ(game.c().KakeHScroll.Value(), row.bar);
+    EXPECT_EQ(game.c().KakeLabel.Caption(), row.label);
+    EXPECT_EQ(game.s().PlayerBet, std::stoi(row.label));
+  }
 }
 
-TEST_F(SettlementTest, DecliningToContinueSavesTheEmptyPurseAndEnds) {
-  game.boxes.Reply({MessageBoxes::kReplyOk, MessageBoxes::kReplyOk, MessageBoxes::kReplyNo});
-  PlayRace(0, 100);
-  ASSERT_EQ(game.boxes.shown.size(), 4u);
-  EXPECT_EQ(game.boxes.shown[3], (ShownBox{"ご利用ありがとうございました。", MessageBoxes::kOkOnly, "終了"}));
-  EXPECT_TRUE(game.session().ended());
-  EXPECT_EQ(game.program_end.ends, 1);
-  EXPECT_EQ(game.settings.Purse(), "0");
-  EXPECT_FALSE(game.session().form().form().loaded());
-  // Nothing after the end ran: the race tick did not re-enable race selection.
-  EXPECT_FALSE(game.c().ozzu.Enabled());
-  // The next start turns the saved 0 into 10.
-  TestGame next;
-  next.settings = game.settings;
-  next.Start();
-  EXPECT_EQ(next.s().PlayerMoney, 10);
-}
+enum When { kStartUp, kAfterARace, kAfterAFortune };
 
-TEST_F(SettlementTest, NoBetShowsNoBoxAndPutsTheBarBackToOne) {
-  game.session().MoveScrollBar(game.c().KakeHScroll, 40);
-  PlayRace(6, 0);
-  EXPECT_TRUE(game.boxes.shown.empty());
-  EXPECT_EQ(game.s().PlayerMoney, 100);
-  EXPECT_EQ(game.c().KakeHScroll.Value(), 1);
-  EXPECT_EQ(game.c().KakeLabel.Caption(), "1");  // the bar moved: the label follows
-  EXPECT_EQ(game.s().PlayerBet, 1);
-}
-
-TEST_F(SettlementTest, NoBetWithTheBarAtOneLeavesTheStakeAtZero) {
-  PlayRace(6, 0);
-  EXPECT_EQ(game.c().KakeHScroll.Value(), 1);
-  EXPECT_EQ(game.c().KakeLabel.Caption(), "0");  // no Change without a new value
-  EXPECT_EQ(game.s().PlayerBet, 0);
-}
-
-TEST_F(SettlementTest, APurseThatShrankPullsTheStakeBackWithTheBar) {
-  PlayRace(0, 80);
-  EXPECT_EQ(game.s().PlayerMoney, 20);
-  EXPECT_EQ(game.c().KakeHScroll.Value(), 20);
-  EXPECT_EQ(game.c().KakeLabel.Caption(), "20");
-  EXPECT_EQ(game.s().PlayerBet, 20);
-}
-
-TEST_F(SettlementTest, WinningsStopAtTheLargestPurse) {
-  game.mutable_state().PlayerMoney = std::numeric_limits<std::int32_t>::max() - 5;
-  game.Fire([&] { game.c().KakeHScroll.SetMax(30000); });
-  PlayRace(3, 1000);
-  EXPECT_EQ(game.s().PlayerMoney, std::numeric_limits<std::int32_t>::max());
-  EXPECT_EQ(game.c().KakeHScroll.Max(), 30000);
-  EXPECT_EQ(game.c().KakeHScroll.LargeChange(), 3000);
-}
-
-struct BarCase {
-  int purse;
-  int max;
-  int large_change;
-};
-
-class StakeBarFitTest : public ::testing::TestWithParam<BarCase> {};
-
-TEST_P(StakeBarFitTest, TheBarFitsThePurseAfterARace) {
-  TestGame game;
-  game.Start();
-  SelectRace(game, kWorkedSpeeds);
-  StartRace(game);
-  game.mutable_state().PlayerMoney = GetParam().purse;
-  ScriptFinishOrder(game, kLane3First);
-  RunRaceClock(game);
-  EXPECT_EQ(game.c().KakeHScroll.Max(), GetParam().max);
-  EXPECT_EQ(game.c().KakeHScroll.LargeChange(), GetParam().large_change);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, StakeBarFitTest,
-                         ::testing::Values(BarCase{25, 25, 2}, BarCase{35, 35, 4}, BarCase{7, 7, 1},
-                                           BarCase{10, 10, 1}, BarCase{95, 95, 10}, BarCase{30000, 30000, 3000},
-                                           BarCase{40000, 30000, 3000}));
-
-// The mascot's side.
-
-TEST_F(SettlementTest, TheMascotCommentsOnItsHit) {
-  PlayRace(6, 0, kLane3First, 0.6f);  // the mascot: lane 3 with 50 at 1.3
-  EXPECT_EQ(game.s().MascotPayout, 65);
-  EXPECT_EQ(game.s().MascotMoney, 50 + 65);
-  EXPECT_EQ(game.c().Psyoji[1].Caption(), "115");
-  EXPECT_EQ(game.c().MsgLabel.Caption(), "当たりや。65まめゲット");
-  EXPECT_EQ(game.c().kakeban[1].Caption(), "－");
-  EXPECT_EQ(game.c().Pkake[1].Caption(), "0");
-}
-
-TEST_F(SettlementTest, TheMascotCommentsOnItsMiss) {
-  PlayRace(6, 0);  // the mascot: lane 2
-  EXPECT_EQ(game.s().MascotMoney, 50);
-  EXPECT_EQ(game.c().MsgLabel.Caption(), "ハズレちまったぜ。");
-}
-
-TEST_F(SettlementTest, AnEmptyMascotGoesToTheBank) {
-  game.mutable_state().MascotMoney = 7;  // all in
-  PlayRace(6, 0);
-  EXPECT_EQ(game.s().MascotMoney, 100);
-  EXPECT_EQ(game.c().Psyoji[1].Caption(), "100");
-  EXPECT_EQ(game.c().MsgLabel.Caption(), "所持金がなくなったから銀行で１００まめ下ろしたぜ（￣ー￣ﾆﾔﾘ");
-}
-
-TEST_F(SettlementTest, AMascotSittingOutKeepsItsPurseAndTheBubble) {
-  game.mutable_state().MascotMoney = 11;
-  SelectRace(game, kWorkedSpeeds, 0.5f, 0.01f);  // rounds to 0: sits out
-  StartRace(game);
-  game.Fire([&] { game.form().Say("tour text"); });
-  ScriptFinishOrder(game, kLane3First);
-  RunRaceClock(game);
-  EXPECT_EQ(game.s().MascotMoney, 11);
-  EXPECT_EQ(game.c().MsgLabel.Caption(), "tour text");
-  EXPECT_EQ(game.c().Pkake[1].Caption(), "0");
-  EXPECT_EQ(game.c().kakeban[1].Caption(), "－");
-}
-
-TEST_F(SettlementTest, TheMascotAndThePlayerCanBothWin) {
-  PlayRace(3, 10, kLane3First, 0.6f);
-  EXPECT_EQ(game.s().MascotPayout, 65);
-  EXPECT_EQ(game.s().PlayerPayout, 13);
-  EXPECT_EQ(game.s().PlayerMoney, 90 + 13);
+// The bar's maximum is the purse, at most 30000; its large step a tenth of it, halves to even.
+TEST(StakeBarTest, TheBarFitsThePurse) {
+  struct Row { When when; int purse, max, large_change; };
+  for (const Row& row :
+       {Row{kStartUp, 100, 100, 10}, {kStartUp, 25, 25, 2}, {kStartUp, 35, 35, 4}, {kStartUp, 15, 15, 2},
+        {kStartUp, 3, 3, 1000} /* a step of 0 is refused: the bar keeps its own */, {kStartUp, 30000, 30000, 3000},
+        {kStartUp, 30001, 30000, 3000}, {kAfterARace, 25, 25, 2}, {kAfterARace, 35, 35, 4}, {kAfterARace, 7, 7, 1},
+        {kAfterARace, 10, 10, 1}, {kAfterARace, 95, 95, 10}, {kAfterARace, 30000, 30000, 3000},
+        {kAfterARace, 40000, 30000, 3000}, {kAfterAFortune, 1, 1, 1} /* the maximum only */,
+        {kAfterAFortune, 30000, 30000, 3000}, {kAfterAFortune, 49990, 30000, 3000}}) {
+    TestGame game;
+    game.settings.SetPurse(std::to_string(row.when == kAfterAFortune ? row.purse + 10 : row.purse));
+    game.Start();
+    if (row.when == kAfterAFortune) game.Click(game.c().omi);
+    if (row.when == kAfterARace) {
+      SelectRace(game, {125, 130, 112, 148, 101, 139});
+      StartRace(game);
+      game.mutable_state().PlayerMoney = row.purse;
+      ScriptFinishOrder(game, {3, 0, 5, 1, 2, 4});
+      RunRaceClock(game);
+    }
+    EXPECT_EQ(game.s().PlayerMoney, row.purse) << row.when;
+    EXPECT_EQ(game.c().KakeHScroll.Max(), row.max) << row.when << ": " << row.purse;
+    EXPECT_EQ(game.c().KakeHScroll.LargeChange(), row.large_change) << row.when << ": " << row.purse;
+    EXPECT_EQ(game.c().KakeHScroll.SmallChange(), 1);
+  }
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <functional>
 #include <map>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "platform/random.h"
@@ -16,24 +15,28 @@
 namespace testing_support {
 
 // Hands out the scripted values in order; when the script runs out it hands
-// out the fallback and counts the overrun, so a test can assert it did not.
+// out 0.5 and counts the overrun, so a test can assert it did not.
 class ScriptedRandom final : public platform::RandomSource {
  public:
-  explicit ScriptedRandom(std::vector<float> values = {}, float fallback = 0.5f)
-      : values_(values.begin(), values.end()), fallback_(fallback) {}
-
-  void Push(std::vector<float> values) { values_.insert(values_.end(), values.begin(), values.end()); }
-  float Next() override;
-  std::optional<float> Skip(std::uint64_t n) override;
-
+  void Push(const std::vector<float>& values) { values_.insert(values_.end(), values.begin(), values.end()); }
+  float Next() override {
+    ++draws_;
+    overruns_ += values_.empty();
+    if (values_.empty()) return 0.5f;
+    const float value = values_.front();
+    values_.pop_front();
+    return value;
+  }
+  std::optional<float> Skip(std::uint64_t n) override {
+    std::optional<float> last;
+    for (std::uint64_t i = 0; i < n; ++i) last = Next();
+    return last;
+  }
   int draws() const { return draws_; }
   int overruns() const { return overruns_; }
-  std::size_t remaining() const { return values_.size(); }
-  void set_fallback(float fallback) { fallback_ = fallback; }
 
  private:
   std::deque<float> values_;
-  float fallback_;
   int draws_ = 0;
   int overruns_ = 0;
 };
@@ -45,69 +48,71 @@ struct ShownBox {
   bool operator==(const ShownBox&) const = default;
 };
 
-// Records every box; replies come from the script, else OK for OK boxes and
-// the default reply (Yes) for questions.
+// Records every box; replies come from the script, then from `answer`, else
+// OK, or Yes to a question.
 class ScriptedMessageBoxes final : public platform::MessageBoxes {
  public:
-  int Show(std::string_view prompt, int style, std::string_view title) override;
-  void Reply(std::vector<int> replies) { replies_.insert(replies_.end(), replies.begin(), replies.end()); }
-  // Runs while a box is open (to press other buttons or let time pass).
-  std::function<void(const ShownBox&)> while_open;
-  // Answers boxes once the scripted replies have run out.
+  int Show(std::string_view prompt, int style, std::string_view title) override {
+    shown.push_back(ShownBox{std::string(prompt), style, std::string(title)});
+    const ShownBox box = shown.back();
+    if (while_open) while_open(box);
+    if (replies.empty()) return answer ? answer(box) : style == kYesNo ? kReplyYes : kReplyOk;
+    const int reply = replies.front();
+    replies.pop_front();
+    return reply;
+  }
+  void Reply(const std::vector<int>& more) { replies.insert(replies.end(), more.begin(), more.end()); }
+  std::function<void(const ShownBox&)> while_open;  // runs while the box is open
   std::function<int(const ShownBox&)> answer;
-
   std::vector<ShownBox> shown;
-
- private:
-  std::deque<int> replies_;
+  std::deque<int> replies;
 };
 
-class FixedClock final : public platform::Clock {
- public:
+struct FixedClock final : platform::Clock {
   platform::TimeOfDay Now() override { return now; }
   platform::TimeOfDay now{15, 4, 5};
 };
 
-class FixedAddress final : public platform::LocalAddress {
- public:
+struct FixedAddress final : platform::LocalAddress {
   std::string DottedIPv4() override { return address; }
   std::string address = "192.168.0.10";
 };
 
-class MemorySettings final : public platform::SettingsStore {
- public:
-  using Key = std::tuple<std::string, std::string, std::string>;
-  std::string Read(std::string_view application, std::string_view section, std::string_view key,
-                   std::string_view default_text) override;
-  bool Write(std::string_view application, std::string_view section, std::string_view key,
-             std::string_view text) override;
-
-  // The saved purse, as the game keeps it.
-  std::optional<std::string> Purse() const;
-  void SetPurse(std::string text) { values[{"MainForm", "2", "pass"}] = std::move(text); }
-
-  std::map<Key, std::string> values;
-  int writes = 0;
+// Values by "application/section/key".
+struct MemorySettings final : platform::SettingsStore {
+  std::string Read(std::string_view app, std::string_view section, std::string_view key, std::string_view dflt) override {
+    return Get(std::string(app) + "/" + std::string(section) + "/" + std::string(key)).value_or(std::string(dflt));
+  }
+  bool Write(std::string_view app, std::string_view section, std::string_view key, std::string_view text) override {
+    if (!fail_writes) values[std::string(app) + "/" + std::string(section) + "/" + std::string(key)] = text;
+    return !fail_writes;
+  }
+  std::optional<std::string> Get(const std::string& key) const {
+    auto found = values.find(key);
+    return found == values.end() ? std::nullopt : std::optional<std::string>(found->second);
+  }
+  // The saved purse, where the game keeps it.
+  std::optional<std::string> Purse() const { return Get("MainForm/2/pass"); }
+  void SetPurse(const std::string& text) { values["MainForm/2/pass"] = text; }
+  std::map<std::string, std::string> values;
   bool fail_writes = false;
 };
 
-class RecordingMedia final : public platform::Media {
- public:
+struct RecordingMedia final : platform::Media {
   int SendCommand(std::string_view command) override {
-    log.push_back(std::string(command));
+    log.emplace_back(command);
     if (on_command) on_command(log.back());
     return 0;
   }
-  std::function<void(const std::string&)> on_command;
   bool PlayWave(std::string_view path) override {
     log.push_back("wave " + std::string(path));
     return true;
   }
+  std::function<void(const std::string&)> on_command;
   std::vector<std::string> log;
 };
 
-class NotedProgramEnd final : public platform::ProgramEnd {
- public:
+struct NotedProgramEnd final : platform::ProgramEnd {
   void End() override { ++ends; }
   int ends = 0;
 };
