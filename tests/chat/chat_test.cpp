@@ -36,7 +36,7 @@ TEST(FortuneTest, TenMamePerSlip) {
     game.Start();
     game.random.Push({row.draw});
     EXPECT_TRUE(game.Click(game.c().omi));
-    EXPECT_EQ(game.random.draws(), 6 + 1);
+    EXPECT_EQ(game.random.draws, 6 + 1);
     EXPECT_EQ(game.s().FortuneDraw, row.fortune) << row.draw;
     EXPECT_EQ(game.c().Money.Caption(), std::to_string(std::stoi(row.purse) - 10));
     EXPECT_EQ(game.c().Psyoji[1].Caption(), "110");
@@ -60,7 +60,7 @@ TEST(TalkTest, TipsTheClockTheAddressTheColoursAndTheMysteryButton) {
     game.Fire([&] { game.form().SayTip(); });
     EXPECT_EQ(game.s().TipDraw, tip) << draw;
   }
-  EXPECT_EQ(game.random.draws(), 6 + 4);
+  EXPECT_EQ(game.random.draws, 6 + 4);
   for (const auto& [time, said] : {std::pair{platform::TimeOfDay{0, 5, 9}, "現在の時刻は12:05:09 (AM)だ。"},
                                    {platform::TimeOfDay{12, 0, 0}, "現在の時刻は12:00:00 (PM)だ。"},
                                    {platform::TimeOfDay{23, 0, 30}, "現在の時刻は11:00:30 (PM)だ。"}}) {
@@ -83,7 +83,7 @@ TEST(TalkTest, TipsTheClockTheAddressTheColoursAndTheMysteryButton) {
   };
   const auto before = captions();
   game.Click(game.c().CmdRnd);
-  EXPECT_EQ(game.random.draws(), 6 + 4 + 1);
+  EXPECT_EQ(game.random.draws, 6 + 4 + 1);
   EXPECT_EQ(captions(), before);  // nothing to see
 }
 

@@ -73,11 +73,12 @@ TEST(WrittenTextsTest, EveryPhraseIsOnePieceOfEachColumnInTurn) {
     ASSERT_EQ(game.c().MsgLabel.Caption(), std::string(kPieces[0][row[0]]) + kPieces[1][row[1]] +
                                                kPieces[2][row[2]] + kPieces[3][row[3]]);
   }
-  EXPECT_EQ(game.random.draws(), 6 + 4 * 1296);
-  EXPECT_EQ(game.random.overruns(), 0);
+  EXPECT_EQ(game.random.draws, 6 + 4 * 1296);
+  EXPECT_EQ(game.random.overruns, 0);
 }
 
-TEST(WrittenTextsTest, TheElevenTips) {
+// One draw picks the row: a tip with factor 10 at every start, a fortune with factor 7.
+TEST(WrittenTextsTest, TheElevenTipsAndTheEightFortunesWorstFirst) {
   const Texts kTips = {
       "ワタシのホームページ「こまめ堂の部屋」をヨロシク！",
       "このゲームの感想、エラー発見、その他コメント等ありましたらメールかホームページの掲示板で連絡ください。",
@@ -90,54 +91,38 @@ TEST(WrittenTextsTest, TheElevenTips) {
       "野宿したことあるか？やるのは構わないが、大きな道付近で寝るなよ。うるさすぎて寝れんから。",
       "「うまかっちゃん」というインスタントラーメンを知ってるか？話では九州の方にしかないらしいぞ。",
       "そこにある「謎ボタン」なんだと思うか？実はランダムを微妙にずらすことができるのだ。まぁ、どうずれるかは運任せだがね。"};
-  TestGame game;
-  game.Start();
-  for (int tip = 0; tip <= 10; ++tip) {
-    game.random.Push({tip == 10 ? 0.999f : static_cast<float>(tip) / 10});
-    game.Fire([&] { game.form().SayTip(); });
-    EXPECT_EQ(game.c().MsgLabel.Caption(), kTips[static_cast<std::size_t>(tip)]);
-  }
-}
-
-TEST(WrittenTextsTest, TheEightFortunesWorstFirst) {
   const Texts kFortunes = {"今日の運勢は「極凶」だ。", "今日の運勢は「大凶」だ。", "今日の運勢は「凶」だ。",
                            "今日の運勢は「吉」だ。",   "今日の運勢は「末吉」だ。", "今日の運勢は「小吉」だ。",
                            "今日の運勢は「中吉」だ。", "今日の運勢は「大吉」だ。"};
   TestGame game;
   game.settings.SetPurse("1000");
   game.Start();
-  for (int fortune = 0; fortune <= 7; ++fortune) {
-    game.random.Push({fortune == 7 ? 0.999f : static_cast<float>(fortune) / 7});
-    game.Click(game.c().omi);
-    EXPECT_EQ(game.c().MsgLabel.Caption(), kFortunes[static_cast<std::size_t>(fortune)]);
+  for (const Texts* texts : {&kTips, &kFortunes}) {
+    for (std::size_t row = 0; row < texts->size(); ++row) {
+      const std::size_t last = texts->size() - 1;
+      game.random.Push({row == last ? 0.999f : static_cast<float>(row) / static_cast<float>(last)});
+      if (texts == &kTips) game.Fire([&] { game.form().SayTip(); });
+      if (texts == &kFortunes) game.Click(game.c().omi);
+      EXPECT_EQ(game.c().MsgLabel.Caption(), (*texts)[row]);
+    }
   }
 }
 
-struct Retort {
-  float draw;
-  int reply;
-  std::vector<ShownBox> boxes;
-};
-
 TEST(WrittenTextsTest, TheRetortsInTheirBoxes) {
   using platform::MessageBoxes;
-  constexpr int kOk = MessageBoxes::kOkOnly;
-  const Retort kRows[] = {
-      {0.16f, MessageBoxes::kReplyOk, {{"なんでやねん！！", MessageBoxes::kExclamation, "ツッコミ"}}},
-      {0.17f, MessageBoxes::kReplyYes,
-       {{"なんでやねん？", MessageBoxes::kYesNo, "ツッコミ"}, {"（なんでやねん・・・）", kOk, "ツッコミ"}}},
-      {0.49f, MessageBoxes::kReplyNo,
-       {{"なんでやねん？", MessageBoxes::kYesNo, "ツッコミ"}, {"な、なんでやねん・・・", kOk, "ツッコミ"}}},
-      {0.5f, MessageBoxes::kReplyOk, {{"ナンデヤネン", kOk, "ツッコミ"}}},  // 1.5 goes to the even 2
-      {0.83f, MessageBoxes::kReplyOk, {{"ナンデヤネン", kOk, "ツッコミ"}}},
-      {0.84f, MessageBoxes::kReplyOk, {{"な～んで～やね～ん♪", kOk, "ツッコミ"}}}};
-  for (const Retort& row : kRows) {
+  constexpr int kOk = MessageBoxes::kOkOnly, kYesNo = MessageBoxes::kYesNo;
+  struct Row { float draw; int reply; std::vector<ShownBox> boxes; };
+  for (const Row& row : {Row{0.16f, kOk, {{"なんでやねん！！", MessageBoxes::kExclamation, "ツッコミ"}}},
+                         Row{0.17f, MessageBoxes::kReplyYes, {{"なんでやねん？", kYesNo, "ツッコミ"}, {"（なんでやねん・・・）", kOk, "ツッコミ"}}},
+                         Row{0.49f, MessageBoxes::kReplyNo, {{"なんでやねん？", kYesNo, "ツッコミ"}, {"な、なんでやねん・・・", kOk, "ツッコミ"}}},
+                         Row{0.5f, kOk, {{"ナンデヤネン", kOk, "ツッコミ"}}},  // 1.5 goes to the even 2
+                         Row{0.83f, kOk, {{"ナンデヤネン", kOk, "ツッコミ"}}}, Row{0.84f, kOk, {{"な～んで～やね～ん♪", kOk, "ツッコミ"}}}}) {
     TestGame game;
     game.Start();
     game.random.Push({row.draw});
     game.boxes.Reply({row.reply});
     game.Click(game.c().CmdT);
-    EXPECT_EQ(game.random.draws(), 6 + 1);
+    EXPECT_EQ(game.random.draws, 6 + 1);
     EXPECT_EQ(game.boxes.shown, row.boxes) << row.draw;
     EXPECT_EQ(game.c().MsgLabel.Caption(), "ようこそ『こまめ堂マスコットレース』へ");  // the bubble is left alone
   }

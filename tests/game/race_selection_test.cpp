@@ -46,8 +46,8 @@ TEST(RaceSelectionTest, EveryPressIsANewRaceOfEightDraws) {
   EXPECT_EQ(game.c().RaceLabel.Caption(), "本日第1ﾚｰｽ");
   game.mutable_state().MascotMoney = 5;  // all in: the stake draw is still made
   SelectRace(game, {140, 140, 140, 140, 140, 140}, 0.999f, 0.2f);
-  EXPECT_EQ(game.random.draws(), 6 + 16);
-  EXPECT_EQ(game.random.overruns(), 0);
+  EXPECT_EQ(game.random.draws, 6 + 16);
+  EXPECT_EQ(game.random.overruns, 0);
   EXPECT_EQ(game.c().RaceLabel.Caption(), "本日第2ﾚｰｽ");
   EXPECT_EQ(game.c().Bairitu[0].Caption(), "4.2倍");
   game.Fire([&] { game.c().RaceLabel.SetTag("2147483647"); });

@@ -37,14 +37,14 @@ TEST(RaceTest, FromTheStartToTheLastArrival) {
   EXPECT_EQ(c.CharAnime[3].Interval(), 0);
   EXPECT_EQ(c.CharAnime[0].Interval(), 50);
   EXPECT_LT(c.ImgChar[3].Left(), 900 - 1530 + 1);  // it slid on past the goal within the tick
-  const int draws = game.random.draws();
+  const int draws = game.random.draws;
   std::vector<std::string> ranks;  // as the settlement's first box finds them
   game.boxes.while_open = [&](const ShownBox&) {
     for (int lane = 0; lane < 6 && ranks.size() < 6; ++lane) ranks.push_back(c.Jyuni[lane].Caption());
   };
   const int ticks = RunRaceClock(game);
-  EXPECT_EQ(game.random.draws() - draws, 2 * ticks);  // two draws a tick, whatever it moves
-  EXPECT_EQ(game.random.overruns(), 0);
+  EXPECT_EQ(game.random.draws - draws, 2 * ticks);  // two draws a tick, whatever it moves
+  EXPECT_EQ(game.random.overruns, 0);
   EXPECT_EQ(ranks, (std::vector<std::string>{"2着", "4着", "5着", "1着", "6着", "3着"}));
 }
 

@@ -95,33 +95,24 @@ TEST(SettlementTest, RacesToTheirEnd) {
     if (race.stopped) EXPECT_TRUE(game.Click(c.CmdStart));
     EXPECT_EQ(game.boxes.shown, race.boxes);
     const bool ended = race.replies.size() == 3 && race.replies[2] == MessageBoxes::kReplyNo;
-    if (!race.boxes.empty()) EXPECT_EQ(at_first_box, stop);  // the music stops first
-    EXPECT_EQ(game.media.log, ended ? (Log{"stop bgm", "close bgm", "stop bgm", "close bgm"}) : stop);  // and at the close
-    EXPECT_EQ(game.s().PlayerMoney, race.purse_after);
-    EXPECT_EQ(game.settings.Purse().value_or("nothing"), std::to_string(race.purse_after));
-    EXPECT_EQ(game.s().MascotMoney, race.mascot_after);
-    EXPECT_EQ(c.MsgLabel.Caption(), race.said);
-    EXPECT_EQ(game.session().ended(), ended);
-    if (ended) {
-      EXPECT_FALSE(c.ozzu.Enabled());  // nothing after the end runs
-      continue;
-    }
-    EXPECT_EQ(c.Money.Caption(), std::to_string(race.purse_after));
-    EXPECT_EQ(c.Psyoji[1].Caption(), std::to_string(race.mascot_after));
-    EXPECT_EQ(c.Pkake[1].Caption() + c.kakeban[1].Caption(), "0－");
-    EXPECT_EQ(c.omi.Enabled(), race.purse_after > 10);
-    EXPECT_EQ(c.TimeChar.Interval(), 0);
-    EXPECT_EQ(game.s().PlayerPick, 6);
+    if (!race.boxes.empty()) EXPECT_EQ(at_first_box, stop);  // the music stops first, and again at a close
+    EXPECT_EQ(game.media.log, ended ? (Log{"stop bgm", "close bgm", "stop bgm", "close bgm"}) : stop);
+    const std::string purse = std::to_string(race.purse_after), mascot = std::to_string(race.mascot_after);
+    EXPECT_EQ(std::tuple(game.s().PlayerMoney, *game.settings.Purse(), game.s().MascotMoney, c.MsgLabel.Caption()),
+              std::tuple(race.purse_after, purse, race.mascot_after, std::string(race.said)));
+    EXPECT_EQ(std::tuple(game.session().ended(), c.ozzu.Enabled()), std::tuple(ended, !ended));  // nothing runs after the end
+    if (ended) continue;
+    EXPECT_EQ(c.Money.Caption() + " " + c.Psyoji[1].Caption() + " " + c.Pkake[1].Caption() + c.kakeban[1].Caption(),
+              purse + " " + mascot + " 0－");
+    EXPECT_EQ(std::tuple(c.omi.Enabled(), c.TimeChar.Interval(), game.s().PlayerPick), std::tuple(race.purse_after > 10, 0, 6));
     const std::size_t boxes = game.boxes.shown.size();
     game.AdvanceMicros(20000);  // settled once; after a stop the runners are back on the line
     EXPECT_EQ(game.boxes.shown.size(), boxes);
     for (int lane = 0; lane < 6; ++lane) {
-      EXPECT_FALSE(c.Jyuni[lane].Visible());
-      EXPECT_EQ(c.Bairitu[lane].Caption(), "");
-      EXPECT_EQ(c.CharAnime[lane].Interval(), 0);
-      EXPECT_FALSE(c.CharKake[lane].Value());
+      EXPECT_EQ(std::tuple(c.Jyuni[lane].Visible(), c.Bairitu[lane].Caption(), c.CharAnime[lane].Interval(),
+                           c.CharKake[lane].Value(), c.ImgChar[lane].Left()),
+                std::tuple(false, "", 0, false, 7750.0f));
       EXPECT_EQ(c.CharKake[lane].BackColor(), lane == race.pick ? ui::kWhite : ui::SystemColour(14));
-      EXPECT_EQ(c.ImgChar[lane].Left(), 7750);
       if (!race.stopped) EXPECT_EQ(c.ImgChar[lane].Picture(), ui::RunnerPicture(lane, 1));
     }
   }
@@ -155,7 +146,7 @@ TEST(StakeBarTest, TheBarFitsThePurse) {
   for (const Row& row :
        {Row{kStartUp, 100, 100, 10}, {kStartUp, 25, 25, 2}, {kStartUp, 35, 35, 4}, {kStartUp, 15, 15, 2},
         {kStartUp, 3, 3, 1000} /* a step of 0 is refused: the bar keeps its own */, {kStartUp, 30000, 30000, 3000},
-        {kStartUp, 30001, 30000, 3000}, {kAfterARace, 25, 25, 2}, {kAfterARace, 35, 35, 4}, {kAfterARace, 7, 7, 1},
+        {kStartUp, 30001, 30000, 3000}, {kAfterARace, 25, 25, 2}, {kAfterARace, 35, 35, 4}, {kAfterARace, 5, 5, 1}, {kAfterARace, 7, 7, 1},
         {kAfterARace, 10, 10, 1}, {kAfterARace, 95, 95, 10}, {kAfterARace, 30000, 30000, 3000},
         {kAfterARace, 40000, 30000, 3000}, {kAfterAFortune, 1, 1, 1} /* the maximum only */,
         {kAfterAFortune, 30000, 30000, 3000}, {kAfterAFortune, 49990, 30000, 3000}}) {

@@ -24,7 +24,7 @@ TEST(StartUpTest, TheSavedPurseComesBack) {
 TEST(StartUpTest, TheWindowBeforeAnyEvent) {
   TestGame game;
   game.Start({0.25f, 0.75f, 0.0f, 0.999f, 0.5f, 0.02f});  // 12.5 and 37.5 go to the even 12 and 38
-  EXPECT_EQ(game.random.draws(), 6);
+  EXPECT_EQ(game.random.draws, 6);
   EXPECT_EQ(game.s().LaneSpeed, (std::array<game::Integer, 6>{112, 138, 100, 150, 125, 101}));
   for (int lane = 0; lane < 6; ++lane) EXPECT_EQ(game.c().ImgChar[lane].Left(), 7750);
   EXPECT_FALSE(game.c().CmdStart.Enabled());

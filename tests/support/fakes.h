@@ -16,29 +16,21 @@ namespace testing_support {
 
 // Hands out the scripted values in order; when the script runs out it hands
 // out 0.5 and counts the overrun, so a test can assert it did not.
-class ScriptedRandom final : public platform::RandomSource {
- public:
-  void Push(const std::vector<float>& values) { values_.insert(values_.end(), values.begin(), values.end()); }
+struct ScriptedRandom final : platform::RandomSource {
+  void Push(const std::vector<float>& more) { values.insert(values.end(), more.begin(), more.end()); }
   float Next() override {
-    ++draws_;
-    overruns_ += values_.empty();
-    if (values_.empty()) return 0.5f;
-    const float value = values_.front();
-    values_.pop_front();
-    return value;
+    ++draws;
+    if (values.empty()) return ++overruns, 0.5f;
+    const float value = values.front();
+    return values.pop_front(), value;
   }
   std::optional<float> Skip(std::uint64_t n) override {
     std::optional<float> last;
     for (std::uint64_t i = 0; i < n; ++i) last = Next();
     return last;
   }
-  int draws() const { return draws_; }
-  int overruns() const { return overruns_; }
-
- private:
-  std::deque<float> values_;
-  int draws_ = 0;
-  int overruns_ = 0;
+  std::deque<float> values;
+  int draws = 0, overruns = 0;
 };
 
 struct ShownBox {
@@ -50,16 +42,13 @@ struct ShownBox {
 
 // Records every box; replies come from the script, then from `answer`, else
 // OK, or Yes to a question.
-class ScriptedMessageBoxes final : public platform::MessageBoxes {
- public:
+struct ScriptedMessageBoxes final : platform::MessageBoxes {
   int Show(std::string_view prompt, int style, std::string_view title) override {
-    shown.push_back(ShownBox{std::string(prompt), style, std::string(title)});
-    const ShownBox box = shown.back();
+    const ShownBox box = shown.emplace_back(ShownBox{std::string(prompt), style, std::string(title)});
     if (while_open) while_open(box);
     if (replies.empty()) return answer ? answer(box) : style == kYesNo ? kReplyYes : kReplyOk;
     const int reply = replies.front();
-    replies.pop_front();
-    return reply;
+    return replies.pop_front(), reply;
   }
   void Reply(const std::vector<int>& more) { replies.insert(replies.end(), more.begin(), more.end()); }
   std::function<void(const ShownBox&)> while_open;  // runs while the box is open
@@ -81,18 +70,17 @@ struct FixedAddress final : platform::LocalAddress {
 // Values by "application/section/key".
 struct MemorySettings final : platform::SettingsStore {
   std::string Read(std::string_view app, std::string_view section, std::string_view key, std::string_view dflt) override {
-    return Get(std::string(app) + "/" + std::string(section) + "/" + std::string(key)).value_or(std::string(dflt));
+    auto found = values.find(std::string(app) + "/" + std::string(section) + "/" + std::string(key));
+    return found == values.end() ? std::string(dflt) : found->second;
   }
   bool Write(std::string_view app, std::string_view section, std::string_view key, std::string_view text) override {
     if (!fail_writes) values[std::string(app) + "/" + std::string(section) + "/" + std::string(key)] = text;
     return !fail_writes;
   }
-  std::optional<std::string> Get(const std::string& key) const {
-    auto found = values.find(key);
-    return found == values.end() ? std::nullopt : std::optional<std::string>(found->second);
-  }
   // The saved purse, where the game keeps it.
-  std::optional<std::string> Purse() const { return Get("MainForm/2/pass"); }
+  std::optional<std::string> Purse() const {
+    return values.count("MainForm/2/pass") ? std::optional(values.at("MainForm/2/pass")) : std::nullopt;
+  }
   void SetPurse(const std::string& text) { values["MainForm/2/pass"] = text; }
   std::map<std::string, std::string> values;
   bool fail_writes = false;
@@ -104,10 +92,7 @@ struct RecordingMedia final : platform::Media {
     if (on_command) on_command(log.back());
     return 0;
   }
-  bool PlayWave(std::string_view path) override {
-    log.push_back("wave " + std::string(path));
-    return true;
-  }
+  bool PlayWave(std::string_view path) override { return log.push_back("wave " + std::string(path)), true; }
   std::function<void(const std::string&)> on_command;
   std::vector<std::string> log;
 };

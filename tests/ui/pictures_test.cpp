@@ -1,6 +1,7 @@
-// The pictures: their text form and decoder, and what a player must be able
-// to see in them (sizes and colours as the window needs them, legs that
-// move, runners told apart by shape, a bubble that leaves its text room).
+// What a player must be able to see in the pictures: sizes and colours as the
+// window needs them, legs that move, runners told apart by shape, a bubble
+// that leaves its text room. (The build decodes every picture source, and
+// stops at a mistake with its file and line.)
 #include "ui/pictures.h"
 
 #include <gtest/gtest.h>
@@ -9,33 +10,8 @@
 
 #include "ui/form_definition.h"
 #include "ui/picture_names.h"
-#include "ui/picture_source.h"
 
 namespace {
-
-// Two palettes, the second recolouring the first; parts stamped in order, a
-// later part's clear pixels leaving what lies below; Windows line ends.
-TEST(PictureSourceTest, PartsAreStampedWherePicturesPlaceThemAndMistakesNamed) {
-  const auto pictures = ui::DecodePictureSource(
-      {"tiny.pic", "# a tiny runner\r\npalette p\n . clear\n k #102030\n R #FF0000\npalette pink from p\n R #FF80C0\n"
-                   "part body 3x2\n kRk\n .k.\npart legs 3x1\nk.k\npicture tiny.2 pink 3x4\n legs 0,2\n body 0,1\n"});
-  ASSERT_EQ(pictures.size(), 1u);
-  const std::uint32_t k = 0xFF102030;
-  EXPECT_EQ(pictures[0].second.pixels, (std::vector<std::uint32_t>{0, 0, 0, k, 0xFFFF80C0, k, k, k, k, 0, 0, 0}));
-  for (const auto& [text, error] :  // each mistake names its file and line, so the build says what to fix
-       {std::pair{"palette p\n a #000000\npart x 2x1\n aq\npicture x p 2x1\n x 0,0\n", "bad.pic:4: 'q' is not in palette p"},
-        {"palette p\n a #000000\npart x 1x3\na\na\n", "bad.pic:3: part x has 2 rows, not 3"},
-        {"hello world\n", "bad.pic:1: expected palette, part or picture, found 'hello'"},
-        {"palette p\n a #12345G\n", "bad.pic:2: '#12345G' is not a colour"},
-        {"palette p\n a #000000\npart x 2x1\naa\npicture y p 2x1\n x 1,0\n", "bad.pic:6: part x at 1,0 reaches outside picture y"}}) {
-    try {
-      ui::DecodePictureSource({"bad.pic", text});
-      ADD_FAILURE() << "decoded without complaint: " << error;
-    } catch (const ui::PictureSourceError& refused) {
-      EXPECT_NE(std::string(refused.what()).find(error), std::string::npos) << refused.what();
-    }
-  }
-}
 
 const ui::Bitmap& Picture(const std::string& name) {
   const ui::Bitmap* bitmap = ui::FindPicture(name);
