@@ -29,7 +29,9 @@ struct ProcessTest : ::testing::Test {
     for (pid_t pid : started) kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
     fs::remove_all(home);
   }
-  void SavePurse(const std::string& purse) { std::ofstream(home / "config/MainForm.ini") << "[2]\npass=" << purse << "\n"; }
+  void SavePurse(const std::string& purse) {
+    std::ofstream(home / "config/MainForm.ini") << "[2]\npass=" << purse << "\n";
+  }
   // The purse as the store keeps it: key "pass" of section "2" of MainForm.ini.
   bool Saved(const std::string& purse) const {
     return Read(home / "config/MainForm.ini").find("[2]\npass=" + purse + "\n") != std::string::npos;
@@ -79,7 +81,8 @@ struct ProcessTest : ::testing::Test {
       std::ifstream status("/proc/" + std::to_string(pid) + "/status");
       for (std::string line; std::getline(status, line);) {
         if (line.rfind("State:", 0) == 0 && line.find("zombie") != std::string::npos) return false;
-        if (line.rfind("SigCgt:", 0) == 0 && (std::stoull(line.substr(7), nullptr, 16) & kHandled) == kHandled) return true;
+        if (line.rfind("SigCgt:", 0) == 0 && (std::stoull(line.substr(7), nullptr, 16) & kHandled) == kHandled)
+          return true;
       }
     }
     return false;
@@ -100,7 +103,11 @@ struct ProcessTest : ::testing::Test {
 
 // With no display of any kind: had it made its window, Qt would abort.
 TEST_F(ProcessTest, HelpAndVersionAnswerAndAnythingElseIsRefusedWithTheUsage) {
-  struct Row { std::vector<std::string> arguments; int exit_code; std::string out, err; };  // what they must hold
+  struct Row {
+    std::vector<std::string> arguments;
+    int exit_code;
+    std::string out, err;
+  };  // what they must hold
   for (const Row& row : {Row{{"--help"}, 0, "こまめ堂マスコットレース", ""}, Row{{"-h"}, 0, "--version", ""},
                          Row{{"--version"}, 0, std::string("mascot-race ") + MASCOT_RACE_VERSION + "\n", ""},
                          Row{{"--fullscreen"}, 2, "", "--fullscreen"}, Row{{"bgm.mid"}, 2, "", "usage: mascot-race"},
@@ -163,7 +170,8 @@ TEST_F(ProcessTest, DamagedSettingsAndMissingMusic) {
   EXPECT_EQ(PlayAndClose(), 0);
   EXPECT_TRUE(Saved("100")) << Read(home / "config/MainForm.ini");                // no number: a hundred
   EXPECT_EQ(Said(last).find("no music found"), std::string::npos) << Said(last);  // it is beside the built game
-  if (fs::exists(fs::path(MASCOT_INSTALLED_DATA_DIR) / "bgm.mid")) GTEST_SKIP() << "music installed in " << MASCOT_INSTALLED_DATA_DIR;
+  if (fs::exists(fs::path(MASCOT_INSTALLED_DATA_DIR) / "bgm.mid"))
+    GTEST_SKIP() << "music installed in " << MASCOT_INSTALLED_DATA_DIR;
   fs::remove(home / "config/MainForm.ini");
   fs::create_directories(home / "config/MainForm.ini");  // a directory in the settings' place
   fs::create_directories(home / "bin");  // the executable alone, as a package that forgot the music would leave it

@@ -12,14 +12,17 @@ using testing_support::TestGame;
 using Texts = std::vector<std::string>;
 
 const Texts kTourByBubble = {
-    "では、今から操作方法の説明を行います。（絵か吹き出しをクリックすると進みます。内容が変わっても、クリックすると先に進みます）",
+    "では、今から操作方法の説明を行います。（絵か吹き出しをクリックすると進みます。内容が変わっても、クリックすると先に"
+    "進みます）",
     "まず最初に、「レース選択」というボタンを押します。",
     "そうすると、「○でＧＯ！」の下に倍率が出ます。",
-    "次に、スクロールバーで賭金を決め（最高30000）自分が賭けたい番号のラジオボタンをクリックします。（賭けない場合は何もクリックしないでください）",
+    "次に、スクロールバーで賭金を決め（最高30000）自分が賭けたい番号のラジオボタンをクリックします。（賭けない場合は何"
+    "もクリックしないでください）",
     "また、再度「レース選択」ボタンを押すと、次のレースに進みます。",
     "そして「スタート」というボタンを押します。",
     "そうするとキャラクターが走り出します。後は、賭けたキャラが１着になることを祈るだけ。",
-    "誰かがゴールすると、「スタート」ボタンが「ストップ」ボタンに変化します。クリックするとその場で当たりハズレの判定をします。",
+    "誰かがゴールすると、「スタート」ボタンが「ストップ」ボタンに変化します。クリックするとその場で当たりハズレの判定を"
+    "します。",
     "見事予感が的中すると、「賭金×倍率」分のまめがもらえます。",
     "ハズレの場合は、賭金没収になります。",
     "もしも所持金が全て無くなった場合は、コンテニューメッセージが出ます。",
@@ -35,7 +38,9 @@ Texts TourByMascot() {
   const std::string hint = "（ボタンを押すと吹き出しの内容が変わりますが、クリックすると続きが出ます）";
   texts[1] += hint;
   texts[5] += hint;
-  texts[6] = "そうするとキャラクターが走り出します。後は、賭けたキャラが１着になることを祈るだけ（全キャラゴール、ストップボタンクリック後に変化。クリックで次）";
+  texts[6] =
+      "そうするとキャラクターが走り出します。後は、賭けたキャラが１着になることを祈るだけ（全キャラゴール、ストップボタ"
+      "ンクリック後に変化。クリックで次）";
   texts[15] = "";
   return texts;
 }
@@ -70,8 +75,8 @@ TEST(WrittenTextsTest, EveryPhraseIsOnePieceOfEachColumnInTurn) {
     const int row[4] = {phrase % 6, phrase / 6 % 6, phrase / 36 % 6, phrase / 216};
     game.random.Push({kDraws[row[0]], kDraws[row[1]], kDraws[row[2]], kDraws[row[3]]});
     game.Click(game.c().RndMsg);
-    ASSERT_EQ(game.c().MsgLabel.Caption(), std::string(kPieces[0][row[0]]) + kPieces[1][row[1]] +
-                                               kPieces[2][row[2]] + kPieces[3][row[3]]);
+    ASSERT_EQ(game.c().MsgLabel.Caption(),
+              std::string(kPieces[0][row[0]]) + kPieces[1][row[1]] + kPieces[2][row[2]] + kPieces[3][row[3]]);
   }
   EXPECT_EQ(game.random.draws, 6 + 4 * 1296);
   EXPECT_EQ(game.random.overruns, 0);
@@ -90,7 +95,8 @@ TEST(WrittenTextsTest, TheElevenTipsAndTheEightFortunesWorstFirst) {
       "幽霊はいると思うか？ワタシはいると思うぞ。なぜなら高校時代、部活の合宿で見たからな。",
       "野宿したことあるか？やるのは構わないが、大きな道付近で寝るなよ。うるさすぎて寝れんから。",
       "「うまかっちゃん」というインスタントラーメンを知ってるか？話では九州の方にしかないらしいぞ。",
-      "そこにある「謎ボタン」なんだと思うか？実はランダムを微妙にずらすことができるのだ。まぁ、どうずれるかは運任せだがね。"};
+      "そこにある「謎ボタン」なんだと思うか？実はランダムを微妙にずらすことができるのだ。まぁ、どうずれるかは運任せだが"
+      "ね。"};
   const Texts kFortunes = {"今日の運勢は「極凶」だ。", "今日の運勢は「大凶」だ。", "今日の運勢は「凶」だ。",
                            "今日の運勢は「吉」だ。",   "今日の運勢は「末吉」だ。", "今日の運勢は「小吉」だ。",
                            "今日の運勢は「中吉」だ。", "今日の運勢は「大吉」だ。"};
@@ -111,12 +117,21 @@ TEST(WrittenTextsTest, TheElevenTipsAndTheEightFortunesWorstFirst) {
 TEST(WrittenTextsTest, TheRetortsInTheirBoxes) {
   using platform::MessageBoxes;
   constexpr int kOk = MessageBoxes::kOkOnly, kYesNo = MessageBoxes::kYesNo;
-  struct Row { float draw; int reply; std::vector<ShownBox> boxes; };
+  struct Row {
+    float draw;
+    int reply;
+    std::vector<ShownBox> boxes;
+  };
   for (const Row& row : {Row{0.16f, kOk, {{"なんでやねん！！", MessageBoxes::kExclamation, "ツッコミ"}}},
-                         Row{0.17f, MessageBoxes::kReplyYes, {{"なんでやねん？", kYesNo, "ツッコミ"}, {"（なんでやねん・・・）", kOk, "ツッコミ"}}},
-                         Row{0.49f, MessageBoxes::kReplyNo, {{"なんでやねん？", kYesNo, "ツッコミ"}, {"な、なんでやねん・・・", kOk, "ツッコミ"}}},
+                         Row{0.17f,
+                             MessageBoxes::kReplyYes,
+                             {{"なんでやねん？", kYesNo, "ツッコミ"}, {"（なんでやねん・・・）", kOk, "ツッコミ"}}},
+                         Row{0.49f,
+                             MessageBoxes::kReplyNo,
+                             {{"なんでやねん？", kYesNo, "ツッコミ"}, {"な、なんでやねん・・・", kOk, "ツッコミ"}}},
                          Row{0.5f, kOk, {{"ナンデヤネン", kOk, "ツッコミ"}}},  // 1.5 goes to the even 2
-                         Row{0.83f, kOk, {{"ナンデヤネン", kOk, "ツッコミ"}}}, Row{0.84f, kOk, {{"な～んで～やね～ん♪", kOk, "ツッコミ"}}}}) {
+                         Row{0.83f, kOk, {{"ナンデヤネン", kOk, "ツッコミ"}}},
+                         Row{0.84f, kOk, {{"な～んで～やね～ん♪", kOk, "ツッコミ"}}}}) {
     TestGame game;
     game.Start();
     game.random.Push({row.draw});

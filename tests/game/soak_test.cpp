@@ -53,15 +53,10 @@ class Soak {
     NewGame(std::to_string(purse));
   }
 
-  // Plays `count` random events, then lets the last race run to its end.
+  // Plays `count` random events, then lets the last race run to its end (waiting is Act's roll 0).
   bool Play(int count) {
-    for (int i = 0; i < count; ++i) {
-      if (!Step([this] { return Act(); })) return false;
-    }
-    for (int i = 0; i < 200 && game_->s().RaceRunning; ++i) {
-      if (!Step([this] { return log_.push_back("wait to the end"), game_->AdvanceMicros(1'000'000), false; })) {
-        return false;
-      }
+    for (int i = 0; i < count + 200 && (i < count || game_->s().RaceRunning); ++i) {
+      if (!Step(i < count ? Between(0, 999) : 0)) return false;
     }
     return !game_->s().RaceRunning || Fail("the last race never ended");
   }
@@ -79,13 +74,11 @@ class Soak {
   void NewGame(const std::string& saved) {
     game_ = std::make_unique<TestGame>(TestGame::Options{.random = &random_});
     game_->settings.SetPurse(saved);
-    game_->session().dispatcher().SetErrorLog([this](const std::string& line) { broken_ = "a handler failed: " + line; });
+    game_->session().dispatcher().SetErrorLog(
+        [this](const std::string& line) { broken_ = "a handler failed: " + line; });
     game_->boxes.answer = [this](const ShownBox& box) {
-      const int reply = box.style != MessageBoxes::kYesNo ? MessageBoxes::kReplyOk
-                        : Chance(0.8)                      ? MessageBoxes::kReplyYes
-                                                           : MessageBoxes::kReplyNo;
-      if (box.title == "こんてにゅー") continue_reply_ = reply;
-      return reply;
+      const int reply = box.style != MessageBoxes::kYesNo ? MessageBoxes::kReplyOk : Chance(0.8) ? 6 : 7;  // Yes, No
+      return box.title == "こんてにゅー" ? continue_reply_ = reply : reply;
     };
     game_->boxes.while_open = [this](const ShownBox&) { WhileBoxOpen(); };
     game_->Start();
@@ -97,7 +90,8 @@ class Soak {
 
   Bets Take() const {
     const auto& s = game_->s();
-    return {s.PlayerMoney, s.MascotMoney, s.PlayerPick, s.PlayerBet, s.MascotPick, s.MascotBet, s.LaneOdds, s.RaceRunning};
+    return {s.PlayerMoney, s.MascotMoney, s.PlayerPick, s.PlayerBet,
+            s.MascotPick,  s.MascotBet,   s.LaneOdds,   s.RaceRunning};
   }
 
   void Book(Long& purse, Long amount, const std::string& why) {
@@ -108,10 +102,9 @@ class Soak {
   }
 
   // One random event; true when it bought a fortune.
-  bool Act() {
+  bool Act(int roll) {
     TestGame& g = *game_;
     const auto& c = g.c();
-    const int roll = Between(0, 999);
     if (roll < 300) {
       const int micros = Chance(0.5) ? Between(1, 100) * 1000 : Between(100, 3000) * 1000;
       log_.push_back("wait " + std::to_string(micros) + "us");
@@ -121,19 +114,27 @@ class Soak {
       log_.push_back("move or drag the bar to " + std::to_string(value));
       if (Chance(0.5)) g.session().MoveScrollBar(c.KakeHScroll, value);
       if (g.session().DragScrollBar(c.KakeHScroll, value) && Chance(0.7)) g.session().EndScrollBarDrag(c.KakeHScroll);
-    } else if (roll < 425) {
-      log_.push_back("about: OK or close");
-      auto& about = g.session().form().about();
-      if (about.loaded() && Chance(0.5)) g.Click(about.controls().Get<ui::CommandButton>("OK"));
-      if (about.loaded()) g.session().CloseAbout();
-    } else if (roll < 429) {
+    } else if (roll < 404) {
       log_.push_back("close the window");
       g.session().CloseMainWindow();
     } else {  // the controls a player uses most, else anything, labels and disabled controls too
-      const std::array<ui::Control*, 17> often = {
-          &c.ozzu,  &c.ozzu,   &c.CmdStart, &c.CmdStart, &c.CmdStart, &c.omi,      &c.CharKake[Between(0, 5)],
-          &c.Bairitu[Between(0, 5)], &c.RndMsg, &c.CmdT, &c.CmdRnd, &c.BestCmd, &c.ColorCmd,
-          &c.h1,    &c.komame, &c.CheckBGM, &c.version};
+      const std::array<ui::Control*, 17> often = {&c.ozzu,
+                                                  &c.ozzu,
+                                                  &c.CmdStart,
+                                                  &c.CmdStart,
+                                                  &c.CmdStart,
+                                                  &c.omi,
+                                                  &c.CharKake[Between(0, 5)],
+                                                  &c.Bairitu[Between(0, 5)],
+                                                  &c.RndMsg,
+                                                  &c.CmdT,
+                                                  &c.CmdRnd,
+                                                  &c.BestCmd,
+                                                  &c.ColorCmd,
+                                                  &c.h1,
+                                                  &c.komame,
+                                                  &c.CheckBGM,
+                                                  &c.version};
       ui::Control& control = roll < 900 ? *often[static_cast<std::size_t>(Between(0, 16))] : AnyControl();
       log_.push_back("click " + control.QualifiedName());
       return g.Click(control) && &control == &c.omi;
@@ -159,11 +160,11 @@ class Soak {
     if (ran || !(Take() == before) || g.c().TimeChar.Tag() != clock) broken_ = "something ran while a box was open";
   }
 
-  bool Step(const std::function<bool()>& act) {
+  bool Step(int roll) {
     ++events_;
     const Bets before = Take();
     continue_reply_ = 0;
-    const bool fortune = act();
+    const bool fortune = Act(roll);
     if (log_.size() > 80) log_.erase(log_.begin(), log_.begin() + 20);
     if (!broken_.empty()) return Fail(broken_);
     const auto& s = game_->s();
@@ -198,7 +199,8 @@ class Soak {
       Book(mascot_, 100, "bank refill");
     }
     if (bets_.pick == winner) Book(purse_, PayoutOf(bets_.stake, odds), "payout");
-    if (bets_.pick != winner && bets_.pick != game::kNoLane && purse_ == 0 && continue_reply_ == MessageBoxes::kReplyYes) {
+    if (bets_.pick != winner && bets_.pick != game::kNoLane && purse_ == 0 &&
+        continue_reply_ == MessageBoxes::kReplyYes) {
       Book(purse_, 10, "continue gift");
     }
   }
@@ -210,11 +212,13 @@ class Soak {
     if (c.ozzu.Enabled() == s.RaceRunning || c.KakeHScroll.Visible() == s.RaceRunning) {
       return Fail("race selection or the stake bar is open during a race, or shut between");
     }
-    if (c.CmdStart.Caption() != (stoppable ? "ストップ" : "スタート") || (s.RaceRunning && c.CmdStart.Enabled() != stoppable)) {
+    if (c.CmdStart.Caption() != (stoppable ? "ストップ" : "スタート") ||
+        (s.RaceRunning && c.CmdStart.Enabled() != stoppable)) {
       return Fail("the start button left its states");
     }
     for (int lane = 0; lane < 6; ++lane) {
-      if (c.CharKake[lane].Enabled() == s.RaceRunning) return Fail("a lane button is open during a race, or locked between");
+      if (c.CharKake[lane].Enabled() == s.RaceRunning)
+        return Fail("a lane button is open during a race, or locked between");
     }
     return true;
   }
@@ -234,7 +238,7 @@ class Soak {
   platform::ClassicGenerator random_;
   std::unique_ptr<TestGame> game_;
   Long purse_ = 0, mascot_ = 0;  // each purse's start plus its ledger
-  Bets bets_{};                   // fixed at the start of the running race
+  Bets bets_{};                  // fixed at the start of the running race
   int continue_reply_ = 0, events_ = 0;
   std::string broken_;
   std::vector<std::string> log_;

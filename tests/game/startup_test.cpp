@@ -8,10 +8,13 @@ namespace {
 using testing_support::TestGame;
 
 TEST(StartUpTest, TheSavedPurseComesBack) {
-  struct Row { std::optional<std::string> saved; int purse; };
-  for (const Row& row : {Row{std::nullopt, 100}, Row{"", 100}, Row{"0", 10}, Row{"-50", 10}, Row{"3", 3},
-                         Row{"lots", 100}, Row{"2147483648", 100}, Row{"1e3", 100}, Row{" +250 ", 250},
-                         Row{"12.5", 12}, Row{"2147483647", 2147483647}}) {
+  struct Row {
+    std::optional<std::string> saved;
+    int purse;
+  };
+  for (const Row& row :
+       {Row{std::nullopt, 100}, Row{"", 100}, Row{"0", 10}, Row{"-50", 10}, Row{"3", 3}, Row{"lots", 100},
+        Row{"2147483648", 100}, Row{"1e3", 100}, Row{" +250 ", 250}, Row{"12.5", 12}, Row{"2147483647", 2147483647}}) {
     TestGame game;
     if (row.saved) game.settings.SetPurse(*row.saved);
     game.Start();
@@ -24,14 +27,12 @@ TEST(StartUpTest, TheSavedPurseComesBack) {
 TEST(StartUpTest, TheWindowBeforeAnyEvent) {
   TestGame game;
   game.Start({0.25f, 0.75f, 0.0f, 0.999f, 0.5f, 0.02f});  // 12.5 and 37.5 go to the even 12 and 38
-  EXPECT_EQ(game.random.draws, 6);
   EXPECT_EQ(game.s().LaneSpeed, (std::array<game::Integer, 6>{112, 138, 100, 150, 125, 101}));
   for (int lane = 0; lane < 6; ++lane) EXPECT_EQ(game.c().ImgChar[lane].Left(), 7750);
-  EXPECT_FALSE(game.c().CmdStart.Enabled());
-  EXPECT_EQ(game.s().PlayerPick, 6);
-  EXPECT_EQ(game.s().PlayerBet, 1);
-  EXPECT_EQ(game.s().BestTime, 9999);
-  EXPECT_EQ(game.s().MascotMoney, 100);
+  const auto& s = game.s();
+  EXPECT_EQ(
+      std::tuple(game.random.draws, game.c().CmdStart.Enabled(), s.PlayerPick, s.PlayerBet, s.BestTime, s.MascotMoney),
+      std::tuple(6, false, 6, 1, 9999, 100));
   EXPECT_EQ(game.c().MsgLabel.Caption(), "ようこそ『こまめ堂マスコットレース』へ");
 }
 
@@ -45,17 +46,15 @@ TEST(ShutDownTest, ClosingSavesThePurseThenStopsTheMusicAndEnds) {
     if (saved_at_first_command.empty()) saved_at_first_command = game.settings.Purse().value_or("nothing");
   };
   EXPECT_TRUE(game.session().CloseMainWindow());
-  EXPECT_EQ(saved_at_first_command, "10");
+  EXPECT_EQ(std::tuple(saved_at_first_command, game.program_end.ends, game.session().form().about().loaded()),
+            std::tuple("10", 1, false));
   EXPECT_EQ(game.media.log, (std::vector<std::string>{"stop bgm", "close bgm"}));
-  EXPECT_EQ(game.program_end.ends, 1);
-  EXPECT_FALSE(game.session().form().about().loaded());
   EXPECT_FALSE(game.Click(game.c().ozzu));  // nothing runs after the end
-  TestGame unwritable;  // a store that cannot be written does not stop the close
+  TestGame unwritable;                      // a store that cannot be written does not stop the close
   unwritable.settings.fail_writes = true;
   unwritable.Start();
   EXPECT_TRUE(unwritable.Click(unwritable.c().f3));
-  EXPECT_EQ(unwritable.program_end.ends, 1);
-  EXPECT_EQ(unwritable.media.log.size(), 2u);
+  EXPECT_EQ(std::tuple(unwritable.program_end.ends, unwritable.media.log.size()), std::tuple(1, 2u));
 }
 
 TEST(AboutTest, OneDialogAtATimeNotModalAndBuiltAfreshAfterOk) {

@@ -12,7 +12,8 @@ TEST(IconScalingTest, WholeEnlargementsAClearBorderOrHalving) {
   for (std::uint32_t at = 0; at < 32 * 32; ++at) picture.pixels.push_back(0xFF000000u | at);
   EXPECT_EQ(packaging::IconOfSize(picture, 32).pixels, picture.pixels);
   const ui::Bitmap big = packaging::IconOfSize(picture, 128), bordered = packaging::IconOfSize(picture, 48);
-  for (const auto& [x, y] : {std::pair{0, 0}, {3, 3}, {4, 0}, {127, 126}}) EXPECT_EQ(big.At(x, y), picture.At(x / 4, y / 4));
+  for (const auto& [x, y] : {std::pair{0, 0}, {3, 3}, {4, 0}, {127, 126}})
+    EXPECT_EQ(big.At(x, y), picture.At(x / 4, y / 4));
   for (const auto& [x, y] : {std::pair{7, 20}, {40, 20}, {20, 7}, {20, 40}}) EXPECT_EQ(bordered.At(x, y), 0u);
   for (const auto& [x, y] : {std::pair{8, 8}, {39, 39}}) EXPECT_EQ(bordered.At(x, y), picture.At(x - 8, y - 8));
   EXPECT_THROW(packaging::IconOfSize(picture, 24), std::invalid_argument);

@@ -44,26 +44,30 @@ struct RecordingPlayers final : platform::MusicPlayer, platform::WavePlayer {
 TEST(MediaTest, EachRaceOpensTheTuneAfreshAndEachPressStopsAndClosesIt) {
   RecordingPlayers players;
   platform::MediaCommands media(players, players);
-  for (const char* command : {"stop bgm", "close bgm"}) EXPECT_EQ(media.SendCommand(command), error::kUnknownAlias);
-  EXPECT_EQ(media.SendCommand("open \"/home/player/mascot race/bgm.mid\" alias bgm"), error::kNone);
-  EXPECT_EQ(media.SendCommand("play bgm"), error::kNone);
-  EXPECT_TRUE(media.PlayWave("/home/player/mascot race/bgm1.wav"));
-  EXPECT_EQ(media.SendCommand("stop bgm"), error::kNone);
-  EXPECT_EQ(media.SendCommand("play bgm"), error::kNone);  // stopped, then played: from the start again
-  EXPECT_EQ(media.SendCommand("open /games/other.mid alias BGM"), error::kAliasInUse);
-  EXPECT_EQ(media.SendCommand("close bgm"), error::kNone);
-  EXPECT_EQ(media.SendCommand("play bgm"), error::kUnknownAlias);
-  EXPECT_EQ(media.SendCommand("Open /Games/BGM.mid ALIAS Bgm"), error::kNone);  // words and aliases ignore case
-  EXPECT_EQ(media.SendCommand("\tPLAY\t BGM  "), error::kDeviceFailed);          // (song 2 will not play)
-  EXPECT_EQ(players.log, (Log{"open /home/player/mascot race/bgm.mid", "play #1 from the start",
-                              "wave /home/player/mascot race/bgm1.wav", "stop #1", "play #1 from the start", "stop #1",
-                              "unload #1", "open /Games/BGM.mid", "play #2 from the start"}));
+  using error::kNone;
+  const std::pair<std::string, int> kCommands[] = {{"stop bgm", error::kUnknownAlias},
+                                                   {"close bgm", error::kUnknownAlias},
+                                                   {"open \"/home/player/mascot race/bgm.mid\" alias bgm", kNone},
+                                                   {"play bgm", kNone},
+                                                   {"stop bgm", kNone},
+                                                   {"play bgm", kNone} /* stopped, then played: from the start again */,
+                                                   {"open /games/x.mid alias BGM", error::kAliasInUse},
+                                                   {"close bgm", kNone},
+                                                   {"play bgm", error::kUnknownAlias},
+                                                   {"Open /Games/BGM.mid ALIAS Bgm", kNone} /* any case */,
+                                                   {"\tPLAY\t BGM  ", error::kDeviceFailed} /* song 2 will not play */,
+                                                   {"open /games/missing.mid alias gone", error::kCannotOpenFile}};
   players.missing.insert("/games/missing.mid");
-  EXPECT_EQ(media.SendCommand("open /games/missing.mid alias gone"), error::kCannotOpenFile);
+  for (const auto& [command, result] : kCommands) EXPECT_EQ(media.SendCommand(command), result) << command;
+  EXPECT_EQ(players.log,
+            (Log{"open /home/player/mascot race/bgm.mid", "play #1 from the start", "stop #1", "play #1 from the start",
+                 "stop #1", "unload #1", "open /Games/BGM.mid", "play #2 from the start", "open /games/missing.mid"}));
   while (media.open_aliases() < platform::MediaCommands::kMaxOpenAliases) {
-    ASSERT_EQ(media.SendCommand("open /games/c.mid alias tune" + std::to_string(media.open_aliases())), error::kNone);
+    ASSERT_EQ(media.SendCommand("open /games/c.mid alias tune" + std::to_string(media.open_aliases())), kNone);
   }
   EXPECT_EQ(media.SendCommand("open /games/c.mid alias onemore"), error::kTooManyOpen);
+  EXPECT_TRUE(media.PlayWave("/home/player/mascot race/bgm1.wav"));
+  EXPECT_EQ(players.log.back(), "wave /home/player/mascot race/bgm1.wav");
 }
 
 // A malformed command is refused whole: the open tune neither stops, nor
@@ -96,7 +100,10 @@ TEST(MediaTest, MalformedCommandsAreRefusedAndDoNothing) {
 // The player's own file beside the game wins; else the same name in the data
 // directories, in order; else the path as asked, to fail in the player.
 TEST(MusicFileFallbackTest, TheFileThatStandsInForTheOneAskedFor) {
-  struct Row { std::vector<std::string> files; std::string asked, given; };  // a trailing "/" makes a directory
+  struct Row {
+    std::vector<std::string> files;
+    std::string asked, given;
+  };  // a trailing "/" makes a directory
   char pattern[] = "/tmp/mascot-fallback-XXXXXX";
   const std::filesystem::path root = mkdtemp(pattern);
   for (const Row& row : {Row{{"games/bgm.mid", "data/bgm.mid"}, "games/bgm.mid", "games/bgm.mid"},
@@ -116,7 +123,8 @@ TEST(MusicFileFallbackTest, TheFileThatStandsInForTheOneAskedFor) {
     players.missing.insert((root / row.given).string());
     music.Open((root / row.asked).string());
     music.PlayWave((root / row.asked).string());
-    EXPECT_EQ(players.log, (Log{"open " + (root / row.given).string(), "wave " + (root / row.given).string()})) << row.asked;
+    EXPECT_EQ(players.log, (Log{"open " + (root / row.given).string(), "wave " + (root / row.given).string()}))
+        << row.asked;
   }
   std::filesystem::remove_all(root);
 }

@@ -1,10 +1,9 @@
-// The real music and sound: fluidsynth rendered without a device, and SDL on
-// its dummy driver or on no device at all (neither this machine nor CI has a
-// sound card). Junk files give silence and nothing else.
+// The real music and sound through SDL's dummy driver, or through no device at
+// all (neither this machine nor CI has a sound card). Junk files give silence
+// and nothing else.
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <condition_variable>
 #include <filesystem>
 #include <fstream>
@@ -17,39 +16,13 @@ namespace {
 
 using Output = platform::SdlSoundSystem::Output;
 
-const std::string kTune = std::string(MASCOT_MUSIC_DIR) + "/bgm.mid", kSignal = std::string(MASCOT_MUSIC_DIR) + "/bgm1.wav";
+const std::string kTune = std::string(MASCOT_MUSIC_DIR) + "/bgm.mid",
+                  kSignal = std::string(MASCOT_MUSIC_DIR) + "/bgm1.wav";
 const std::string kOpen = "open \"" + kTune + "\" alias bgm";
 
 std::string Bytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// The race theme rendered tenth of a second by tenth (in device-sized blocks):
-// each tenth's loudest sample, and when it is silenced, the first tenth after.
-TEST(SynthTest, TheThemeSoundsAsLongAsARaceAndAStopSilencesItAtOnce) {
-  platform::SynthMixer mixer;
-  mixer.InstallSynth(platform::SoundFontSynth::Load(platform::DefaultSoundFonts()));
-  ASSERT_TRUE(mixer.has_synth()) << "no General MIDI soundfont: scripts/install-deps installs one";
-  const std::string tune = Bytes(kTune);
-  auto tenths = [&](int count) {
-    std::vector<float> peaks, sound(platform::SoundFontSynth::kSampleRate / 5);
-    for (int tenth = 0; tenth < count; ++tenth) {
-      for (std::size_t at = 0; at < sound.size(); at += 1764) mixer.Render(sound.data() + at, 1764 / 2);
-      peaks.push_back(std::abs(*std::max_element(sound.begin(), sound.end(), [](float a, float b) { return std::abs(a) < std::abs(b); })));
-    }
-    return peaks;
-  };
-  ASSERT_TRUE(mixer.PlaySong(1, std::make_shared<const std::vector<std::uint8_t>>(tune.begin(), tune.end())));
-  const auto race = tenths(200);
-  const auto audible = std::find_if(race.rbegin(), race.rend(), [](float peak) { return peak > 0.01f; });
-  EXPECT_NEAR((race.rend() - audible) / 10.0, 14.0, 1.0);  // 13.5 s of notes, then the last chord's release
-  EXPECT_GT(*std::max_element(race.begin(), race.end()), 0.25f);  // loud enough beside the start signal, no clipping
-  EXPECT_LT(*std::max_element(race.begin(), race.end()), 0.9f);
-  mixer.PlaySong(2, std::make_shared<const std::vector<std::uint8_t>>(tune.begin(), tune.end()));
-  tenths(20);
-  mixer.StopSong(2);
-  EXPECT_LT(tenths(1)[0], 0.001f);  // ringing notes and their echo are cut too
 }
 
 // Counts what the device takes: every buffer, and those with sound in them.
@@ -134,16 +107,14 @@ TEST(SoundSystemTest, JunkFilesAreTurnedAway) {
     std::ofstream(scratch / "junk", std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return (scratch / "junk").string();
   };
-  platform::SdlSoundSystem sound;
-  for (const std::string& bytes : {std::string("MThd") + std::string(200, '\xff'), tune.substr(0, tune.size() / 2),
-                                   signal, tune + std::string(platform::SdlSoundSystem::kMaxMidiBytes, '\0')}) {
+  platform::SdlSoundSystem sound;  // (a broken MIDI file is the reader's, in midi_file_test.cpp)
+  for (const std::string& bytes : {signal, tune + std::string(platform::SdlSoundSystem::kMaxMidiBytes, '\0')}) {
     EXPECT_FALSE(sound.Open(file(bytes))) << bytes.size();
   }
   for (const std::string& bytes : {std::string("RIFF\x10\0\0\0WAVEjunkjunkjunk", 24), wave(22, 0) /* no channels */,
                                    wave(24, 0) /* no rate */, wave(34, 13) /* 13 bits */, tune}) {
     EXPECT_FALSE(sound.PlayWave(file(bytes))) << bytes.size();
   }
-  EXPECT_FALSE(sound.Open(scratch.string()));  // a directory
   EXPECT_FALSE(platform::SoundFontSynth::Load({file(std::string("RIFF\x10\0\0\0sfbkLIST", 16)), scratch / "none.sf2"}));
   EXPECT_TRUE(sound.Open(file(tune)));
   EXPECT_TRUE(sound.PlayWave(file(signal)));

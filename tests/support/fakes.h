@@ -69,7 +69,8 @@ struct FixedAddress final : platform::LocalAddress {
 
 // Values by "application/section/key".
 struct MemorySettings final : platform::SettingsStore {
-  std::string Read(std::string_view app, std::string_view section, std::string_view key, std::string_view dflt) override {
+  std::string Read(std::string_view app, std::string_view section, std::string_view key,
+                   std::string_view dflt) override {
     auto found = values.find(std::string(app) + "/" + std::string(section) + "/" + std::string(key));
     return found == values.end() ? std::string(dflt) : found->second;
   }

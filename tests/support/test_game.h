@@ -15,7 +15,7 @@ class TestGame {
   using Timer1Mode = game::GameSession::Timer1Mode;
   struct Options {
     Timer1Mode timer1 = Timer1Mode::CatchUp;
-    platform::RandomSource* random = nullptr;        // instead of the scripted one
+    platform::RandomSource* random = nullptr;         // instead of the scripted one
     platform::MessageBoxes* message_boxes = nullptr;  // instead of the scripted ones
     platform::SettingsStore* settings = nullptr;      // instead of the one in memory
   };
@@ -42,7 +42,9 @@ class TestGame {
   // The player clicks; false when the click did not reach a handler.
   bool Click(ui::Control& control) { return session_->Click(control); }
   // Runs a handler as the event loop would, without moving time.
-  platform::Dispatcher::Outcome Fire(const std::function<void()>& handler) { return session_->dispatcher().Run(handler); }
+  platform::Dispatcher::Outcome Fire(const std::function<void()>& handler) {
+    return session_->dispatcher().Run(handler);
+  }
   platform::Dispatcher::Outcome FireTimer(ui::Timer& timer) { return Fire(timer.on_timer); }
   // Lets virtual time pass, firing every timer that falls due.
   void AdvanceMicros(std::int64_t micros) {

@@ -15,7 +15,7 @@ TEST(ControlsTest, TheScrollBarChangesOnEveryNewValueAndScrollsDuringADrag) {
   bar.on_scroll = [&] { events.push_back("scroll " + std::to_string(bar.Value())); };
   bar.SetValue(500);
   bar.SetValue(500);
-  bar.SetMax(200);  // a lower maximum pulls the value in
+  bar.SetMax(200);                                              // a lower maximum pulls the value in
   for (int value : {150, 40000, 100}) bar.DragByPlayer(value);  // held at the maximum
   bar.EndDragByPlayer();
   for (int value : {50, 100}) bar.DragByPlayer(value);  // back where it started: no change at the end
