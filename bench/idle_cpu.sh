@@ -14,12 +14,22 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb :78 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display and names it once it is ready.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
 xvfb=$!
-sleep 1
-DISPLAY=:78 HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch" ./build/mascot-race &
+tries=0
+while [ ! -s "$scratch/display" ] && [ "$tries" -lt 300 ]; do sleep 0.1; tries=$((tries + 1)); done
+DISPLAY=":$(head -n 1 "$scratch/display")"
+export DISPLAY
+HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch" ./build/mascot-race &
 game=$!
-sleep 3
+# Start-up is over once the window is viewable; then a second for it to settle.
+tries=0
+until xwininfo -name "こまめ堂マスコットレース" 2>/dev/null | grep -q IsViewable || [ "$tries" -ge 300 ]; do
+  sleep 0.1
+  tries=$((tries + 1))
+done
+sleep 1
 
 ticks_per_second=$(getconf CLK_TCK)
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$game/stat"; }

@@ -20,7 +20,7 @@ namespace {
 struct Expected {
   bool number = false;
   bool negative = false;
-  std::string whole;                // digits without leading zeros, "" for 0
+  std::string whole;              // digits without leading zeros, "" for 0
   bool down = false, up = false;  // may give the whole part, or one more
 };
 
