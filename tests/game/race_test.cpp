@@ -67,22 +67,10 @@ TEST(RaceTest, TheStakesAreTakenAtTheStart) {
 }
 
 TEST(RaceTest, TheFirstDrawOfATickPicksTheLane) {
-  for (const auto& [draw, lane] : {std::pair{0.0f, 0},
-                                   {0.125f, 0},
-                                   {0.175f, 0},
-                                   {0.176f, 1},
-                                   {0.33f, 1},
-                                   {0.336f, 2},
-                                   {0.375f, 2},
-                                   {0.49f, 2},
-                                   {0.5f, 3},
-                                   {0.625f, 3},
-                                   {0.664f, 3},
-                                   {0.67f, 4},
-                                   {0.82f, 4},
-                                   {0.83f, 5},
-                                   {0.875f, 5},
-                                   {0.9999f, 5}}) {
+  const std::pair<float, int> kPicks[] = {{0.0f, 0},   {0.125f, 0}, {0.175f, 0}, {0.176f, 1}, {0.33f, 1},  {0.336f, 2},
+                                          {0.375f, 2}, {0.49f, 2},  {0.5f, 3},   {0.625f, 3}, {0.664f, 3}, {0.67f, 4},
+                                          {0.82f, 4},  {0.83f, 5},  {0.875f, 5}, {0.9999f, 5}};
+  for (const auto& [draw, lane] : kPicks) {
     TestGame game;
     game.Start();
     SelectRace(game, kSpeeds);

@@ -145,25 +145,25 @@ struct Row {
 // The bar's maximum is the purse, at most 30000; its large step a tenth of it, halves to even. At start-up a
 // step of 0 is refused and the bar keeps its own (1000); a fortune sets the maximum only.
 TEST(StakeBarTest, TheBarFitsThePurse) {
-  for (const auto& [when, purse, max, large_change] : {std::tuple{kStartUp, 100, 100, 10},
-                                                       {kStartUp, 25, 25, 2},
-                                                       {kStartUp, 35, 35, 4},
-                                                       {kStartUp, 15, 15, 2},
-                                                       {kStartUp, 3, 3, 1000},
-                                                       {kStartUp, 30000, 30000, 3000},
-                                                       {kStartUp, 30001, 30000, 3000},
-                                                       {kAfterARace, 25, 25, 2},
-                                                       {kAfterARace, 35, 35, 4},
-                                                       {kAfterARace, 5, 5, 1},
-                                                       {kAfterARace, 7, 7, 1},
-                                                       {kAfterARace, 10, 10, 1},
-                                                       {kAfterARace, 95, 95, 10},
-                                                       {kAfterARace, 30000, 30000, 3000},
-                                                       {kAfterARace, 40000, 30000, 3000},
-                                                       {kAfterAFortune, 1, 1, 1},
-                                                       {kAfterAFortune, 30000, 30000, 3000},
-                                                       {kAfterAFortune, 49990, 30000, 3000}}) {
-    const Row row{when, purse, max, large_change};
+  const Row kRows[] = {{kStartUp, 100, 100, 10},
+                       {kStartUp, 25, 25, 2},
+                       {kStartUp, 35, 35, 4},
+                       {kStartUp, 15, 15, 2},
+                       {kStartUp, 3, 3, 1000},
+                       {kStartUp, 30000, 30000, 3000},
+                       {kStartUp, 30001, 30000, 3000},
+                       {kAfterARace, 25, 25, 2},
+                       {kAfterARace, 35, 35, 4},
+                       {kAfterARace, 5, 5, 1},
+                       {kAfterARace, 7, 7, 1},
+                       {kAfterARace, 10, 10, 1},
+                       {kAfterARace, 95, 95, 10},
+                       {kAfterARace, 30000, 30000, 3000},
+                       {kAfterARace, 40000, 30000, 3000},
+                       {kAfterAFortune, 1, 1, 1},
+                       {kAfterAFortune, 30000, 30000, 3000},
+                       {kAfterAFortune, 49990, 30000, 3000}};
+  for (const Row& row : kRows) {
     TestGame game;
     game.settings.SetPurse(std::to_string(row.when == kAfterAFortune ? row.purse + 10 : row.purse));
     game.Start();

@@ -45,17 +45,18 @@ TEST(MediaTest, EachRaceOpensTheTuneAfreshAndEachPressStopsAndClosesIt) {
   RecordingPlayers players;
   platform::MediaCommands media(players, players);
   using error::kNone;
+  // A play after a stop starts from the start again; words and aliases ignore case; song 2 will not play.
   const std::pair<std::string, int> kCommands[] = {{"stop bgm", error::kUnknownAlias},
                                                    {"close bgm", error::kUnknownAlias},
                                                    {"open \"/home/player/mascot race/bgm.mid\" alias bgm", kNone},
                                                    {"play bgm", kNone},
                                                    {"stop bgm", kNone},
-                                                   {"play bgm", kNone} /* stopped, then played: from the start again */,
+                                                   {"play bgm", kNone},
                                                    {"open /games/x.mid alias BGM", error::kAliasInUse},
                                                    {"close bgm", kNone},
                                                    {"play bgm", error::kUnknownAlias},
-                                                   {"Open /Games/BGM.mid ALIAS Bgm", kNone} /* any case */,
-                                                   {"\tPLAY\t BGM  ", error::kDeviceFailed} /* song 2 will not play */,
+                                                   {"Open /Games/BGM.mid ALIAS Bgm", kNone},
+                                                   {"\tPLAY\t BGM  ", error::kDeviceFailed},
                                                    {"open /games/missing.mid alias gone", error::kCannotOpenFile}};
   players.missing.insert("/games/missing.mid");
   for (const auto& [command, result] : kCommands) EXPECT_EQ(media.SendCommand(command), result) << command;

@@ -14,14 +14,9 @@ namespace {
 using platform::GameError;
 
 TEST(NumbersTest, ConversionsRoundHalfToEvenAndOverflowOutsideTheirType) {
-  for (const auto& [value, rounded] : {std::pair{0.5, 0.0},
-                                       {1.5, 2.0},
-                                       {2.5, 2.0},
-                                       {-0.5, 0.0},
-                                       {-2.5, -2.0},
-                                       {0.49999999, 0.0},
-                                       {0.50000001, 1.0},
-                                       {17.4999995, 17.0}}) {
+  const std::pair<double, double> kRounded[] = {{0.5, 0.0},   {1.5, 2.0},        {2.5, 2.0},        {-0.5, 0.0},
+                                                {-2.5, -2.0}, {0.49999999, 0.0}, {0.50000001, 1.0}, {17.4999995, 17.0}};
+  for (const auto& [value, rounded] : kRounded) {
     EXPECT_EQ(platform::RoundHalfEven(value), rounded) << value;
   }
   EXPECT_EQ(platform::ToInteger(32767.4), 32767);
@@ -38,13 +33,14 @@ TEST(NumbersTest, ConversionsRoundHalfToEvenAndOverflowOutsideTheirType) {
 
 TEST(NumbersTest, TextsOfNumbers) {
   EXPECT_EQ(platform::DecimalText(-7), "-7");
-  for (const auto& [value, text] : {std::pair{1.1f, "1.1"},
-                                    {16.1f, "16.1"},
-                                    {20.0f, "20"},
-                                    {0.0f, "0"},
-                                    {1.0f / 3.0f, "0.3333333"},
-                                    {123456789.0f, "1.234568E+08"},
-                                    {0.00001f, "1E-05"}}) {
+  const std::pair<float, const char*> kTexts[] = {{1.1f, "1.1"},
+                                                  {16.1f, "16.1"},
+                                                  {20.0f, "20"},
+                                                  {0.0f, "0"},
+                                                  {1.0f / 3.0f, "0.3333333"},
+                                                  {123456789.0f, "1.234568E+08"},
+                                                  {0.00001f, "1E-05"}};
+  for (const auto& [value, text] : kTexts) {
     EXPECT_EQ(platform::SingleText(value), text);
   }
   for (const auto& [text, next] :
