@@ -77,8 +77,11 @@ class Soak {
     game_->session().dispatcher().SetErrorLog(
         [this](const std::string& line) { broken_ = "a handler failed: " + line; });
     game_->boxes.answer = [this](const ShownBox& box) {
-      const int reply = box.style != MessageBoxes::kYesNo ? MessageBoxes::kReplyOk : Chance(0.8) ? 6 : 7;  // Yes, No
-      return box.title == "こんてにゅー" ? continue_reply_ = reply : reply;
+      const int reply = box.style != MessageBoxes::kYesNo ? MessageBoxes::kReplyOk
+                        : Chance(0.8)                     ? MessageBoxes::kReplyYes
+                                                          : MessageBoxes::kReplyNo;
+      if (box.title == "こんてにゅー") continue_reply_ = reply;
+      return reply;
     };
     game_->boxes.while_open = [this](const ShownBox&) { WhileBoxOpen(); };
     game_->Start();
