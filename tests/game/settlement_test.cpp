@@ -1,206 +1,139 @@
-// Settling the bets at the end of a race: payouts, comments, message boxes
-// and the continue offer.
+// The end of a race, run to its last runner or stopped at its first: both
+// bets settled with their boxes and comments, the continue offer, the music
+// stopped first, the lanes ready again, and the stake bar fitted to the purse.
 #include <gtest/gtest.h>
-
-#include <limits>
 
 #include "game/payout.h"
 #include "support/race_script.h"
+#include "ui/picture_names.h"
 
 namespace {
 
 using namespace testing_support;
+using Boxes = std::vector<ShownBox>;
+using Log = std::vector<std::string>;
 using platform::MessageBoxes;
 
-constexpr std::array<int, 6> kWorkedSpeeds = {125, 130, 112, 148, 101, 139};  // odds 16.1 12.9 24.5 1.3 31.6 7.1
-constexpr std::array<int, 6> kLane3First = {3, 0, 5, 1, 2, 4};
+constexpr int kOk = MessageBoxes::kOkOnly;
+constexpr int kTop = 2147483647;
 
-struct PayoutCase {
-  int stake;
-  float odds;
-  int pays;
-};
-
-class PayoutTest : public ::testing::TestWithParam<PayoutCase> {};
-
-TEST_P(PayoutTest, StakeTimesStoredOddsRoundedHalfToEven) {
-  EXPECT_EQ(game::Payout(static_cast<game::Integer>(GetParam().stake), GetParam().odds), GetParam().pays);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, PayoutTest,
-                         ::testing::Values(PayoutCase{10, 2.3f, 23}, PayoutCase{15, 1.3f, 19},  // 1.3f lies below 1.3
-                                           PayoutCase{5, 2.5f, 12}, PayoutCase{7, 2.5f, 18},
-                                           PayoutCase{5, 1.1f, 6}, PayoutCase{0, 16.1f, 0},
-                                           PayoutCase{30000, 5000.0f, 150000000}));
-
-struct SettlementTest : ::testing::Test {
-  SettlementTest() { game.Start(); }
-  // Plays a whole race from selection to settlement.
-  void PlayRace(int pick, int stake, std::array<int, 6> order = kLane3First, float mascot_lane_draw = 0.5f) {
-    SelectRace(game, kWorkedSpeeds, mascot_lane_draw);
-    if (pick < 6) game.Click(game.c().CharKake[pick]);
-    if (stake > 0) game.session().MoveScrollBar(game.c().KakeHScroll, stake);
-    StartRace(game);
-    ScriptFinishOrder(game, order);
-    RunRaceClock(game);
+TEST(PayoutTest, StakeTimesStoredOddsRoundedHalfToEven) {
+  struct Row {
+    int stake;
+    float odds;
+    int pays;
+  };
+  for (const Row& row : {Row{10, 2.3f, 23}, Row{15, 1.3f, 19} /* 1.3f lies below 1.3 */, Row{5, 2.5f, 12},
+                         Row{7, 2.5f, 18}, Row{5, 1.1f, 6}, Row{30000, 5000.0f, 150000000}}) {
+    EXPECT_EQ(game::Payout(static_cast<game::Integer>(row.stake), row.odds), row.pays) << row.stake << "@" << row.odds;
   }
-  TestGame game;
-};
-
-TEST_F(SettlementTest, AHitPaysStakeTimesOddsInTwoBoxes) {
-  PlayRace(3, 15);
-  EXPECT_EQ(game.boxes.shown, (std::vector<ShownBox>{{"見事予感が的中しました。", MessageBoxes::kOkOnly, "大当たり"},
-                                                     {"配当金は19まめです。", MessageBoxes::kOkOnly, "大当たり"}}));
-  EXPECT_EQ(game.s().PlayerMoney, 85 + 19);
-  EXPECT_EQ(game.c().Money.Caption(), "104");
-  EXPECT_EQ(game.c().KakeHScroll.Max(), 104);
-  EXPECT_EQ(game.c().KakeHScroll.LargeChange(), 10);
-  EXPECT_TRUE(game.c().omi.Enabled());
-  EXPECT_EQ(game.c().CharKake[3].BackColor(), ui::kWhite);
-  EXPECT_EQ(game.c().CharKake[3].ForeColor(), ui::kBlack);
 }
 
-TEST_F(SettlementTest, AMissThatLeavesMoneyShowsOneBox) {
-  PlayRace(0, 30);
-  EXPECT_EQ(game.boxes.shown, (std::vector<ShownBox>{{"残念ハズレ。", MessageBoxes::kOkOnly, "失敗"}}));
-  EXPECT_EQ(game.s().PlayerMoney, 70);
-  EXPECT_EQ(game.c().KakeHScroll.Max(), 70);
-  EXPECT_EQ(game.c().KakeHScroll.LargeChange(), 7);
-  EXPECT_EQ(game.c().CharKake[0].BackColor(), ui::kWhite);
-  EXPECT_FALSE(game.c().CharKake[0].Value());
-}
-
-TEST_F(SettlementTest, AMissThatEmptiesThePurseOffersToContinue) {
-  game.boxes.Reply({MessageBoxes::kReplyOk, MessageBoxes::kReplyOk, MessageBoxes::kReplyYes});
-  PlayRace(0, 100);
-  EXPECT_EQ(game.boxes.shown, (std::vector<ShownBox>{{"残念ハズレ。", MessageBoxes::kOkOnly, "失敗"},
-                                                     {"所持金がなくなりました。", MessageBoxes::kOkOnly, "のーまねー"},
-                                                     {"まだやりますか？", MessageBoxes::kYesNo, "こんてにゅー"},
-                                                     {"では、10まめあげましょう。", MessageBoxes::kOkOnly, "10まめ"}}));
-  EXPECT_EQ(game.s().PlayerMoney, 10);
-  EXPECT_EQ(game.c().Money.Caption(), "10");
-  EXPECT_EQ(game.c().KakeHScroll.Max(), 10);
-  EXPECT_EQ(game.c().KakeHScroll.LargeChange(), 1);
-  EXPECT_FALSE(game.c().omi.Enabled());  // 10 is not more than 10
-  EXPECT_EQ(game.s().MsgReply, 6);
-  EXPECT_FALSE(game.session().ended());
-  EXPECT_TRUE(game.c().ozzu.Enabled());
-}
-
-TEST_F(SettlementTest, DecliningToContinueSavesTheEmptyPurseAndEnds) {
-  game.boxes.Reply({MessageBoxes::kReplyOk, MessageBoxes::kReplyOk, MessageBoxes::kReplyNo});
-  PlayRace(0, 100);
-  ASSERT_EQ(game.boxes.shown.size(), 4u);
-  EXPECT_EQ(game.boxes.shown[3], (ShownBox{"ご利用ありがとうございました。", MessageBoxes::kOkOnly, "終了"}));
-  EXPECT_TRUE(game.session().ended());
-  EXPECT_EQ(game.program_end.ends, 1);
-  EXPECT_EQ(game.settings.Purse(), "0");
-  EXPECT_FALSE(game.session().form().form().loaded());
-  // Nothing after the end ran: the race tick did not re-enable race selection.
-  EXPECT_FALSE(game.c().ozzu.Enabled());
-  // The next start turns the saved 0 into 10.
-  TestGame next;
-  next.settings = game.settings;
-  next.Start();
-  EXPECT_EQ(next.s().PlayerMoney, 10);
-}
-
-TEST_F(SettlementTest, NoBetShowsNoBoxAndPutsTheBarBackToOne) {
-  game.session().MoveScrollBar(game.c().KakeHScroll, 40);
-  PlayRace(6, 0);
-  EXPECT_TRUE(game.boxes.shown.empty());
-  EXPECT_EQ(game.s().PlayerMoney, 100);
-  EXPECT_EQ(game.c().KakeHScroll.Value(), 1);
-  EXPECT_EQ(game.c().KakeLabel.Caption(), "1");  // the bar moved: the label follows
-  EXPECT_EQ(game.s().PlayerBet, 1);
-}
-
-TEST_F(SettlementTest, APurseThatShrankPullsTheStakeBackWithTheBar) {
-  PlayRace(0, 80);
-  EXPECT_EQ(game.s().PlayerMoney, 20);
-  EXPECT_EQ(game.c().KakeHScroll.Value(), 20);
-  EXPECT_EQ(game.c().KakeLabel.Caption(), "20");
-  EXPECT_EQ(game.s().PlayerBet, 20);
-}
-
-TEST_F(SettlementTest, WinningsStopAtTheLargestPurse) {
-  game.mutable_state().PlayerMoney = std::numeric_limits<std::int32_t>::max() - 5;
-  game.Fire([&] { game.c().KakeHScroll.SetMax(30000); });
-  PlayRace(3, 1000);
-  EXPECT_EQ(game.s().PlayerMoney, std::numeric_limits<std::int32_t>::max());
-  EXPECT_EQ(game.c().KakeHScroll.Max(), 30000);
-  EXPECT_EQ(game.c().KakeHScroll.LargeChange(), 3000);
-}
-
-struct BarCase {
+// The mascot's side of a race: its purse before and after, and what it says.
+struct Mascot {
   int purse;
-  int max;
-  int large_change;
+  float lane_draw, stake_draw;
+  int purse_after;
+  const char* said;
+};
+const Mascot kMisses = {100, 0.5f, 0.5f, 50, "ハズレちまったぜ。"};         // lane 2, stake 50
+const Mascot kHits = {100, 0.6f, 0.5f, 50 + 65, "当たりや。65まめゲット"};  // lane 3, 50 at 1.3
+const Mascot kGoesToTheBank = {7, 0.5f, 0.5f, 100, "所持金がなくなったから銀行で１００まめ下ろしたぜ（￣ー￣ﾆﾔﾘ"};
+const Mascot kSitsOut = {11, 0.5f, 0.01f, 11, "before the end"};  // a stake of 0: no bet, no comment
+
+// A race that lane 3 (odds 1.3) wins.
+struct Race {
+  int purse, pick, stake;
+  Boxes boxes;
+  int purse_after, bet_after;  // the stake follows the bar only when the bar's value changes
+  Mascot mascot = kMisses;
+  bool stopped = false;  // Stop pressed at the first arrival
+  bool music = false;
+  std::vector<int> replies = {};
 };
 
-class StakeBarFitTest : public ::testing::TestWithParam<BarCase> {};
-
-TEST_P(StakeBarFitTest, TheBarFitsThePurseAfterARace) {
-  TestGame game;
-  game.Start();
-  SelectRace(game, kWorkedSpeeds);
-  StartRace(game);
-  game.mutable_state().PlayerMoney = GetParam().purse;
-  ScriptFinishOrder(game, kLane3First);
-  RunRaceClock(game);
-  EXPECT_EQ(game.c().KakeHScroll.Max(), GetParam().max);
-  EXPECT_EQ(game.c().KakeHScroll.LargeChange(), GetParam().large_change);
+const ShownBox kMiss = {"残念ハズレ。", kOk, "失敗"};
+Boxes Hit(int payout) {
+  return {{"見事予感が的中しました。", kOk, "大当たり"},
+          {"配当金は" + std::to_string(payout) + "まめです。", kOk, "大当たり"}};
+}
+Boxes Empty(bool goes_on) {
+  return {kMiss,
+          {"所持金がなくなりました。", kOk, "のーまねー"},
+          {"まだやりますか？", MessageBoxes::kYesNo, "こんてにゅー"},
+          goes_on ? ShownBox{"では、10まめあげましょう。", kOk, "10まめ"}
+                  : ShownBox{"ご利用ありがとうございました。", kOk, "終了"}};
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, StakeBarFitTest,
-                         ::testing::Values(BarCase{25, 25, 2}, BarCase{35, 35, 4}, BarCase{7, 7, 1},
-                                           BarCase{10, 10, 1}, BarCase{95, 95, 10}, BarCase{30000, 30000, 3000},
-                                           BarCase{40000, 30000, 3000}));
-
-// The mascot's side.
-
-TEST_F(SettlementTest, TheMascotCommentsOnItsHit) {
-  PlayRace(6, 0, kLane3First, 0.6f);  // the mascot: lane 3 with 50 at 1.3
-  EXPECT_EQ(game.s().MascotPayout, 65);
-  EXPECT_EQ(game.s().MascotMoney, 50 + 65);
-  EXPECT_EQ(game.c().Psyoji[1].Caption(), "115");
-  EXPECT_EQ(game.c().MsgLabel.Caption(), "当たりや。65まめゲット");
-  EXPECT_EQ(game.c().kakeban[1].Caption(), "－");
-  EXPECT_EQ(game.c().Pkake[1].Caption(), "0");
-}
-
-TEST_F(SettlementTest, TheMascotCommentsOnItsMiss) {
-  PlayRace(6, 0);  // the mascot: lane 2
-  EXPECT_EQ(game.s().MascotMoney, 50);
-  EXPECT_EQ(game.c().MsgLabel.Caption(), "ハズレちまったぜ。");
-}
-
-TEST_F(SettlementTest, AnEmptyMascotGoesToTheBank) {
-  game.mutable_state().MascotMoney = 7;  // all in
-  PlayRace(6, 0);
-  EXPECT_EQ(game.s().MascotMoney, 100);
-  EXPECT_EQ(game.c().Psyoji[1].Caption(), "100");
-  EXPECT_EQ(game.c().MsgLabel.Caption(), "所持金がなくなったから銀行で１００まめ下ろしたぜ（￣ー￣ﾆﾔﾘ");
-}
-
-TEST_F(SettlementTest, AMascotSittingOutKeepsItsPurseAndTheBubble) {
-  game.mutable_state().MascotMoney = 11;
-  SelectRace(game, kWorkedSpeeds, 0.5f, 0.01f);  // rounds to 0: sits out
-  StartRace(game);
-  game.Fire([&] { game.form().Say("tour text"); });
-  ScriptFinishOrder(game, kLane3First);
-  RunRaceClock(game);
-  EXPECT_EQ(game.s().MascotMoney, 11);
-  EXPECT_EQ(game.c().MsgLabel.Caption(), "tour text");
-  EXPECT_EQ(game.c().Pkake[1].Caption(), "0");
-  EXPECT_EQ(game.c().kakeban[1].Caption(), "－");
-}
-
-TEST_F(SettlementTest, TheMascotAndThePlayerCanBothWin) {
-  PlayRace(3, 10, kLane3First, 0.6f);
-  EXPECT_EQ(game.s().MascotPayout, 65);
-  EXPECT_EQ(game.s().PlayerPayout, 13);
-  EXPECT_EQ(game.s().PlayerMoney, 90 + 13);
+TEST(SettlementTest, RacesToTheirEnd) {
+  const std::vector<int> kYes = {kOk, kOk, MessageBoxes::kReplyYes}, kNo = {kOk, kOk, MessageBoxes::kReplyNo};
+  const Race kRaces[] = {{100, 3, 15, Hit(19), 85 + 19, 15, kMisses, false, true},
+                         {100, 0, 30, {kMiss}, 70, 30},
+                         {100, 0, 100, Empty(true), 10, 10, kMisses, false, false, kYes},
+                         {100, 0, 100, Empty(false), 0, 100, kMisses, false, false, kNo},
+                         {100, 6, 40, {}, 100, 1},                             // no bet, no box; the bar back to 1
+                         {kTop - 5, 3, 1000, Hit(1300), kTop, 1000},           // stops at the top
+                         {100, 3, 10, Hit(13), 103, 10, kHits, true},          // both win, each at its stake
+                         {100, 6, 1, {}, 100, 1, kGoesToTheBank},              // all in, and lost
+                         {100, 6, 1, {}, 100, 1, kSitsOut},                    // the label follows the bar again
+                         {100, 0, 80, {kMiss}, 20, 20, kMisses, true, true}};  // the bar and the stake pulled in
+  const Log stop = {"stop bgm", "close bgm"};
+  // The executable's directory holds a blank: the path stands in quotes.
+  const Log start = {"stop bgm", "close bgm", "open \"/opt/mascot race/bgm.mid\" alias bgm", "play bgm",
+                     "wave /opt/mascot race/bgm1.wav"};
+  for (const Race& race : kRaces) {
+    SCOPED_TRACE("purse " + std::to_string(race.purse) + ", pick " + std::to_string(race.pick) + ", stake " +
+                 std::to_string(race.stake) + (race.stopped ? ", stopped" : "") + (race.music ? ", music" : ""));
+    TestGame game;
+    game.settings.SetPurse(std::to_string(race.purse));
+    game.Start();
+    const auto& c = game.c();
+    if ((c.CheckBGM.Value() == 1) != race.music) game.Click(c.CheckBGM);
+    game.mutable_state().MascotMoney = race.mascot.purse;
+    game.Fire([&] { c.Psyoji[1].SetCaption(std::to_string(race.mascot.purse)); });
+    SelectRace(game, {125, 130, 112, 148, 101, 139}, race.mascot.lane_draw, race.mascot.stake_draw);
+    if (race.pick < 6) game.Click(c.CharKake[race.pick]);
+    game.session().MoveScrollBar(c.KakeHScroll, race.stake);
+    game.media.log.clear();
+    StartRace(game);
+    EXPECT_EQ(game.media.log, race.music ? start : stop);
+    game.Click(c.CheckBGM);  // read at the start only: nothing changes now
+    game.media.log.clear();
+    game.Fire([&] { game.form().Say("before the end"); });
+    Log at_first_box = {"no box"};
+    game.boxes.while_open = [&](const ShownBox&) {
+      if (at_first_box == Log{"no box"}) at_first_box = game.media.log;
+    };
+    game.boxes.Reply(race.replies);
+    ScriptFinishOrder(game, {3, 0, 5, 1, 2, 4});
+    RunRaceClock(game, race.stopped ? 47 : 100000);
+    if (race.stopped) { EXPECT_TRUE(game.Click(c.CmdStart)); }
+    EXPECT_EQ(game.boxes.shown, race.boxes);
+    const bool ended = race.replies.size() == 3 && race.replies[2] == MessageBoxes::kReplyNo;
+    if (!race.boxes.empty()) { EXPECT_EQ(at_first_box, stop); }  // the music stops first, and again at a close
+    EXPECT_EQ(game.media.log, ended ? (Log{"stop bgm", "close bgm", "stop bgm", "close bgm"}) : stop);
+    const std::string purse = std::to_string(race.purse_after), mascot = std::to_string(race.mascot.purse_after);
+    EXPECT_EQ(std::tuple(game.s().PlayerMoney, *game.settings.Purse(), game.s().MascotMoney, c.MsgLabel.Caption()),
+              std::tuple(race.purse_after, purse, race.mascot.purse_after, std::string(race.mascot.said)));
+    EXPECT_EQ(std::tuple(game.session().ended(), c.ozzu.Enabled()),
+              std::tuple(ended, !ended));  // nothing runs after the end
+    if (ended) continue;
+    EXPECT_EQ(c.Money.Caption() + " " + c.Psyoji[1].Caption() + " " + c.Pkake[1].Caption() + c.kakeban[1].Caption(),
+              purse + " " + mascot + " 0－");
+    EXPECT_EQ(std::tuple(c.omi.Enabled(), c.TimeChar.Interval(), game.s().PlayerPick, c.KakeLabel.Caption(),
+                         game.s().PlayerBet),
+              std::tuple(race.purse_after > 10, 0, 6, std::to_string(race.bet_after), race.bet_after));
+    const std::size_t boxes = game.boxes.shown.size();
+    game.AdvanceMicros(20000);  // settled once; after a stop the runners are back on the line
+    EXPECT_EQ(game.boxes.shown.size(), boxes);
+    for (int lane = 0; lane < 6; ++lane) {
+      EXPECT_EQ(std::tuple(c.Jyuni[lane].Visible(), c.Bairitu[lane].Caption(), c.CharAnime[lane].Interval(),
+                           c.CharKake[lane].Value(), c.ImgChar[lane].Left()),
+                std::tuple(false, "", 0, false, 7750.0f));
+      EXPECT_EQ(c.CharKake[lane].BackColor(), lane == race.pick ? ui::kWhite : ui::SystemColour(14));
+      if (!race.stopped) { EXPECT_EQ(c.ImgChar[lane].Picture(), ui::RunnerPicture(lane, 1)); }
+    }
+  }
 }
 
 }  // namespace

@@ -15,8 +15,9 @@ struct Fit {
 };
 
 constexpr Fit kFits[] = {
-    {0, 0, 1},           {3, 3, 1},           {10, 10, 1},         {25, 25, 2},          {35, 35, 4},
-    {29999, 29999, 3000}, {30000, 30000, 3000}, {30001, 30000, 3000}, {2147483647, 30000, 3000},
+    {0, 0, 1},    {3, 3, 1},            {10, 10, 1},          {15, 15, 2},          {25, 25, 2},  // halves to even
+    {35, 35, 4},  {95, 95, 10},         {29999, 29999, 3000}, {30000, 30000, 3000}, {30001, 30000, 3000},
+    {2147483647, 30000, 3000},
 };
 
 enum class Caller { StartUp, Settlement, Fortune };
@@ -55,6 +56,7 @@ TEST(StakeBarFitTest, TheBarOffersThePurseUpToTheCeilingInStepsOfATenth) {
       if (!ReachPurseThrough(caller, game, fit.purse)) continue;
       EXPECT_EQ(game.c().KakeHScroll.Max(), fit.max);
       EXPECT_EQ(game.c().KakeHScroll.LargeChange(), fit.large_change);
+      EXPECT_EQ(game.c().KakeHScroll.SmallChange(), 1);
       EXPECT_LE(game.s().PlayerBet, std::max(fit.purse, 1));  // never a stake beyond the purse
     }
   }

@@ -55,12 +55,12 @@ TEST(WindowAgreementTest, TheFirstDrawsAreTheStartUpsHoweverLongTheWindowTookToA
     game.time.Advance(2'000'000);  // building and showing the window took two seconds
     game.Start({0.0f, 0.2f, 0.4f, 0.6f, 0.8f, 0.99f});
     EXPECT_EQ(game.s().LaneSpeed, (std::array<game::Integer, 6>{100, 110, 120, 130, 140, 150}));
-    EXPECT_EQ(game.random.overruns(), 0);
-    EXPECT_EQ(game.random.draws(), 6);
+    EXPECT_EQ(game.random.overruns, 0);
+    EXPECT_EQ(game.random.draws, 6);
     // From then on the background timer draws at its pace: one tick by the next event.
     game.AdvanceMicros(platform::Scheduler::kTickMicros);
     game.Click(game.c().CmdRnd);
-    EXPECT_EQ(game.random.draws(), 6 + 1 + 1);
+    EXPECT_EQ(game.random.draws, 6 + 1 + 1);
   }
 }
 

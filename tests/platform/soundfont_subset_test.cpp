@@ -3,6 +3,7 @@
 
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
@@ -10,7 +11,6 @@
 #include <utility>
 
 #include "platform/synth_mixer.h"
-#include "sound_checks.h"
 
 namespace {
 
@@ -48,6 +48,15 @@ std::string Bytes(const platform::SoundFontView& view) {
   return bytes;
 }
 
+// Writes a file of the test's own in the test directory.
+struct Scratch {
+  std::string Write(const std::string& name, const std::string& bytes) const {
+    const std::string file = ::testing::TempDir() + "/mascot-subset-" + std::to_string(::getpid()) + "-" + name;
+    std::ofstream(file, std::ios::binary) << bytes;
+    return file;
+  }
+};
+
 std::string FileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -57,7 +66,7 @@ TEST(SoundFontSubsetTest, KeepsEveryBankOfTheSongsProgramsAndProgramZeroAndNothi
   const std::string font = DebianFont();
   ASSERT_FALSE(font.empty()) << "no General MIDI soundfont: scripts/install-deps installs one";
   const Presets whole = PresetsIn(font);
-  const sound_checks::ScratchDirectory scratch;
+  const Scratch scratch;
   for (const std::set<int>& programs : std::vector<std::set<int>>{{}, {56}, {0, 32, 56, 127}}) {
     std::bitset<128> wanted;
     for (int program : programs) wanted.set(static_cast<std::size_t>(program));
@@ -81,7 +90,7 @@ TEST(SoundFontSubsetTest, DamagedFontsAreNotCut) {
   zone_out_of_range[headers + 8 + 24] = zone_out_of_range[headers + 8 + 25] = '\xff';  // the first preset's first zone
   std::string unaligned = bytes;
   unaligned[headers + 4] = '\x25';  // a preset list 37 bytes long
-  const sound_checks::ScratchDirectory scratch;
+  const Scratch scratch;
   for (const std::string& damaged : {bytes.substr(0, headers + 100), zone_out_of_range, unaligned,
                                      std::string("RIFF\x04\0\0\0sfbk", 12), bytes.substr(0, 11)}) {
     EXPECT_FALSE(platform::SoundFontFile::Open(scratch.Write("damaged.sf2", damaged))) << damaged.size() << " bytes";

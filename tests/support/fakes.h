@@ -7,7 +7,6 @@
 #include <functional>
 #include <map>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "platform/random.h"
@@ -16,26 +15,22 @@
 namespace testing_support {
 
 // Hands out the scripted values in order; when the script runs out it hands
-// out the fallback and counts the overrun, so a test can assert it did not.
-class ScriptedRandom final : public platform::RandomSource {
- public:
-  explicit ScriptedRandom(std::vector<float> values = {}, float fallback = 0.5f)
-      : values_(values.begin(), values.end()), fallback_(fallback) {}
-
-  void Push(std::vector<float> values) { values_.insert(values_.end(), values.begin(), values.end()); }
-  float Next() override;
-  std::optional<float> Skip(std::uint64_t n) override;
-
-  int draws() const { return draws_; }
-  int overruns() const { return overruns_; }
-  std::size_t remaining() const { return values_.size(); }
-  void set_fallback(float fallback) { fallback_ = fallback; }
-
- private:
-  std::deque<float> values_;
-  float fallback_;
-  int draws_ = 0;
-  int overruns_ = 0;
+// out 0.5 and counts the overrun, so a test can assert it did not.
+struct ScriptedRandom final : platform::RandomSource {
+  void Push(const std::vector<float>& more) { values.insert(values.end(), more.begin(), more.end()); }
+  float Next() override {
+    ++draws;
+    if (values.empty()) return ++overruns, 0.5f;
+    const float value = values.front();
+    return values.pop_front(), value;
+  }
+  std::optional<float> Skip(std::uint64_t n) override {
+    std::optional<float> last;
+    for (std::uint64_t i = 0; i < n; ++i) last = Next();
+    return last;
+  }
+  std::deque<float> values;
+  int draws = 0, overruns = 0;
 };
 
 struct ShownBox {
@@ -45,71 +40,67 @@ struct ShownBox {
   bool operator==(const ShownBox&) const = default;
 };
 
-// Records every box; replies come from the script, else OK for OK boxes and
-// the default reply (Yes) for questions.
-class ScriptedMessageBoxes final : public platform::MessageBoxes {
- public:
-  int Show(std::string_view prompt, int style, std::string_view title) override;
-  void Reply(std::vector<int> replies) { replies_.insert(replies_.end(), replies.begin(), replies.end()); }
-  // Runs while a box is open (to press other buttons or let time pass).
-  std::function<void(const ShownBox&)> while_open;
-  // Answers boxes once the scripted replies have run out.
+// Records every box; replies come from the script, then from `answer`, else
+// OK, or Yes to a question.
+struct ScriptedMessageBoxes final : platform::MessageBoxes {
+  int Show(std::string_view prompt, int style, std::string_view title) override {
+    const ShownBox box = shown.emplace_back(ShownBox{std::string(prompt), style, std::string(title)});
+    if (while_open) while_open(box);
+    if (replies.empty()) return answer ? answer(box) : style == kYesNo ? kReplyYes : kReplyOk;
+    const int reply = replies.front();
+    return replies.pop_front(), reply;
+  }
+  void Reply(const std::vector<int>& more) { replies.insert(replies.end(), more.begin(), more.end()); }
+  std::function<void(const ShownBox&)> while_open;  // runs while the box is open
   std::function<int(const ShownBox&)> answer;
-
   std::vector<ShownBox> shown;
-
- private:
-  std::deque<int> replies_;
+  std::deque<int> replies;
 };
 
-class FixedClock final : public platform::Clock {
- public:
+struct FixedClock final : platform::Clock {
   platform::TimeOfDay Now() override { return now; }
   platform::TimeOfDay now{15, 4, 5};
 };
 
-class FixedAddress final : public platform::LocalAddress {
- public:
+struct FixedAddress final : platform::LocalAddress {
   std::string DottedIPv4() override { return address; }
   std::string address = "192.168.0.10";
 };
 
-class MemorySettings final : public platform::SettingsStore {
- public:
-  using Key = std::tuple<std::string, std::string, std::string>;
-  std::string Read(std::string_view application, std::string_view section, std::string_view key,
-                   std::string_view default_text) override;
-  bool Write(std::string_view application, std::string_view section, std::string_view key,
-             std::string_view text) override;
-
-  // The saved purse, as the game keeps it.
-  std::optional<std::string> Purse() const;
-  void SetPurse(std::string text) { values[{"MainForm", "2", "pass"}] = std::move(text); }
-
-  std::map<Key, std::string> values;
-  int writes = 0;
+// Values by "application/section/key".
+struct MemorySettings final : platform::SettingsStore {
+  std::string Read(std::string_view app, std::string_view section, std::string_view key,
+                   std::string_view dflt) override {
+    auto found = values.find(std::string(app) + "/" + std::string(section) + "/" + std::string(key));
+    return found == values.end() ? std::string(dflt) : found->second;
+  }
+  bool Write(std::string_view app, std::string_view section, std::string_view key, std::string_view text) override {
+    if (!fail_writes) values[std::string(app) + "/" + std::string(section) + "/" + std::string(key)] = text;
+    return !fail_writes;
+  }
+  // The saved purse, where the game keeps it.
+  std::optional<std::string> Purse() const {
+    return values.count("MainForm/2/pass") ? std::optional(values.at("MainForm/2/pass")) : std::nullopt;
+  }
+  void SetPurse(const std::string& text) { values["MainForm/2/pass"] = text; }
+  std::map<std::string, std::string> values;
   bool fail_writes = false;
 };
 
-class RecordingMedia final : public platform::Media {
- public:
+struct RecordingMedia final : platform::Media {
   int SendCommand(std::string_view command) override {
-    log.push_back(std::string(command));
+    log.emplace_back(command);
     if (on_command) on_command(log.back());
     return 0;
   }
+  bool PlayWave(std::string_view path) override { return log.push_back("wave " + std::string(path)), true; }
   std::function<void(const std::string&)> on_command;
-  bool PlayWave(std::string_view path) override {
-    log.push_back("wave " + std::string(path));
-    return true;
-  }
   void PrepareMusic(std::string_view path) override { prepared.emplace_back(path); }
   std::vector<std::string> log;
   std::vector<std::string> prepared;
 };
 
-class NotedProgramEnd final : public platform::ProgramEnd {
- public:
+struct NotedProgramEnd final : platform::ProgramEnd {
   void End() override { ++ends; }
   int ends = 0;
 };

@@ -15,14 +15,23 @@ class TestGame {
   using Timer1Mode = game::GameSession::Timer1Mode;
   struct Options {
     Timer1Mode timer1 = Timer1Mode::CatchUp;
-    platform::RandomSource* random = nullptr;        // instead of the scripted one
+    platform::RandomSource* random = nullptr;         // instead of the scripted one
     platform::MessageBoxes* message_boxes = nullptr;  // instead of the scripted ones
+    platform::SettingsStore* settings = nullptr;      // instead of the one in memory
   };
   TestGame() : TestGame(Options{}) {}
-  explicit TestGame(Options options);
+  explicit TestGame(Options options)
+      : session_(std::make_unique<game::GameSession>(
+            game::Services{options.random ? *options.random : random,
+                           options.message_boxes ? *options.message_boxes : boxes, clock, address,
+                           options.settings ? *options.settings : settings, media, program_end, "/opt/mascot race"},
+            time, options.timer1)) {}
 
   // Start-up; the first six draws (the first speeds) come from `speeds`.
-  void Start(std::vector<float> speeds = {0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f});
+  void Start(const std::vector<float>& speeds = {0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f}) {
+    random.Push(speeds);
+    session_->Start();
+  }
 
   game::GameSession& session() { return *session_; }
   game::MainForm& form() { return session_->form(); }
@@ -38,7 +47,9 @@ class TestGame {
   }
   platform::Dispatcher::Outcome FireTimer(ui::Timer& timer) { return Fire(timer.on_timer); }
   // Lets virtual time pass, firing every timer that falls due.
-  void AdvanceMicros(std::int64_t micros);
+  void AdvanceMicros(std::int64_t micros) {
+    platform::AdvanceVirtualTime(session_->scheduler(), time, time.NowMicros() + micros);
+  }
 
   ScriptedRandom random;
   ScriptedMessageBoxes boxes;

@@ -1,19 +1,30 @@
-// The real window, offscreen: built from the definition, mirrors the model.
+// The real window, offscreen: built from the window's definition, mirroring
+// the model, taking the player's mouse, showing the pictures, and asking in
+// real message boxes in the middle of a race; and the machine's address.
 #include "ui/qt/main_window.h"
 
-#include <QAccessible>
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <ifaddrs.h>
+#include <net/if.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
-#include <gtest/gtest.h>
+#include <QTimer>
 
+#include "platform/qt_local_address.h"
 #include "support/test_game.h"
+#include "ui/picture_names.h"
+#include "ui/pictures.h"
 #include "ui/qt/about_dialog.h"
+#include "ui/qt/qt_message_boxes.h"
 
 namespace {
 
@@ -24,97 +35,145 @@ struct MainWindowTest : ::testing::Test {
     game.Start();
     QApplication::processEvents();
   }
-  template <typename T>
-  T* Find(const char* name) {
+  template <typename T = QWidget>
+  T* Find(const QString& name) {
     return window.findChild<T*>(name);
   }
-  QAction* MenuItem(const char* name) { return window.menuBar()->findChild<QAction*>(name); }
-
-  TestGame game;
+  TestGame game;  // every draw 0.5: speeds of 125, the mascot on lane 3 with 50
   ui::qt::MainWindow window{game.session().form().form(), game.session()};
   ui::qt::AboutView about{game.session().form().about(), game.session()};
 };
 
-TEST_F(MainWindowTest, TitleAndFixedClientArea) {
-  EXPECT_TRUE(window.isVisible());
+// Fifteen twips make a pixel; the window cannot be resized. The model's changes reach the widgets.
+TEST_F(MainWindowTest, TheWindowIsTheDefinitionAndMirrorsTheModel) {
   EXPECT_EQ(window.windowTitle(), "こまめ堂マスコットレース");
-  EXPECT_EQ(window.ClientArea()->size(), QSize(676, 611));
+  EXPECT_EQ(window.ClientArea()->size(), QSize(10140 / 15, 9165 / 15));
   EXPECT_EQ(window.minimumSize(), window.maximumSize());
-}
-
-TEST_F(MainWindowTest, ControlsStandAtTheirPlacesWithTheirCaptions) {
-  auto* lane4 = Find<QRadioButton>("CharKake3");
-  ASSERT_NE(lane4, nullptr);
-  EXPECT_EQ(lane4->geometry(), QRect(600, 224, 73, 17));
-  EXPECT_EQ(lane4->text(), "４でGO！");
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(lane4)->text(QAccessible::Name), "４でGO！");
-
-  auto* start = Find<QPushButton>("CmdStart");
-  ASSERT_NE(start, nullptr);
-  EXPECT_EQ(start->parentWidget()->objectName(), "MenuFrame");
-  EXPECT_EQ(start->geometry(), QRect(16, 166, 281, 35));
-  EXPECT_FALSE(start->isEnabled());
-
-  auto* omi = Find<QPushButton>("omi");
-  ASSERT_NE(omi, nullptr);
-  EXPECT_EQ(omi->text(), "おみくじ　１回１０まめ");
-
-  auto* bubble = Find<QLabel>("MsgLabel");
-  ASSERT_NE(bubble, nullptr);
-  EXPECT_EQ(bubble->text(), "ようこそ『こまめ堂マスコットレース』へ");
-
-  auto* runner = Find<QWidget>("ImgChar0");
-  ASSERT_NE(runner, nullptr);
-  EXPECT_EQ(runner->geometry(), QRect(517, 64, 32, 32));  // 7750 twips: on the start line
-  EXPECT_FALSE(Find<QLabel>("Jyuni0")->isVisible());
-}
-
-TEST_F(MainWindowTest, TheMenuBarHasThreeItemsWithAccessKeys) {
-  QStringList texts;
-  for (QAction* action : window.menuBar()->actions()) texts << action->text();
-  EXPECT_EQ(texts, (QStringList{"終了(&X)", "ヘルプ(&H)", "ﾊﾞｰｼﾞｮﾝ(&A)"}));
-}
-
-TEST_F(MainWindowTest, ModelChangesReachTheWidgets) {
+  for (const auto& control : game.session().form().form().controls().all()) {
+    QWidget* widget = window.WidgetFor(*control);
+    if (!widget || control->kind() == ui::ControlKind::Image || control->kind() == ui::ControlKind::Line) continue;
+    const ui::Geometry& at = control->geometry;
+    EXPECT_EQ(widget->geometry(),
+              QRect(qRound(at.left / 15), qRound(at.top / 15), qRound(at.width / 15), qRound(at.height / 15)))
+        << control->QualifiedName();
+  }
   game.Fire([&] {
     game.c().Money.SetCaption("250");
     game.c().ImgChar[2].SetLeft(1500);
     game.c().CmdStart.SetEnabled(true);
-    game.c().KakeHScroll.SetValue(40);
+    game.c().Jyuni[0].SetVisible(true);
   });
   EXPECT_EQ(Find<QLabel>("Money")->text(), "250");
-  EXPECT_EQ(Find<QWidget>("ImgChar2")->x(), 100);
-  EXPECT_TRUE(Find<QPushButton>("CmdStart")->isEnabled());
-  EXPECT_EQ(Find<QScrollBar>("KakeHScroll")->value(), 40);
-  EXPECT_EQ(Find<QScrollBar>("KakeHScroll")->maximum(), 100);
+  EXPECT_EQ(Find("ImgChar2")->x(), 100);
+  EXPECT_TRUE(Find("CmdStart")->isEnabled());
+  EXPECT_TRUE(Find("Jyuni0")->isVisible());
+  const QImage icon = window.windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
+  const ui::Bitmap& runner = *ui::FindPicture(ui::RunnerPicture(0, 1));  // the first runner, pixel for pixel
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) ASSERT_EQ(icon.pixel(x, y), runner.At(x, y)) << x << "," << y;
 }
 
-TEST_F(MainWindowTest, TheAboutDialogOpensOnceAndClosesWithOkOrEscape) {
-  MenuItem("version")->trigger();
-  ASSERT_NE(about.dialog(), nullptr);
-  QTest::keyClick(about.dialog(), Qt::Key_Escape);
-  EXPECT_FALSE(game.session().form().about().loaded());
-  MenuItem("version")->trigger();
-  MenuItem("version")->trigger();
+TEST_F(MainWindowTest, TheMouseChoosesTheLaneAndTheStake) {
+  Find<QPushButton>("ozzu")->click();
+  EXPECT_EQ(Find<QLabel>("Bairitu0")->text(), "16.7倍");
+  auto* lane2 = Find<QRadioButton>("CharKake1");
+  QTest::mouseClick(lane2, Qt::LeftButton, {}, QPoint(8, 8));
+  EXPECT_TRUE(lane2->isChecked());
+  EXPECT_EQ(lane2->palette().color(QPalette::Window), QColor(Qt::black));
+  EXPECT_EQ(lane2->palette().color(QPalette::WindowText), QColor(Qt::white));
+  QTest::mouseClick(Find("Bairitu4"), Qt::LeftButton);
+  EXPECT_TRUE(Find<QRadioButton>("CharKake4")->isChecked());
+  EXPECT_FALSE(lane2->isChecked());
+  EXPECT_EQ(lane2->palette().color(QPalette::Window), QColor(Qt::white));
+  auto* bar = Find<QScrollBar>("KakeHScroll");
+  bar->setSliderDown(true);
+  bar->setSliderPosition(37);
+  EXPECT_EQ(Find<QLabel>("KakeLabel")->text(), "37");  // live, during the drag
+  bar->setSliderDown(false);
+  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  bar->triggerAction(QAbstractSlider::SliderPageStepAdd);  // a large step of 10
+  EXPECT_EQ(game.s().PlayerBet, 48);
+}
+
+TEST_F(MainWindowTest, TheAboutDialogOpensOnceAndTheCloseBoxSavesAndEnds) {
+  for (int times = 0; times < 2; ++times) window.menuBar()->findChild<QAction*>("version")->trigger();
   int dialogs = 0;
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (widget->objectName() == "ver" && widget->isVisible()) ++dialogs;
-  }
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    dialogs += widget->objectName() == "ver" && widget->isVisible();
   EXPECT_EQ(dialogs, 1);
-  ASSERT_NE(about.dialog(), nullptr);
-  EXPECT_EQ(about.dialog()->windowTitle(), "version情報");
-  auto* ok = about.dialog()->findChild<QPushButton*>("OK");
-  ASSERT_NE(ok, nullptr);
-  ok->click();
-  EXPECT_EQ(about.dialog(), nullptr);
+  QTest::keyClick(about.dialog(), Qt::Key_Escape);  // Escape closes it as its close box does: through the rules
   EXPECT_FALSE(game.session().form().about().loaded());
-}
-
-TEST_F(MainWindowTest, TheCloseBoxSavesThePurseAndEnds) {
+  EXPECT_EQ(about.dialog(), nullptr);
+  game.settings.SetPurse("stale");
   window.close();
   EXPECT_EQ(game.settings.Purse(), "100");
   EXPECT_EQ(game.program_end.ends, 1);
-  EXPECT_FALSE(window.isVisible());
+}
+
+// Answers every message box as it opens: "はい" to a question, else OK.
+struct BoxAnswerer {
+  BoxAnswerer() {
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+      for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        if (!box || !box->isVisible()) continue;
+        QStringList buttons;
+        for (QAbstractButton* button : box->buttons()) buttons << button->text();
+        answered << box->windowTitle() + "|" + box->text() + "|" + buttons.join(",");
+        box->buttons()[buttons.indexOf(buttons.contains("はい") ? "はい" : "OK")]->click();
+      }
+    });
+    timer.start(10);
+  }
+  QTimer timer;
+  QStringList answered;
+};
+
+TEST(RaceViewTest, AWholeRaceFromSelectionToTheSettlementBoxes) {
+  platform::ClassicGenerator random;
+  ui::qt::QtMessageBoxes boxes;
+  TestGame game({.random = &random, .message_boxes = &boxes});
+  game.Start();
+  ui::qt::MainWindow window(game.session().form().form(), game.session());
+  boxes.SetParent(&window);
+  auto Find = [&](const char* name) { return window.findChild<QPushButton*>(name); };
+  BoxAnswerer answerer;
+  Find("ozzu")->click();
+  window.findChild<QRadioButton*>("CharKake0")->click();
+  Find("CmdStart")->click();
+  bool saw_stop = false;  // the first arrival turns Start into Stop; then the race runs to its end
+  for (int step = 0; step < 60 * 64 && game.c().TimeChar.Interval() > 0; ++step) {
+    game.AdvanceMicros(15625);
+    saw_stop = saw_stop || Find("CmdStart")->text() == "ストップ";
+  }
+  EXPECT_TRUE(saw_stop);
+  ASSERT_FALSE(answerer.answered.isEmpty());
+  EXPECT_TRUE(answerer.answered[0] == "大当たり|見事予感が的中しました。|OK" ||
+              answerer.answered[0] == "失敗|残念ハズレ。|OK")
+      << answerer.answered[0].toStdString();
+  EXPECT_TRUE(Find("ozzu")->isEnabled());
+  EXPECT_EQ(boxes.Show("まだやりますか？", platform::MessageBoxes::kYesNo, "こんてにゅー"),
+            platform::MessageBoxes::kReplyYes);
+  EXPECT_EQ(answerer.answered.back(), "こんてにゅー|まだやりますか？|はい,いいえ");
+}
+
+// One of this machine's own IPv4 addresses on an interface that is up and not
+// the loopback, found here without Qt; with none, 127.0.0.1.
+TEST(LocalAddressTest, OneOfTheMachinesOwnAddresses) {
+  std::set<std::string> own;
+  ifaddrs* interfaces = nullptr;
+  ASSERT_EQ(getifaddrs(&interfaces), 0);
+  for (const ifaddrs* at = interfaces; at; at = at->ifa_next) {
+    if (!at->ifa_addr || at->ifa_addr->sa_family != AF_INET || !(at->ifa_flags & IFF_UP) ||
+        (at->ifa_flags & IFF_LOOPBACK)) {
+      continue;
+    }
+    char text[INET_ADDRSTRLEN];
+    own.insert(inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(at->ifa_addr)->sin_addr, text, sizeof text));
+  }
+  freeifaddrs(interfaces);
+  const std::string address = platform::QtLocalAddress().DottedIPv4();
+  EXPECT_TRUE(own.empty() ? address == "127.0.0.1" : own.count(address) == 1) << address;
 }
 
 }  // namespace

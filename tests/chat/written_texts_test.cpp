@@ -1,0 +1,146 @@
+// The texts the mascot says and the boxes show, word for word as written:
+// the tour, the phrases, the tips, the fortunes and the retorts. (The
+// texts that carry numbers are checked with the rules that make them.)
+#include <gtest/gtest.h>
+
+#include "support/test_game.h"
+
+namespace {
+
+using testing_support::ShownBox;
+using testing_support::TestGame;
+using Texts = std::vector<std::string>;
+
+const Texts kTourByBubble = {
+    "では、今から操作方法の説明を行います。（絵か吹き出しをクリックすると進みます。内容が変わっても、クリックすると先に"
+    "進みます）",
+    "まず最初に、「レース選択」というボタンを押します。",
+    "そうすると、「○でＧＯ！」の下に倍率が出ます。",
+    "次に、スクロールバーで賭金を決め（最高30000）自分が賭けたい番号のラジオボタンをクリックします。（賭けない場合は何"
+    "もクリックしないでください）",
+    "また、再度「レース選択」ボタンを押すと、次のレースに進みます。",
+    "そして「スタート」というボタンを押します。",
+    "そうするとキャラクターが走り出します。後は、賭けたキャラが１着になることを祈るだけ。",
+    "誰かがゴールすると、「スタート」ボタンが「ストップ」ボタンに変化します。クリックするとその場で当たりハズレの判定を"
+    "します。",
+    "見事予感が的中すると、「賭金×倍率」分のまめがもらえます。",
+    "ハズレの場合は、賭金没収になります。",
+    "もしも所持金が全て無くなった場合は、コンテニューメッセージが出ます。",
+    "まだ続ける場合は「はい」を、終わる場合は「いいえ」を選んでください。",
+    "なお、途中でゲームを終わる場合は、そのままこのウィンドウを閉じてください。",
+    "所持金データは閉じた時に自動的に保存され、またゲームを起動すると自動的に呼び出されます。",
+    "以上で説明を終わります。まぁ、ヘルプを見なくても操作方法は分かると思いますが（笑）",
+    "以上で説明を終わります。まぁ、ヘルプを見なくても操作方法は分かると思いますが（笑）"};  // a 15th click does nothing
+
+// The mascot adds hints to steps 1, 5 and 6, and needs a 15th click, which empties the bubble.
+Texts TourByMascot() {
+  Texts texts = kTourByBubble;
+  const std::string hint = "（ボタンを押すと吹き出しの内容が変わりますが、クリックすると続きが出ます）";
+  texts[1] += hint;
+  texts[5] += hint;
+  texts[6] =
+      "そうするとキャラクターが走り出します。後は、賭けたキャラが１着になることを祈るだけ（全キャラゴール、ストップボタ"
+      "ンクリック後に変化。クリックで次）";
+  texts[15] = "";
+  return texts;
+}
+
+TEST(WrittenTextsTest, TheTourClickByClick) {
+  for (bool by_mascot : {false, true}) {
+    TestGame game;
+    game.Start();
+    game.Click(game.c().h1);
+    Texts said = {game.c().MsgLabel.Caption()};
+    for (int click = 0; click < 15; ++click) {
+      game.Click(by_mascot ? static_cast<ui::Control&>(game.c().komame) : game.c().MsgLabel);
+      said.push_back(game.c().MsgLabel.Caption());
+    }
+    EXPECT_EQ(said, by_mascot ? TourByMascot() : kTourByBubble);
+    EXPECT_EQ(game.s().TourStep, 0);
+  }
+}
+
+const char* const kPieces[4][6] = {
+    {"ワタシは", "君は", "製作者は", "今日は", "なんとなく", "ナゼか"},
+    {"ダメだが、", "最悪だが、", "絶好調だが、", "普通だが、", "ノーコメントだが、", "変だが、"},
+    {"ワタシは・・・", "君は・・・", "製作者は・・・", "天気は・・・", "とりあえず・・・", "まぁ・・・"},
+    {"いいだろう。", "ノーコメント。", "知らん。", "なるほどね。", "最高潮。", "絶不調。"}};
+
+// All 1296 phrases, one after another: each exactly its four pieces.
+TEST(WrittenTextsTest, EveryPhraseIsOnePieceOfEachColumnInTurn) {
+  const float kDraws[6] = {0.0f, 0.2f, 0.4f, 0.6f, 0.8f, 0.999f};  // times 5: rows 0 to 5
+  TestGame game;
+  game.Start();
+  for (int phrase = 0; phrase < 6 * 6 * 6 * 6; ++phrase) {
+    const int row[4] = {phrase % 6, phrase / 6 % 6, phrase / 36 % 6, phrase / 216};
+    game.random.Push({kDraws[row[0]], kDraws[row[1]], kDraws[row[2]], kDraws[row[3]]});
+    game.Click(game.c().RndMsg);
+    ASSERT_EQ(game.c().MsgLabel.Caption(),
+              std::string(kPieces[0][row[0]]) + kPieces[1][row[1]] + kPieces[2][row[2]] + kPieces[3][row[3]]);
+  }
+  EXPECT_EQ(game.random.draws, 6 + 4 * 1296);
+  EXPECT_EQ(game.random.overruns, 0);
+}
+
+// One draw picks the row: a tip with factor 10 at every start, a fortune with factor 7.
+TEST(WrittenTextsTest, TheElevenTipsAndTheEightFortunesWorstFirst) {
+  const Texts kTips = {
+      "ワタシのホームページ「こまめ堂の部屋」をヨロシク！",
+      "このゲームの感想、エラー発見、その他コメント等ありましたらメールかホームページの掲示板で連絡ください。",
+      "何、当たらない？ゲーム自体、動きはランダムで動かしてるので、製作者のワタシでもどれが当たるか分からん。",
+      "腹が減った？ならこんなことしてないでメシを食うんだ。なければ作る、うまく作れたら感動モノだぞ。",
+      "ファミリーコンピューターを知ってるか？ワタシが小学校時代に絶頂期だったテレビゲームだ。",
+      "カレーはうまいと思わないか？ワタシはカレーなら大盛り３杯はイケルぞ。でもシーフードカレーは苦手だ。",
+      "トンネル通ると眠くならないか？どうもあのオレンジの光加減がワタシの眠気を誘うようだ。",
+      "幽霊はいると思うか？ワタシはいると思うぞ。なぜなら高校時代、部活の合宿で見たからな。",
+      "野宿したことあるか？やるのは構わないが、大きな道付近で寝るなよ。うるさすぎて寝れんから。",
+      "「うまかっちゃん」というインスタントラーメンを知ってるか？話では九州の方にしかないらしいぞ。",
+      "そこにある「謎ボタン」なんだと思うか？実はランダムを微妙にずらすことができるのだ。まぁ、どうずれるかは運任せだが"
+      "ね。"};
+  const Texts kFortunes = {"今日の運勢は「極凶」だ。", "今日の運勢は「大凶」だ。", "今日の運勢は「凶」だ。",
+                           "今日の運勢は「吉」だ。",   "今日の運勢は「末吉」だ。", "今日の運勢は「小吉」だ。",
+                           "今日の運勢は「中吉」だ。", "今日の運勢は「大吉」だ。"};
+  TestGame game;
+  game.settings.SetPurse("1000");
+  game.Start();
+  for (const Texts* texts : {&kTips, &kFortunes}) {
+    for (std::size_t row = 0; row < texts->size(); ++row) {
+      const std::size_t last = texts->size() - 1;
+      game.random.Push({row == last ? 0.999f : static_cast<float>(row) / static_cast<float>(last)});
+      if (texts == &kTips) game.Fire([&] { game.form().SayTip(); });
+      if (texts == &kFortunes) game.Click(game.c().omi);
+      EXPECT_EQ(game.c().MsgLabel.Caption(), (*texts)[row]);
+    }
+  }
+}
+
+TEST(WrittenTextsTest, TheRetortsInTheirBoxes) {
+  using platform::MessageBoxes;
+  constexpr int kOk = MessageBoxes::kOkOnly, kYesNo = MessageBoxes::kYesNo;
+  struct Row {
+    float draw;
+    int reply;
+    std::vector<ShownBox> boxes;
+  };
+  for (const Row& row : {Row{0.16f, kOk, {{"なんでやねん！！", MessageBoxes::kExclamation, "ツッコミ"}}},
+                         Row{0.17f,
+                             MessageBoxes::kReplyYes,
+                             {{"なんでやねん？", kYesNo, "ツッコミ"}, {"（なんでやねん・・・）", kOk, "ツッコミ"}}},
+                         Row{0.49f,
+                             MessageBoxes::kReplyNo,
+                             {{"なんでやねん？", kYesNo, "ツッコミ"}, {"な、なんでやねん・・・", kOk, "ツッコミ"}}},
+                         Row{0.5f, kOk, {{"ナンデヤネン", kOk, "ツッコミ"}}},  // 1.5 goes to the even 2
+                         Row{0.83f, kOk, {{"ナンデヤネン", kOk, "ツッコミ"}}},
+                         Row{0.84f, kOk, {{"な～んで～やね～ん♪", kOk, "ツッコミ"}}}}) {
+    TestGame game;
+    game.Start();
+    game.random.Push({row.draw});
+    game.boxes.Reply({row.reply});
+    game.Click(game.c().CmdT);
+    EXPECT_EQ(game.random.draws, 6 + 1);
+    EXPECT_EQ(game.boxes.shown, row.boxes) << row.draw;
+    EXPECT_EQ(game.c().MsgLabel.Caption(), "ようこそ『こまめ堂マスコットレース』へ");  // the bubble is left alone
+  }
+}
+
+}  // namespace
