@@ -95,6 +95,17 @@ class MainForm {
   // The end of a race, run to its end or stopped: both bets settled, the
   // panel ready for the next selection.
   void SettleRace();
+  // Tells the records what this race settled: the mascot's side is done,
+  // the player's is worked out ahead of its boxes.
+  void RecordSettledRace(Long mascot_purse_before);
+  // A record that cannot be kept never stops a settlement.
+  template <typename Call>
+  void Record(Call&& call) noexcept {
+    try {
+      call(services_.records);
+    } catch (...) {
+    }
+  }
   void ResetRunnersToStartLine();
 
   Services services_;

@@ -60,6 +60,7 @@ void MainForm::RaceTick() {
       ShowStopButton();
     }
     if (s_.FinishCount == kLanes) s_.AllFinished = 1;
+    s_.ArrivalOrder.at(static_cast<std::size_t>(s_.FinishCount - 1)) = static_cast<Integer>(lane);
     s_.LaneFinished[slot] = 1;
     s_.LaneSpeed[slot] = 0;
     c_.Jyuni[lane].SetCaption(platform::DecimalText(s_.FinishCount) + "着");

@@ -100,7 +100,11 @@ void MainForm::LineTimer_Timer() {
 
 void MainForm::SettleRace() {
   s_.RaceRunning = false;
+  const Long mascot_purse_before = s_.MascotMoney;
   SettleMascotBet();
+  // Kept before the player's first box: a crash or a closing いいえ while a
+  // box is open loses nothing that was settled.
+  RecordSettledRace(mascot_purse_before);
   SettlePlayerBet();  // may end the program; then nothing below runs
   c_.ozzu.SetEnabled(true);
   c_.KakeHScroll.SetVisible(true);

@@ -106,6 +106,26 @@ class RecordingMedia final : public platform::Media {
   std::vector<std::string> log;
 };
 
+// Keeps every settled race and continue gift it is told of.
+class RecordingRaces final : public platform::RaceRecords {
+ public:
+  struct Gift {
+    std::int32_t race_no, gift, purse_after;
+    bool operator==(const Gift&) const = default;
+  };
+  void RaceSettled(const platform::SettledRace& race) override {
+    races.push_back(race);
+    if (on_record) on_record();
+  }
+  void ContinueGiven(std::int32_t race_no, std::int32_t gift, std::int32_t purse_after) override {
+    gifts.push_back({race_no, gift, purse_after});
+    if (on_record) on_record();
+  }
+  std::vector<platform::SettledRace> races;
+  std::vector<Gift> gifts;
+  std::function<void()> on_record;
+};
+
 class NotedProgramEnd final : public platform::ProgramEnd {
  public:
   void End() override { ++ends; }

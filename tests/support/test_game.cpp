@@ -10,7 +10,8 @@ TestGame::TestGame(Options options) {
                           settings,
                           media,
                           program_end,
-                          "/opt/mascot race"};
+                          "/opt/mascot race",
+                          records};
   session_ = std::make_unique<game::GameSession>(services, time, options.timer1);
 }
 

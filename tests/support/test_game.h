@@ -47,6 +47,7 @@ class TestGame {
   MemorySettings settings;
   RecordingMedia media;
   NotedProgramEnd program_end;
+  RecordingRaces records;
   platform::VirtualClock time;
 
  private:
