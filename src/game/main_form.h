@@ -113,6 +113,8 @@ class MainForm {
   ui::FormModel ver_;
   ui::MainFormControls c_;
   GameState s_;
+  // The six runners, looked at on every race tick.
+  std::array<ui::Image*, kLanes> runners_{};
 };
 
 }  // namespace game

@@ -20,9 +20,9 @@ constexpr float kSlideStep = 30;
 // The lane is the number of bounds the draw lies above; counted without
 // branches, since a random draw defeats branch prediction.
 Integer LaneFor(Integer draw) {
-  Integer lane = 0;
-  for (int bound : kLaneBounds) lane = static_cast<Integer>(lane + (draw > bound));
-  return lane;
+  static_assert(kLaneBounds.size() == 5);
+  return static_cast<Integer>((draw > kLaneBounds[0]) + (draw > kLaneBounds[1]) + (draw > kLaneBounds[2]) +
+                              (draw > kLaneBounds[3]) + (draw > kLaneBounds[4]));
 }
 
 }  // namespace
@@ -43,7 +43,7 @@ void MainForm::RaceTick() {
   for (int lane = 0; lane < kLanes; ++lane) {
     auto slot = static_cast<std::size_t>(lane);
     if (s_.LaneFinished[slot] != 0) continue;
-    ui::Image& image = c_.ImgChar[lane];
+    ui::Image& image = *runners_[slot];
     if (!(static_cast<float>(image.Left() + kRunnerReach) < goal)) continue;
 
     s_.FinishCount = platform::AddInteger(s_.FinishCount, 1);
