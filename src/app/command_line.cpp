@@ -1,14 +1,18 @@
 #include "app/command_line.h"
 
+#include <charconv>
 #include <string_view>
 
 #include "app/installation.h"
+#include "simulation/simulation.h"
 
 namespace app {
 
 namespace {
 
-constexpr const char* kUsage = "使い方 / usage: mascot-race [--help | --version]\n";
+constexpr const char* kUsage =
+    "使い方 / usage: mascot-race [--help | --version | --simulate N [--seed S] [--csv] [--jobs K]]\n";
+constexpr int kMostJobs = 256;
 
 void PrintHelp(std::FILE* out) {
   std::fprintf(out,
@@ -21,6 +25,13 @@ void PrintHelp(std::FILE* out) {
                "\n"
                "  -h, --help   この説明を表示して終了 / show this help and exit\n"
                "  --version    バージョンを表示して終了 / show the version and exit\n"
+               "  --simulate N 画面なしでN回レースを行い、オッズの公平さを表示して終了\n"
+               "               run N races with the game's own rules, no window, nothing written,\n"
+               "               and show how fair the odds are: each bracket's win rate and return,\n"
+               "               four ways to bet 100 まめ, and how long races take\n"
+               "    --seed S   乱数の開始位置 / where the random sequence starts (default 0)\n"
+               "    --csv      CSVで出力 / print the report as CSV\n"
+               "    --jobs K   K本のスレッドで実行 / use K threads (the report stays the same)\n"
                "\n"
                "財布 / purse: $XDG_CONFIG_HOME/MainForm.ini (~/.config/MainForm.ini)\n"
                "音楽 / music: bgm.mid, bgm1.wav beside the executable, else in %s\n",
@@ -33,6 +44,52 @@ void PrintVersion(std::FILE* out) {
                "Copyright (c) 2026 Mascot Race Team\n"
                "MIT License\n",
                installation::kVersion);
+}
+
+// A whole number of plain digits, nothing else.
+std::optional<std::uint64_t> WholeNumber(std::string_view text) {
+  std::uint64_t value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+int Refuse(std::FILE* err, const std::string& why) {
+  std::fprintf(err, "mascot-race: %s\n%s", why.c_str(), kUsage);
+  return kUsageError;
+}
+
+int Simulate(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+  simulation::Options options;
+  bool csv = false;
+  std::optional<std::uint64_t> races = argc > 2 ? WholeNumber(argv[2]) : std::nullopt;
+  if (!races || *races == 0) return Refuse(err, "--simulate needs a number of races, 1 or more");
+  options.races = *races;
+  for (int i = 3; i < argc; ++i) {
+    const std::string_view option = argv[i];
+    if (option == "--csv") {
+      csv = true;
+      continue;
+    }
+    if (option != "--seed" && option != "--jobs") return Refuse(err, "unknown option '" + std::string(option) + "'");
+    std::optional<std::uint64_t> value = i + 1 < argc ? WholeNumber(argv[i + 1]) : std::nullopt;
+    if (!value) return Refuse(err, std::string(option) + " needs a whole number");
+    ++i;
+    if (option == "--seed") {
+      options.seed = *value;
+    } else if (*value < 1 || *value > kMostJobs) {
+      return Refuse(err, "--jobs takes 1 to " + std::to_string(kMostJobs) + " threads");
+    } else {
+      options.jobs = static_cast<int>(*value);
+    }
+  }
+  simulation::Tally tally = simulation::Simulate(options);
+  if (csv) {
+    simulation::PrintCsv(tally, options, out);
+  } else {
+    simulation::PrintReport(tally, options, out);
+  }
+  return std::fflush(out) == 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -50,6 +107,7 @@ std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::FIL
     PrintVersion(out);
     return 0;
   }
+  if (argument == "--simulate") return Simulate(argc, argv, out, err);
   if (argument.size() > 1 && argument[0] == '-') {
     std::fprintf(err, "mascot-race: unknown option '%s'\n", argv[1]);
   } else {

@@ -50,6 +50,7 @@ class CommandLineTest : public ::testing::Test {
       unsetenv("QT_QPA_PLATFORM");
       setenv("HOME", scratch.c_str(), 1);
       setenv("XDG_CONFIG_HOME", scratch.c_str(), 1);
+      if (chdir(scratch.c_str()) != 0) _exit(125);
       if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr)) _exit(126);
       std::vector<char*> argv{const_cast<char*>(MASCOT_RACE_EXECUTABLE)};
       for (std::string& argument : arguments) argv.push_back(argument.data());
@@ -110,6 +111,31 @@ TEST_F(CommandLineTest, AToolkitOptionIsNoExceptionAndNeverReachesTheToolkit) {
   Finished refused = Run({"-platform", "offscreen"});
   EXPECT_EQ(refused.exit_code, 2);
   EXPECT_NE(refused.err.find("usage: mascot-race"), std::string::npos) << refused.err;
+}
+
+TEST_F(CommandLineTest, SimulateReportsTheRacesWithoutWindowOrFiles) {
+  Finished text = Run({"--simulate", "5", "--seed", "2"});
+  EXPECT_EQ(text.exit_code, 0) << text.err;
+  EXPECT_EQ(text.out.rfind("5 races with the game's own rules and generator, seed 2\n", 0), 0u) << text.out;
+  for (const char* heading : {"1.1-1.9", "5000 (no favourite)", "favourite (lowest odds)", "to the last arrival"}) {
+    EXPECT_NE(text.out.find(heading), std::string::npos) << heading;
+  }
+  Finished csv = Run({"--simulate", "5", "--csv", "--jobs", "2", "--seed", "2"});
+  EXPECT_EQ(csv.exit_code, 0) << csv.err;
+  EXPECT_EQ(csv.out.rfind("section,row,measure,value\nrun,,races,5\nrun,,seed,2\n", 0), 0u) << csv.out;
+  // Nothing written: the scratch home holds only the two captured streams.
+  EXPECT_EQ(std::distance(fs::directory_iterator(scratch), fs::directory_iterator()), 2);
+}
+
+TEST_F(CommandLineTest, SimulateRefusesWhatItCannotRun) {
+  for (std::vector<std::string> arguments : std::vector<std::vector<std::string>>{
+           {"--simulate"}, {"--simulate", "0"}, {"--simulate", "-3"}, {"--simulate", "ten"}, {"--simulate", "5", "--jobs", "0"},
+           {"--simulate", "5", "--seed"}, {"--simulate", "5", "--fast"}}) {
+    Finished refused = Run(arguments);
+    EXPECT_EQ(refused.exit_code, 2) << arguments.back();
+    EXPECT_EQ(refused.out, "");
+    EXPECT_NE(refused.err.find("usage: mascot-race"), std::string::npos) << refused.err;
+  }
 }
 
 }  // namespace
