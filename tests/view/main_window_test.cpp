@@ -67,10 +67,10 @@ TEST_F(MainWindowTest, ControlsStandAtTheirPlacesWithTheirCaptions) {
   EXPECT_FALSE(Find<QLabel>("Jyuni0")->isVisible());
 }
 
-TEST_F(MainWindowTest, TheMenuBarHasThreeItemsWithAccessKeys) {
+TEST_F(MainWindowTest, TheMenuBarHasFourItemsWithAccessKeys) {
   QStringList texts;
   for (QAction* action : window.menuBar()->actions()) texts << action->text();
-  EXPECT_EQ(texts, (QStringList{"終了(&X)", "ヘルプ(&H)", "ﾊﾞｰｼﾞｮﾝ(&A)"}));
+  EXPECT_EQ(texts, (QStringList{"終了(&X)", "ヘルプ(&H)", "ﾊﾞｰｼﾞｮﾝ(&A)", "成績(&S)"}));
 }
 
 TEST_F(MainWindowTest, ModelChangesReachTheWidgets) {
