@@ -30,6 +30,17 @@ constexpr std::array<records::Bettor, 2> kBettors = {records::Bettor::Player, re
 constexpr std::array<const char*, 2> kBettorNames = {"player", "mascot"};
 constexpr int kNoLane = 6;
 
+// A step between labelled races of 1, 2 or 5 times a power of ten, giving
+// at most about eight labels: whole race numbers, readable at a glance.
+qreal RaceStep(std::size_t races) {
+  constexpr std::size_t kLabels = 8;
+  for (std::size_t power = 1;; power *= 10) {
+    for (std::size_t step : {power, 2 * power, 5 * power}) {
+      if (races <= step * kLabels) return static_cast<qreal>(step);
+    }
+  }
+}
+
 QString Money(std::int64_t amount) { return QString::number(amount) + texts::kMoney; }
 QString Percent(double fraction) { return QString::number(fraction * 100, 'f', 1) + "%"; }
 QString Odds(float odds) { return QString::fromStdString(platform::SingleText(odds)) + texts::kOdds; }
@@ -89,6 +100,8 @@ StatisticsWindow::StatisticsWindow(records::RecordsStore& store, platform::Messa
   races_axis_ = new QValueAxis;
   races_axis_->setTitleText(texts::kChartRaces);
   races_axis_->setLabelFormat("%d");
+  races_axis_->setTickType(QValueAxis::TicksDynamic);
+  races_axis_->setTickAnchor(0);
   purse_axis_ = new QValueAxis;
   purse_axis_->setTitleText(texts::kChartPurse);
   purse_axis_->setLabelFormat("%d");
@@ -174,6 +187,7 @@ void StatisticsWindow::Refresh() {
   player_purse_->replace(player);
   mascot_purse_->replace(mascot);
   races_axis_->setRange(1, std::max<qreal>(2, static_cast<qreal>(races.size())));
+  races_axis_->setTickInterval(RaceStep(races.size()));
   purse_axis_->setRange(0, std::max(100.0, highest * 1.05));
 
   const auto shown = static_cast<int>(std::min<std::size_t>(kept.size(), kLastRaces));
