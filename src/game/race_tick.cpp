@@ -17,13 +17,18 @@ constexpr float kRunnerReach = 180;  // a runner has crossed once Left + 180 is 
 constexpr int kSlideSteps = 51;
 constexpr float kSlideStep = 30;
 
-// The lane is the number of bounds the draw lies above; counted without
-// branches, since a random draw defeats branch prediction.
-Integer LaneFor(Integer draw) {
-  static_assert(kLaneBounds.size() == 5);
-  return static_cast<Integer>((draw > kLaneBounds[0]) + (draw > kLaneBounds[1]) + (draw > kLaneBounds[2]) +
-                              (draw > kLaneBounds[3]) + (draw > kLaneBounds[4]));
-}
+// The lane of every draw 0..100: the number of bounds it lies above, looked
+// up rather than counted on every tick.
+constexpr int kDraws = 101;
+constexpr std::array<Integer, kDraws> kLaneOfDraw = [] {
+  std::array<Integer, kDraws> lanes{};
+  for (int draw = 0; draw < kDraws; ++draw) {
+    for (int bound : kLaneBounds) lanes[static_cast<std::size_t>(draw)] += draw > bound;
+  }
+  return lanes;
+}();
+
+Integer LaneFor(Integer draw) { return kLaneOfDraw.at(static_cast<std::size_t>(draw)); }
 
 }  // namespace
 

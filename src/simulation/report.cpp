@@ -38,13 +38,18 @@ void PrintReport(const Tally& tally, const Options& options, std::FILE* out) {
                "and bets %d on the favourite from a purse of %s.\n\n",
                kShortestPause, kLongestPause, kStake, kPlayerPurse);
 
-  std::fprintf(out, "%-20s %12s %15s %10s %16s\n", "Odds", "Lanes", "Implied chance", "Win rate", "Return per 1");
+  std::fprintf(out, "%-20s %12s %15s %10s  %s\n", "Odds", "Lanes", "Implied chance", "Win rate",
+               "Return per まめ staked");
   for (std::size_t i = 0; i < kOddsBrackets.size(); ++i) {
     const BracketTotals& bracket = tally.brackets[i];
     BracketFigures figures = FiguresOf(bracket);
-    std::fprintf(out, "%-20.*s %12" PRIu64 " %15.4f %10.4f %16.4f\n", static_cast<int>(kOddsBrackets[i].name.size()),
-                 kOddsBrackets[i].name.data(), bracket.lanes, figures.implied_chance, figures.win_rate,
-                 figures.return_per_mame);
+    std::fprintf(out, "%-20.*s %12" PRIu64, static_cast<int>(kOddsBrackets[i].name.size()), kOddsBrackets[i].name.data(),
+                 bracket.lanes);
+    if (bracket.lanes == 0) {
+      std::fprintf(out, " %15s %10s %12s\n", "-", "-", "-");
+    } else {
+      std::fprintf(out, " %15.4f %10.4f %12.4f\n", figures.implied_chance, figures.win_rate, figures.return_per_mame);
+    }
   }
 
   std::fprintf(out, "\n%-28s %12s %14s %14s %8s\n", "Betting 100 a race on", "Races bet", "Staked", "Paid", "Return");
@@ -73,9 +78,15 @@ void PrintCsv(const Tally& tally, const Options& options, std::FILE* out) {
     auto name = static_cast<int>(kOddsBrackets[i].name.size());
     const char* row = kOddsBrackets[i].name.data();
     std::fprintf(out, "odds,%.*s,lanes,%" PRIu64 "\n", name, row, bracket.lanes);
-    std::fprintf(out, "odds,%.*s,implied_chance,%.6f\n", name, row, figures.implied_chance);
-    std::fprintf(out, "odds,%.*s,win_rate,%.6f\n", name, row, figures.win_rate);
-    std::fprintf(out, "odds,%.*s,return_per_mame,%.6f\n", name, row, figures.return_per_mame);
+    // Rates of a bracket no lane fell in are left empty.
+    for (auto [measure, value] : {std::pair{"implied_chance", figures.implied_chance}, std::pair{"win_rate", figures.win_rate},
+                                  std::pair{"return_per_mame", figures.return_per_mame}}) {
+      if (bracket.lanes == 0) {
+        std::fprintf(out, "odds,%.*s,%s,\n", name, row, measure);
+      } else {
+        std::fprintf(out, "odds,%.*s,%s,%.6f\n", name, row, measure, value);
+      }
+    }
   }
   for (std::size_t i = 0; i < kWayNames.size(); ++i) {
     const WayTotals& way = tally.ways[i];
