@@ -1,15 +1,20 @@
 #include "app/command_line.h"
 
+#include <charconv>
 #include <string_view>
 
 #include "app/installation.h"
 #include "app/toolkit_options.h"
+#include "simulation/simulation.h"
 
 namespace app {
 
 namespace {
 
-constexpr const char* kUsage = "使い方 / usage: mascot-race [--help | --version] [Qt options such as -platform, -style]\n";
+constexpr const char* kUsage =
+    "使い方 / usage: mascot-race [--help | --version | --simulate N [--seed S] [--csv] [--jobs K]]\n"
+    "                            [Qt options such as -platform, -style]\n";
+constexpr int kMostJobs = 256;
 
 void PrintHelp(std::FILE* out) {
   std::fprintf(out,
@@ -22,10 +27,13 @@ void PrintHelp(std::FILE* out) {
                "\n"
                "  -h, --help   この説明を表示して終了 / show this help and exit\n"
                "  --version    バージョンを表示して終了 / show the version and exit\n"
-               "  Qt の標準オプション (-platform, -style, -display など) も使えます / Qt's own options work too\n"
-               "\n"
-               "キー / keys: 1-6 レーン / lane, R レース選択 / choose a race, S スタート・ストップ / start, stop,\n"
-               "  F おみくじ / fortune slip, Tab 移動 / move, Space・Enter 押す / press\n"
+               "  --simulate N 画面なしでN回レースを行い、オッズの公平さを表示して終了\n"
+               "               run N races with the game's own rules, no window, nothing written,\n"
+               "               and show how fair the odds are: each bracket's win rate and return,\n"
+               "               four ways to bet 100 まめ, and how long races take\n"
+               "    --seed S   乱数の開始位置 / where the random sequence starts (default 0)\n"
+               "    --csv      CSVで出力 / print the report as CSV\n"
+               "    --jobs K   K本のスレッドで実行 / use K threads (the report stays the same)\n"
                "\n"
                "財布 / purse: $XDG_CONFIG_HOME/MainForm.ini (~/.config/MainForm.ini)\n"
                "音楽 / music: bgm.mid, bgm1.wav beside the executable, else in %s\n",
@@ -40,6 +48,52 @@ void PrintVersion(std::FILE* out) {
                installation::kVersion);
 }
 
+// A whole number of plain digits, nothing else.
+std::optional<std::uint64_t> WholeNumber(std::string_view text) {
+  std::uint64_t value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+int Refuse(std::FILE* err, const std::string& why) {
+  std::fprintf(err, "mascot-race: %s\n%s", why.c_str(), kUsage);
+  return kUsageError;
+}
+
+int Simulate(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+  simulation::Options options;
+  bool csv = false;
+  std::optional<std::uint64_t> races = argc > 2 ? WholeNumber(argv[2]) : std::nullopt;
+  if (!races || *races == 0) return Refuse(err, "--simulate needs a number of races, 1 or more");
+  options.races = *races;
+  for (int i = 3; i < argc; ++i) {
+    const std::string_view option = argv[i];
+    if (option == "--csv") {
+      csv = true;
+      continue;
+    }
+    if (option != "--seed" && option != "--jobs") return Refuse(err, "unknown option '" + std::string(option) + "'");
+    std::optional<std::uint64_t> value = i + 1 < argc ? WholeNumber(argv[i + 1]) : std::nullopt;
+    if (!value) return Refuse(err, std::string(option) + " needs a whole number");
+    ++i;
+    if (option == "--seed") {
+      options.seed = *value;
+    } else if (*value < 1 || *value > kMostJobs) {
+      return Refuse(err, "--jobs takes 1 to " + std::to_string(kMostJobs) + " threads");
+    } else {
+      options.jobs = static_cast<int>(*value);
+    }
+  }
+  simulation::Tally tally = simulation::Simulate(options);
+  if (csv) {
+    simulation::PrintCsv(tally, options, out);
+  } else {
+    simulation::PrintReport(tally, options, out);
+  }
+  return std::fflush(out) == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
@@ -48,10 +102,7 @@ std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::FIL
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
     if (std::optional<int> values = ToolkitOptionValues(argument)) {
-      if (i + *values >= argc) {
-        std::fprintf(err, "mascot-race: option '%s' needs a value\n%s", argv[i], kUsage);
-        return kUsageError;
-      }
+      if (i + *values >= argc) return Refuse(err, "option '" + std::string(argument) + "' needs a value");
       i += *values;
       continue;
     }
@@ -63,13 +114,10 @@ std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::FIL
       PrintVersion(out);
       return 0;
     }
-    if (argument.size() > 1 && argument[0] == '-') {
-      std::fprintf(err, "mascot-race: unknown option '%s'\n", argv[i]);
-    } else {
-      std::fprintf(err, "mascot-race: unexpected argument '%s'\n", argv[i]);
-    }
-    std::fprintf(err, "%s", kUsage);
-    return kUsageError;
+    // What follows --simulate is its own.
+    if (argument == "--simulate") return Simulate(argc - i + 1, argv + i - 1, out, err);
+    if (argument.size() > 1 && argument[0] == '-') return Refuse(err, "unknown option '" + std::string(argument) + "'");
+    return Refuse(err, "unexpected argument '" + std::string(argument) + "'");
   }
   return std::nullopt;
 }

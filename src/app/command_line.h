@@ -1,5 +1,5 @@
-// The game's command line: --help and --version, and Qt's own options. Read
-// before any window exists, so both answers work without a display.
+// The game's command line: --help, --version and --simulate, and Qt's own options. Read before
+// any window exists, so all of them work without a display.
 #pragma once
 
 #include <cstdio>

@@ -18,11 +18,13 @@
 #include "platform/qt_local_address.h"
 #include "platform/qt_settings_store.h"
 #include "platform/system_clocks.h"
+#include "records/records_store.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_message_boxes.h"
 #include "ui/qt/qt_program_end.h"
+#include "ui/qt/statistics_window.h"
 #include "ui/qt/timer_driver.h"
 
 int main(int argc, char** argv) {
@@ -59,14 +61,19 @@ int main(int argc, char** argv) {
                  executable_directory.c_str(), elsewhere.c_str());
   }
   ui::qt::QtProgramEnd program_end;
+  // Every settled race is kept; a store that cannot keep them says so and the game plays on.
+  records::RecordsStore records(records::RecordsStore::DefaultPath(),
+                                [](const std::string& news) { std::fprintf(stderr, "mascot-race: %s\n", news.c_str()); });
   game::Services services{random,   message_boxes, clock, local_address, settings, media, program_end,
-                          executable_directory};
+                          executable_directory, records};
 
   platform::SteadyClock steady_clock;
   game::GameSession session(services, steady_clock);
   ui::qt::MainWindow window(session.form().form(), session);
   ui::qt::AboutView about(session.form().about(), session);
   message_boxes.SetParent(&window);
+  ui::qt::StatisticsWindow statistics(records, message_boxes);
+  session.controls().seiseki.on_click = [&statistics] { statistics.Open(); };
   ui::qt::TimerDriver timers(session.scheduler(), session.dispatcher(), steady_clock);
   app::ShutdownOnSignal shutdown([&session] { return session.ended() || session.CloseMainWindow(); },
                                  [&message_boxes] { message_boxes.AnswerForShutdown(); });

@@ -64,8 +64,13 @@ void MainForm::CmdRnd_Click() { s_.RandomShift = platform::Draw(services_.random
 void MainForm::Timer1_Timer() { s_.RandomShift = platform::Draw(services_.random, 1); }
 
 void MainForm::Timer1_CatchUp(std::uint64_t ticks) {
-  // The same draws a ticking Timer1 would have made, at once.
-  if (auto last = services_.random.Skip(ticks)) s_.RandomShift = platform::ToInteger(*last);
+  // One tick (between two race ticks) is the timer's own; more are the same
+  // draws a ticking Timer1 would have made, at once.
+  if (ticks == 1) {
+    Timer1_Timer();
+  } else if (auto last = services_.random.Skip(ticks)) {
+    s_.RandomShift = platform::ToInteger(*last);
+  }
 }
 
 }  // namespace game

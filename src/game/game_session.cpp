@@ -6,7 +6,7 @@ GameSession::GameSession(Services services, platform::MonotonicClock& clock, Tim
     : scheduler_(clock, dispatcher_), form_(std::move(services)) {
   // The fixed order in which timers due at one moment fire.
   const ui::MainFormControls& c = form_.controls();
-  AddTimer(c.TimeChar);
+  race_clock_ = AddTimer(c.TimeChar);
   AddTimer(c.LineTimer);
   if (timer1 == Timer1Mode::CatchUp) {
     auto id = scheduler_.AddCatchUpTimer([this](std::uint64_t ticks) { form_.Timer1_CatchUp(ticks); });
@@ -20,7 +20,7 @@ GameSession::GameSession(Services services, platform::MonotonicClock& clock, Tim
   for (int lane = 0; lane < kLanes; ++lane) AddTimer(c.CharAnime[lane]);
 }
 
-void GameSession::AddTimer(ui::Timer& timer) {
+platform::Scheduler::TimerId GameSession::AddTimer(ui::Timer& timer) {
   auto id = scheduler_.AddTimer([&timer] {
     if (timer.on_timer) timer.on_timer();
   });
@@ -28,6 +28,7 @@ void GameSession::AddTimer(ui::Timer& timer) {
     scheduler_.SetInterval(id, static_cast<ui::Timer&>(control).Interval());
   });
   timers_.push_back({id, &timer});
+  return id;
 }
 
 void GameSession::Start() {

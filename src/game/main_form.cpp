@@ -9,6 +9,7 @@ MainForm::MainForm(Services services)
       form_(ui::MainFormDefinition()),
       ver_(ui::AboutFormDefinition()),
       c_(form_.controls()) {
+  for (int lane = 0; lane < kLanes; ++lane) runners_[static_cast<std::size_t>(lane)] = &c_.ImgChar[lane];
   WireEvents();
 }
 

@@ -103,6 +103,17 @@ class MainForm {
   // panel ready for the next selection.
   void SettleRace();
   void PlaceOnStartLine(int lane);
+  // Tells the records what this race settled: the mascot's side is done,
+  // the player's is worked out ahead of its boxes.
+  void RecordSettledRace(Long mascot_purse_before);
+  // A record that cannot be kept never stops a settlement.
+  template <typename Call>
+  void Record(Call&& call) noexcept {
+    try {
+      call(services_.records);
+    } catch (...) {
+    }
+  }
   void ResetRunnersToStartLine();
 
   Services services_;
@@ -110,6 +121,8 @@ class MainForm {
   ui::FormModel ver_;
   ui::MainFormControls c_;
   GameState s_;
+  // The six runners, looked at on every race tick.
+  std::array<ui::Image*, kLanes> runners_{};
 };
 
 }  // namespace game

@@ -17,13 +17,18 @@ constexpr float kRunnerReach = 180;  // a runner has crossed once Left + 180 is 
 constexpr int kSlideSteps = 51;
 constexpr float kSlideStep = 30;
 
-// The lane is the number of bounds the draw lies above; counted without
-// branches, since a random draw defeats branch prediction.
-Integer LaneFor(Integer draw) {
-  Integer lane = 0;
-  for (int bound : kLaneBounds) lane = static_cast<Integer>(lane + (draw > bound));
-  return lane;
-}
+// The lane of every draw 0..100: the number of bounds it lies above, looked
+// up rather than counted on every tick.
+constexpr int kDraws = 101;
+constexpr std::array<Integer, kDraws> kLaneOfDraw = [] {
+  std::array<Integer, kDraws> lanes{};
+  for (int draw = 0; draw < kDraws; ++draw) {
+    for (int bound : kLaneBounds) lanes[static_cast<std::size_t>(draw)] += draw > bound;
+  }
+  return lanes;
+}();
+
+Integer LaneFor(Integer draw) { return kLaneOfDraw.at(static_cast<std::size_t>(draw)); }
 
 }  // namespace
 
@@ -43,7 +48,7 @@ void MainForm::RaceTick() {
   for (int lane = 0; lane < kLanes; ++lane) {
     auto slot = static_cast<std::size_t>(lane);
     if (s_.LaneFinished[slot] != 0) continue;
-    ui::Image& image = c_.ImgChar[lane];
+    ui::Image& image = *runners_[slot];
     if (!(static_cast<float>(image.Left() + kRunnerReach) < goal)) continue;
 
     s_.FinishCount = platform::AddInteger(s_.FinishCount, 1);
@@ -60,6 +65,7 @@ void MainForm::RaceTick() {
       ShowStopButton();
     }
     if (s_.FinishCount == kLanes) s_.AllFinished = 1;
+    s_.ArrivalOrder.at(static_cast<std::size_t>(s_.FinishCount - 1)) = static_cast<Integer>(lane);
     s_.LaneFinished[slot] = 1;
     s_.LaneSpeed[slot] = 0;
     c_.Jyuni[lane].SetCaption(platform::DecimalText(s_.FinishCount) + "着");

@@ -18,6 +18,13 @@ struct Services {
   platform::ProgramEnd& program_end;
   // The directory of the executable, without a trailing separator.
   std::string app_path;
+  // Told of every settled race; keeps nothing unless a keeper is given.
+  platform::RaceRecords& records = NoRecords();
+
+  static platform::RaceRecords& NoRecords() {
+    static platform::NoRaceRecords none;
+    return none;
+  }
 };
 
 }  // namespace game

@@ -64,6 +64,7 @@ void MainForm::SettlePlayerBet() {
       box("所持金がなくなりました。", MessageBoxes::kOkOnly, "のーまねー");
       s_.MsgReply = static_cast<Integer>(box("まだやりますか？", MessageBoxes::kYesNo, "こんてにゅー"));
       if (s_.MsgReply == MessageBoxes::kReplyYes) {
+        Record([this](platform::RaceRecords& records) { records.ContinueGiven(s_.RaceNo, kContinueGift, kContinueGift); });
         box("では、10まめあげましょう。", MessageBoxes::kOkOnly, "10まめ");
         s_.PlayerMoney = kContinueGift;
         SkipOnError([&] { c_.Money.SetCaption("10"); });

@@ -100,7 +100,11 @@ void MainForm::LineTimer_Timer() {
 
 void MainForm::SettleRace() {
   s_.RaceRunning = false;
+  const Long mascot_purse_before = s_.MascotMoney;
   SettleMascotBet();
+  // Kept before the player's first box: a crash or a closing いいえ while a
+  // box is open loses nothing that was settled.
+  RecordSettledRace(mascot_purse_before);
   SettlePlayerBet();  // may end the program; then nothing below runs
   // The bar may have moved while the bet was locked (a fortune lowers its
   // maximum): what the panel shows is what the next Start takes.

@@ -10,30 +10,6 @@ namespace platform {
 
 void ThrowOverflow(const char* what) { throw GameError(GameError::Kind::Overflow, what); }
 
-double RoundHalfEven(double value) {
-  // The default floating-point environment rounds to nearest, halves to
-  // even; the game never changes it.
-  return std::nearbyint(value);
-}
-
-namespace {
-
-template <typename T>
-T RoundedInto(double value, const char* what) {
-  if (std::isnan(value)) ThrowOverflow(what);
-  double rounded = RoundHalfEven(value);
-  if (rounded < static_cast<double>(std::numeric_limits<T>::min()) ||
-      rounded > static_cast<double>(std::numeric_limits<T>::max())) {
-    ThrowOverflow(what);
-  }
-  return static_cast<T>(rounded);
-}
-
-}  // namespace
-
-std::int16_t ToInteger(double value) { return RoundedInto<std::int16_t>(value, "Integer overflow"); }
-std::int32_t ToLong(double value) { return RoundedInto<std::int32_t>(value, "Long overflow"); }
-
 std::int16_t AddInteger(std::int16_t a, std::int16_t b) {
   int sum = int{a} + int{b};
   if (sum < std::numeric_limits<std::int16_t>::min() || sum > std::numeric_limits<std::int16_t>::max()) {
@@ -191,17 +167,22 @@ std::string IncrementedText(std::string_view text) {
   return next;
 }
 
-void IncrementText(std::string& text) {
-  // The race clock counts up on every tick: plain digits count on in place,
-  // which is the same sum for any whole number a double holds exactly.
-  if (!text.empty() && text.size() <= 15 && (text.size() == 1 || text.front() != '0') &&
-      std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-    for (auto digit = text.rbegin(); digit != text.rend(); ++digit) {
-      if (*digit != '9') {
-        ++*digit;
+void IncrementTextSlowly(std::string& text) {
+  // Plain digits count on in place, which is the same sum for any whole
+  // number a double holds exactly.
+  const std::size_t size = text.size();
+  char* const digits = text.data();
+  bool plain = size != 0 && size <= 15 && (size == 1 || digits[0] != '0');
+  for (std::size_t i = 0; i < size && plain; ++i) {
+    if (static_cast<unsigned char>(digits[i] - '0') > 9) plain = false;
+  }
+  if (plain) {
+    for (std::size_t i = size; i-- > 0;) {
+      if (digits[i] != '9') {
+        ++digits[i];
         return;
       }
-      *digit = '0';
+      digits[i] = '0';
     }
     text.insert(text.begin(), '1');
     return;

@@ -3,7 +3,9 @@
 // conversions that round half to even, and plain decimal texts.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -26,13 +28,32 @@ class GameError : public std::runtime_error {
 
 [[noreturn]] void ThrowOverflow(const char* what);
 
-// Rounds to the nearest whole number, halves to the even neighbour.
-double RoundHalfEven(double value);
+// Rounds to the nearest whole number, halves to the even neighbour. Inline:
+// every race tick rounds twice.
+inline double RoundHalfEven(double value) {
+  // Below 2^52, adding and taking away 2^52 leaves the whole number the
+  // default floating-point mode rounds to: nearest, halves to even. The game
+  // never changes that mode; larger values are whole already.
+  constexpr double kWholeFrom = 4503599627370496.0;
+  const double magnitude = std::fabs(value);
+  if (!(magnitude < kWholeFrom)) return value;
+  return std::copysign((magnitude + kWholeFrom) - kWholeFrom, value);
+}
 
 // Floating value to a 16-bit or 32-bit whole number, rounding half to even;
 // a result outside the type's range (or not a number) is an overflow.
-std::int16_t ToInteger(double value);
-std::int32_t ToLong(double value);
+template <typename Whole>
+Whole RoundedInto(double value, const char* overflow) {
+  const double rounded = RoundHalfEven(value);
+  // Written so that a value that is not a number fails the test too.
+  if (!(rounded >= static_cast<double>(std::numeric_limits<Whole>::min()) &&
+        rounded <= static_cast<double>(std::numeric_limits<Whole>::max()))) {
+    ThrowOverflow(overflow);
+  }
+  return static_cast<Whole>(rounded);
+}
+inline std::int16_t ToInteger(double value) { return RoundedInto<std::int16_t>(value, "Integer overflow"); }
+inline std::int32_t ToLong(double value) { return RoundedInto<std::int32_t>(value, "Long overflow"); }
 
 // Checked sums and differences: outside the type's range is an overflow.
 std::int16_t AddInteger(std::int16_t a, std::int16_t b);
@@ -62,7 +83,20 @@ std::int16_t TextToInteger(std::string_view text);
 // A whole-number text plus one, as the clock and race-number tags count:
 // the sum in double precision, written back as a plain whole number.
 std::string IncrementedText(std::string_view text);
-// The same, in place.
-void IncrementText(std::string& text);
+// The same, in place. Inline for the race clock, which counts on every tick:
+// a plain whole number that does not end in 9 just steps its last digit.
+void IncrementTextSlowly(std::string& text);
+inline void IncrementText(std::string& text) {
+  const std::size_t size = text.size();
+  if (size == 0 || size > 15) return IncrementTextSlowly(text);
+  char* const digits = text.data();
+  if (digits[size - 1] < '0' || digits[size - 1] > '8' || (size > 1 && digits[0] == '0')) {
+    return IncrementTextSlowly(text);
+  }
+  for (std::size_t i = 0; i + 1 < size; ++i) {
+    if (digits[i] < '0' || digits[i] > '9') return IncrementTextSlowly(text);
+  }
+  ++digits[size - 1];
+}
 
 }  // namespace platform

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/numbers.h"
+
 namespace platform {
 
 class RandomSource {
@@ -45,6 +47,8 @@ class ClassicGenerator final : public RandomSource {
 
 // Draws one value and scales it: r × factor computed in double precision
 // (the single is exact there), rounded half to even into an Integer.
-std::int16_t Draw(RandomSource& random, double factor);
+inline std::int16_t Draw(RandomSource& random, double factor) {
+  return ToInteger(static_cast<double>(random.Next()) * factor);
+}
 
 }  // namespace platform

@@ -14,6 +14,8 @@
 
 namespace platform {
 
+class VirtualClock;
+
 class Scheduler final : public DispatchObserver {
  public:
   using TimerId = int;
@@ -40,6 +42,12 @@ class Scheduler final : public DispatchObserver {
   // Fires the due timers one at a time, in order, until none is due or a
   // handler is already running.
   void RunDue();
+  // Runs this timer alone until it stops, as one event: the clock (which
+  // must be this scheduler's) moves on to each moment it falls due, the
+  // catch-up timers take their ticks before each in their place, and no other
+  // timer fires. For headless runs that want a race but not its pictures.
+  // Gives the number of times it fired.
+  std::uint64_t RunAlone(TimerId id, VirtualClock& clock);
 
   // Called whenever the next wake-up may have moved (a real driver re-arms).
   void SetScheduleChanged(std::function<void()> changed) { schedule_changed_ = std::move(changed); }

@@ -2,6 +2,7 @@
 // with a real implementation in the app and a double in the tests.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -80,6 +81,52 @@ class ProgramEnd {
  public:
   virtual ~ProgramEnd() = default;
   virtual void End() = 0;
+};
+
+// One bettor's side of a settled race. A lane of 6 means no bet: no stake,
+// no payout.
+struct SettledBet {
+  int lane = 6;
+  std::int32_t stake = 0;
+  std::int32_t payout = 0;
+  // The purse once the race is settled, before any gift.
+  std::int32_t purse_after = 0;
+};
+
+// A race as it was settled: run to its end or stopped after the first arrival.
+struct SettledRace {
+  std::int32_t race_no = 0;
+  std::array<float, 6> odds{};
+  // Lanes 0..5 in the order they arrived; `arrivals` of them arrived.
+  std::array<int, 6> arrival_order{};
+  int arrivals = 0;
+  bool stopped = false;
+  // Race-clock ticks from the start to the first arrival.
+  int winning_ticks = 0;
+  SettledBet player;
+  SettledBet mascot;
+  // What the bank gave the mascot when this race emptied its purse (0 or 100).
+  std::int32_t mascot_refill = 0;
+
+  int winner() const { return arrival_order[0]; }
+};
+
+// Where the game tells what it settled, at the moment it is settled; the
+// rules never read it back. Implementations never throw: a record that cannot
+// be kept must not stop a settlement.
+class RaceRecords {
+ public:
+  virtual ~RaceRecords() = default;
+  virtual void RaceSettled(const SettledRace& race) = 0;
+  // The continue offer accepted after race `race_no` emptied the purse.
+  virtual void ContinueGiven(std::int32_t race_no, std::int32_t gift, std::int32_t purse_after) = 0;
+};
+
+// Keeps nothing: the default when no records are wanted.
+class NoRaceRecords final : public RaceRecords {
+ public:
+  void RaceSettled(const SettledRace&) override {}
+  void ContinueGiven(std::int32_t, std::int32_t, std::int32_t) override {}
 };
 
 // Thrown after ProgramEnd::End() to unwind the running handler: nothing

@@ -61,6 +61,11 @@ class ControlArray {
     }
     return *members_[static_cast<std::size_t>(index)];
   }
+  // The member, or nothing where operator[] would fail: for hot paths that
+  // would only skip the failure.
+  T* Find(int index) const {
+    return static_cast<std::size_t>(index) < members_.size() ? members_[static_cast<std::size_t>(index)] : nullptr;
+  }
   int size() const { return static_cast<int>(members_.size()); }
 
  private:

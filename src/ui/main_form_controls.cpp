@@ -46,6 +46,7 @@ MainFormControls::MainFormControls(const ControlSet& set)
       PImageList(set.Get<ImageList>("PImageList")),
       f3(set.Get<MenuItem>("f3")),
       h1(set.Get<MenuItem>("h1")),
-      version(set.Get<MenuItem>("version")) {}
+      version(set.Get<MenuItem>("version")),
+      seiseki(set.Get<MenuItem>("seiseki")) {}
 
 }  // namespace ui

@@ -59,6 +59,8 @@ struct MainFormControls {
   MenuItem& f3;
   MenuItem& h1;
   MenuItem& version;
+  // Opens the statistics window; wired by the program, not by a rule.
+  MenuItem& seiseki;
 };
 
 }  // namespace ui

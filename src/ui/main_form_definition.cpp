@@ -264,8 +264,10 @@ void AddComponents(std::vector<ControlDefinition>& controls) {
   for (int colour = 1; colour <= kMascotColours; ++colour) colours.pictures.push_back(MascotPicture(colour));
   controls.push_back(colours);
 
-  const std::array<std::pair<const char*, const char*>, 3> menu = {
-      {{"f3", "終了(&X)"}, {"h1", "ヘルプ(&H)"}, {"version", "ﾊﾞｰｼﾞｮﾝ(&A)"}}};
+  // The last item opens the statistics window, which no rule drives: the
+  // program wires it.
+  const std::array<std::pair<const char*, const char*>, 4> menu = {
+      {{"f3", "終了(&X)"}, {"h1", "ヘルプ(&H)"}, {"version", "ﾊﾞｰｼﾞｮﾝ(&A)"}, {"seiseki", "成績(&S)"}}};
   for (const auto& [name, caption] : menu) {
     ControlDefinition item;
     item.kind = ControlKind::MenuItem;

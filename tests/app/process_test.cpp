@@ -49,6 +49,7 @@ struct ProcessTest : ::testing::Test {
       setenv("HOME", home.c_str(), 1);
       setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
       setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
+      if (chdir(home.c_str()) != 0) _exit(125);
       if (!freopen((home / ("err" + std::to_string(getpid()))).c_str(), "w", stderr) ||
           !freopen((home / ("out" + std::to_string(getpid()))).c_str(), "w", stdout)) {
         _exit(126);
@@ -123,6 +124,32 @@ TEST_F(ProcessTest, HelpAndVersionAnswerAndAnythingElseIsRefusedWithTheUsage) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == row.exit_code);
     EXPECT_TRUE(out.find(row.out) != std::string::npos && out.empty() == row.out.empty());
     EXPECT_TRUE(err.find(row.err) != std::string::npos && err.empty() == row.err.empty());
+  }
+}
+
+// A simulation plays whole races with no window and writes nothing: the
+// home holds only the settings' directory and the two captured streams.
+TEST_F(ProcessTest, SimulateReportsTheRacesWithoutWindowOrFiles) {
+  const pid_t text = Launch(MASCOT_RACE_EXECUTABLE, {"--simulate", "5", "--seed", "2"}, nullptr);
+  EXPECT_EQ(WaitForExit(text), 0) << Said(text);
+  const std::string report = Said(text, "out");
+  EXPECT_EQ(report.rfind("5 races with the game's own rules and generator, seed 2\n", 0), 0u) << report;
+  for (const char* heading : {"1.1-1.9", "5000 (no favourite)", "favourite (lowest odds)", "to the last arrival"}) {
+    EXPECT_NE(report.find(heading), std::string::npos) << heading;
+  }
+  const pid_t csv = Launch(MASCOT_RACE_EXECUTABLE, {"--simulate", "5", "--csv", "--jobs", "2", "--seed", "2"}, nullptr);
+  EXPECT_EQ(WaitForExit(csv), 0) << Said(csv);
+  EXPECT_EQ(Said(csv, "out").rfind("section,row,measure,value\nrun,,races,5\nrun,,seed,2\n", 0), 0u) << Said(csv, "out");
+  EXPECT_EQ(std::distance(fs::directory_iterator(home), fs::directory_iterator()), 5);
+  EXPECT_TRUE(fs::is_empty(home / "config"));
+  for (const std::vector<std::string>& refused : std::vector<std::vector<std::string>>{
+           {"--simulate"}, {"--simulate", "0"}, {"--simulate", "-3"}, {"--simulate", "ten"},
+           {"--simulate", "5", "--jobs", "0"}, {"--simulate", "5", "--seed"}, {"--simulate", "5", "--fast"}}) {
+    const pid_t pid = Launch(MASCOT_RACE_EXECUTABLE, refused, nullptr);
+    const int status = WaitForExit(pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << refused.back();
+    EXPECT_EQ(Said(pid, "out"), "");
+    EXPECT_NE(Said(pid).find("usage: mascot-race"), std::string::npos) << Said(pid);
   }
 }
 

@@ -100,6 +100,25 @@ struct RecordingMedia final : platform::Media {
   std::vector<std::string> prepared;
 };
 
+// Keeps every settled race and continue gift it is told of.
+struct RecordingRaces final : platform::RaceRecords {
+  struct Gift {
+    std::int32_t race_no, gift, purse_after;
+    bool operator==(const Gift&) const = default;
+  };
+  void RaceSettled(const platform::SettledRace& race) override {
+    races.push_back(race);
+    if (on_record) on_record();
+  }
+  void ContinueGiven(std::int32_t race_no, std::int32_t gift, std::int32_t purse_after) override {
+    gifts.push_back({race_no, gift, purse_after});
+    if (on_record) on_record();
+  }
+  std::vector<platform::SettledRace> races;
+  std::vector<Gift> gifts;
+  std::function<void()> on_record;
+};
+
 struct NotedProgramEnd final : platform::ProgramEnd {
   void End() override { ++ends; }
   int ends = 0;

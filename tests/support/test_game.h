@@ -24,7 +24,7 @@ class TestGame {
       : session_(std::make_unique<game::GameSession>(
             game::Services{options.random ? *options.random : random,
                            options.message_boxes ? *options.message_boxes : boxes, clock, address,
-                           options.settings ? *options.settings : settings, media, program_end, "/opt/mascot race"},
+                           options.settings ? *options.settings : settings, media, program_end, "/opt/mascot race", records},
             time, options.timer1)) {}
 
   // Start-up; the first six draws (the first speeds) come from `speeds`.
@@ -58,6 +58,7 @@ class TestGame {
   MemorySettings settings;
   RecordingMedia media;
   NotedProgramEnd program_end;
+  RecordingRaces records;
   platform::VirtualClock time;
 
  private:

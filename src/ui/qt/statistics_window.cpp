@@ -1,0 +1,226 @@
+#include "ui/qt/statistics_window.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QValueAxis>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "platform/numbers.h"
+#include "records/record_totals.h"
+#include "ui/qt/statistics_texts.h"
+
+namespace ui::qt {
+
+namespace texts = statistics_texts;
+
+namespace {
+
+constexpr std::array<const char*, 9> kTotalsNames = {"races",       "races_bet",  "hits",
+                                                      "hit_rate",    "staked",     "paid",
+                                                      "return_rate", "best_payout", "highest_odds_hit"};
+constexpr std::array<records::Bettor, 2> kBettors = {records::Bettor::Player, records::Bettor::Mascot};
+constexpr std::array<const char*, 2> kBettorNames = {"player", "mascot"};
+constexpr int kNoLane = 6;
+
+// A step between labelled races of 1, 2 or 5 times a power of ten, giving
+// at most about eight labels: whole race numbers, readable at a glance.
+qreal RaceStep(std::size_t races) {
+  constexpr std::size_t kLabels = 8;
+  for (std::size_t power = 1;; power *= 10) {
+    for (std::size_t step : {power, 2 * power, 5 * power}) {
+      if (races <= step * kLabels) return static_cast<qreal>(step);
+    }
+  }
+}
+
+QString Money(std::int64_t amount) { return QString::number(amount) + texts::kMoney; }
+QString Percent(double fraction) { return QString::number(fraction * 100, 'f', 1) + "%"; }
+QString Odds(float odds) { return QString::fromStdString(platform::SingleText(odds)) + texts::kOdds; }
+QString Lane(int lane) { return lane >= 0 && lane < kNoLane ? QString::number(lane + 1) : QString(texts::kNone); }
+
+std::array<QString, 9> TotalsTexts(const records::BettorTotals& t) {
+  return {QString::number(t.races),
+          QString::number(t.races_bet),
+          QString::number(t.hits),
+          t.races_bet > 0 ? Percent(t.hit_rate()) : QString(texts::kNone),
+          Money(t.staked),
+          Money(t.paid),
+          t.staked > 0 ? Percent(t.return_rate()) : QString(texts::kNone),
+          Money(t.best_payout),
+          t.hits > 0 ? Odds(t.highest_odds_hit) : QString(texts::kNone)};
+}
+
+}  // namespace
+
+StatisticsWindow::StatisticsWindow(records::RecordsStore& store, platform::MessageBoxes& boxes)
+    : store_(store), boxes_(boxes) {
+  setObjectName("StatisticsWindow");
+  setWindowTitle(texts::kTitle);
+  auto* layout = new QVBoxLayout(this);
+
+  auto* totals = new QGridLayout;
+  for (std::size_t bettor = 0; bettor < kBettors.size(); ++bettor) {
+    totals->addWidget(new QLabel(bettor == 0 ? texts::kPlayer : texts::kMascot), 0, static_cast<int>(bettor) + 1,
+                      Qt::AlignRight);
+  }
+  for (std::size_t row = 0; row < texts::kTotalsRows.size(); ++row) {
+    totals->addWidget(new QLabel(texts::kTotalsRows[row]), static_cast<int>(row) + 1, 0);
+    for (std::size_t bettor = 0; bettor < kBettors.size(); ++bettor) {
+      auto* value = new QLabel;
+      value->setObjectName(QString("%1_%2").arg(kBettorNames[bettor], kTotalsNames[row]));
+      value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+      totals->addWidget(value, static_cast<int>(row) + 1, static_cast<int>(bettor) + 1);
+      totals_[bettor][row] = value;
+    }
+  }
+  totals->setColumnStretch(3, 1);
+  layout->addLayout(totals);
+
+  status_ = new QLabel(texts::kRecordsOff);
+  status_->setObjectName("status");
+  layout->addWidget(status_);
+
+  auto* chart = new QChart;
+  chart->setTitle(texts::kChartTitle);
+  player_purse_ = new QLineSeries;
+  player_purse_->setName(texts::kPlayer);
+  mascot_purse_ = new QLineSeries;
+  mascot_purse_->setName(texts::kMascot);
+  chart->addSeries(player_purse_);
+  chart->addSeries(mascot_purse_);
+  races_axis_ = new QValueAxis;
+  races_axis_->setTitleText(texts::kChartRaces);
+  races_axis_->setLabelFormat("%d");
+  races_axis_->setTickType(QValueAxis::TicksDynamic);
+  races_axis_->setTickAnchor(0);
+  purse_axis_ = new QValueAxis;
+  purse_axis_->setTitleText(texts::kChartPurse);
+  purse_axis_->setLabelFormat("%d");
+  chart->addAxis(races_axis_, Qt::AlignBottom);
+  chart->addAxis(purse_axis_, Qt::AlignLeft);
+  for (QLineSeries* series : {player_purse_, mascot_purse_}) {
+    series->attachAxis(races_axis_);
+    series->attachAxis(purse_axis_);
+  }
+  auto* chart_view = new QChartView(chart);
+  chart_view->setObjectName("purse_chart");
+  chart_view->setRenderHint(QPainter::Antialiasing);
+  chart_view->setMinimumSize(560, 260);
+  layout->addWidget(chart_view, 1);
+
+  layout->addWidget(new QLabel(texts::kLastRaces));
+  table_ = new QTableWidget(0, static_cast<int>(texts::kTableColumns.size()));
+  table_->setObjectName("last_races");
+  QStringList headers;
+  for (const char* column : texts::kTableColumns) headers << column;
+  table_->setHorizontalHeaderLabels(headers);
+  table_->verticalHeader()->setVisible(false);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  table_->setMinimumHeight(200);
+  layout->addWidget(table_, 1);
+
+  auto* buttons = new QHBoxLayout;
+  clear_ = new QPushButton(texts::kClear);
+  clear_->setObjectName("clear");
+  auto* close = new QPushButton(texts::kClose);
+  close->setObjectName("close");
+  buttons->addWidget(clear_);
+  buttons->addStretch(1);
+  buttons->addWidget(close);
+  layout->addLayout(buttons);
+  connect(clear_, &QPushButton::clicked, this, [this] { AskToClear(); });
+  connect(close, &QPushButton::clicked, this, &QWidget::close);
+
+  // A race settled while the window is open shows at once; a hidden window
+  // reads the records when it is shown.
+  store_.SetOnChange([this] {
+    if (isVisible()) Refresh();
+  });
+}
+
+StatisticsWindow::~StatisticsWindow() { store_.SetOnChange(nullptr); }
+
+void StatisticsWindow::Open() {
+  show();
+  raise();
+  activateWindow();
+}
+
+void StatisticsWindow::showEvent(QShowEvent* event) {
+  Refresh();
+  QWidget::showEvent(event);
+}
+
+void StatisticsWindow::Refresh() {
+  const std::vector<records::KeptRace> kept = store_.Races();
+  std::vector<platform::SettledRace> races;
+  races.reserve(kept.size());
+  for (const records::KeptRace& race : kept) races.push_back(race.race);
+
+  for (std::size_t bettor = 0; bettor < kBettors.size(); ++bettor) {
+    std::array<QString, 9> values = TotalsTexts(records::TotalsOf(races, kBettors[bettor]));
+    for (std::size_t row = 0; row < values.size(); ++row) totals_[bettor][row]->setText(values[row]);
+  }
+  status_->setVisible(!store_.keeping());
+  clear_->setEnabled(store_.keeping() && !races.empty());
+
+  QList<QPointF> player;
+  QList<QPointF> mascot;
+  std::int32_t highest = 0;
+  for (std::size_t i = 0; i < races.size(); ++i) {
+    const auto x = static_cast<qreal>(i + 1);
+    player.append({x, static_cast<qreal>(races[i].player.purse_after)});
+    mascot.append({x, static_cast<qreal>(races[i].mascot.purse_after)});
+    highest = std::max({highest, races[i].player.purse_after, races[i].mascot.purse_after});
+  }
+  player_purse_->replace(player);
+  mascot_purse_->replace(mascot);
+  races_axis_->setRange(1, std::max<qreal>(2, static_cast<qreal>(races.size())));
+  races_axis_->setTickInterval(RaceStep(races.size()));
+  purse_axis_->setRange(0, std::max(100.0, highest * 1.05));
+
+  const auto shown = static_cast<int>(std::min<std::size_t>(kept.size(), kLastRaces));
+  table_->setRowCount(shown);
+  for (int row = 0; row < shown; ++row) {
+    const records::KeptRace& race = kept[kept.size() - 1 - static_cast<std::size_t>(row)];
+    const platform::SettledRace& r = race.race;
+    const bool has_winner = r.arrivals > 0;
+    QString race_no = QString(texts::kRaceNo).arg(r.race_no);
+    if (r.stopped) race_no += texts::kStopped;
+    const std::array<QString, 7> cells = {
+        race_no,
+        QString::fromStdString(race.recorded_at),
+        has_winner ? Lane(r.winner()) : QString(texts::kNone),
+        has_winner ? Odds(r.odds[static_cast<std::size_t>(r.winner())]) : QString(texts::kNone),
+        Lane(r.player.lane),
+        r.player.lane < kNoLane ? Money(r.player.stake) : QString(texts::kNone),
+        r.player.lane < kNoLane ? Money(r.player.payout) : QString(texts::kNone)};
+    for (std::size_t column = 0; column < cells.size(); ++column) {
+      auto* item = new QTableWidgetItem(cells[column]);
+      if (column != 1) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      table_->setItem(row, static_cast<int>(column), item);
+    }
+  }
+}
+
+void StatisticsWindow::AskToClear() {
+  if (boxes_.Show(texts::kClearQuestion, platform::MessageBoxes::kYesNo, texts::kTitle) !=
+      platform::MessageBoxes::kReplyYes) {
+    return;
+  }
+  store_.Clear();
+  Refresh();
+}
+
+}  // namespace ui::qt

@@ -1,0 +1,60 @@
+// The shortcuts every race tick takes give what the long way gives.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "platform/numbers.h"
+#include "ui/form_model.h"
+#include "ui/form_definition.h"
+
+namespace {
+
+std::string CountedOn(std::string text, void (*count)(std::string&)) {
+  try {
+    count(text);
+    return text;
+  } catch (const platform::GameError&) {
+    return "(type mismatch)";
+  }
+}
+
+TEST(FastPathsTest, TheClockTagCountsOnAsAnyTextWould) {
+  for (const char* text : {"0", "8", "9", "18", "19", "99", "1234567", "0999", "08", "1x3", "x8", "", " 5", "-8",
+                           "123456789012348", "123456789012349", "1234567890123458"}) {
+    EXPECT_EQ(CountedOn(text, platform::IncrementText), CountedOn(text, platform::IncrementTextSlowly)) << text;
+  }
+}
+
+TEST(FastPathsTest, RoundingIsTheFloatingPointDefaultsHalfToEven) {
+  const double big = 4503599627370496.0;  // 2^52: from here on every double is whole
+  for (double value : {0.5, 1.5, -2.5, 0.49999999999999994, 2.5000000000000004, -0.0, 32767.5, -32768.5, big - 0.5,
+                       big + 1, 2 * big + 2, -big - 0.5, 1e300, -1e300, std::numeric_limits<double>::infinity()}) {
+    EXPECT_EQ(platform::RoundHalfEven(value), std::nearbyint(value)) << value;
+    EXPECT_EQ(std::signbit(platform::RoundHalfEven(value)), std::signbit(std::nearbyint(value))) << value;
+  }
+  EXPECT_TRUE(std::isnan(platform::RoundHalfEven(std::nan(""))));
+  EXPECT_THROW(platform::ToInteger(std::nan("")), platform::GameError);
+}
+
+TEST(FastPathsTest, AListenerOfOnePropertyHearsThatOneOnly) {
+  ui::Timer clock("TimeChar", -1);
+  std::vector<ui::Property> heard;
+  clock.AddObserver(ui::Property::Interval, [&](ui::Control&, ui::Property property) { heard.push_back(property); });
+  clock.EditTag([](std::string& tag) { tag = "1"; });
+  clock.SetInterval(1);
+  EXPECT_EQ(heard, (std::vector<ui::Property>{ui::Property::Interval}));
+  clock.AddObserver([&](ui::Control&, ui::Property property) { heard.push_back(property); });
+  clock.EditTag([](std::string& tag) { tag = "2"; });
+  EXPECT_EQ(heard, (std::vector<ui::Property>{ui::Property::Interval, ui::Property::Tag}));
+}
+
+TEST(FastPathsTest, FindingAMemberThatIsNotThereGivesNothing) {
+  ui::ControlSet set(ui::MainFormDefinition());
+  ui::ControlArray<ui::OptionButton> lanes(set, "CharKake");
+  EXPECT_EQ(lanes.Find(5), &lanes[5]);
+  EXPECT_EQ(lanes.Find(6), nullptr);
+  EXPECT_EQ(lanes.Find(-1), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,147 @@
+// --simulate: the same races for the same seed on any number of threads, the
+// same races as the window's session plays them, and how they are added up.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "simulation/simulated_game.h"
+#include "simulation/simulation.h"
+#include "simulation/streams.h"
+#include "support/test_game.h"
+
+namespace {
+
+using simulation::Options;
+using simulation::Tally;
+
+std::string Printed(void (*print)(const Tally&, const Options&, std::FILE*), const Tally& tally, const Options& options) {
+  char* text = nullptr;
+  std::size_t size = 0;
+  std::FILE* out = open_memstream(&text, &size);
+  print(tally, options, out);
+  std::fclose(out);
+  std::string printed(text, size);
+  std::free(text);
+  return printed;
+}
+
+std::string Csv(const Options& options) { return Printed(simulation::PrintCsv, simulation::Simulate(options), options); }
+
+TEST(SimulationTest, TheSameSeedGivesTheSameReportOnAnyNumberOfThreads) {
+  const Options one_thread{.races = 40, .seed = 7, .jobs = 1, .block_races = 9};
+  const std::string report = Csv(one_thread);
+  EXPECT_EQ(Csv(one_thread), report);
+  Options three_threads = one_thread;
+  three_threads.jobs = 3;
+  EXPECT_EQ(Csv(three_threads), report);
+  Options another_seed = one_thread;
+  another_seed.seed = 8;
+  EXPECT_NE(Csv(another_seed), report);
+  EXPECT_NE(report.find("run,,races,40\n"), std::string::npos) << report;
+}
+
+// The simulator's races are the window's: the same session, stepped by the
+// scheduler on the virtual clock with the runners' legs, the background
+// timer's draws and the player's pauses, gives the same races and totals.
+TEST(SimulationTest, ItsRacesAreThoseTheGameSessionPlaysOneByOne) {
+  const Options options{.races = 12, .seed = 3, .jobs = 1, .block_races = 12};
+  const Tally simulated = simulation::Simulate(options);
+
+  platform::ClassicGenerator generator;
+  generator.Skip(simulation::GeneratorJump(options.seed, 0));
+  testing_support::TestGame game(testing_support::TestGame::Options{.random = &generator});
+  game.settings.SetPurse(simulation::kPlayerPurse);
+  game.Start();
+  std::mt19937_64 pauses = simulation::PauseStream(options.seed, 0);
+  constexpr std::int64_t kTick = platform::Scheduler::kTickMicros;
+  auto pause = [&] {
+    game.AdvanceMicros(kTick * static_cast<std::int64_t>(simulation::kShortestPause +
+                                                         pauses() % (simulation::kLongestPause - simulation::kShortestPause + 1)));
+  };
+  Tally played;
+  const std::int32_t purse_before = game.s().PlayerMoney;
+  for (std::uint64_t race = 0; race < options.races; ++race) {
+    pause();
+    game.Click(game.c().ozzu);
+    game.Click(game.c().CharKake[simulation::FavouriteLane(game.s().LaneOdds)]);
+    game.session().MoveScrollBar(game.c().KakeHScroll, simulation::kStake);
+    pause();
+    game.Click(game.c().CmdStart);
+    simulation::RaceOutcome outcome;
+    while (game.c().TimeChar.Interval() > 0) {
+      game.AdvanceMicros(kTick);
+      ++outcome.ticks;
+    }
+    ASSERT_EQ(game.records.races.size(), race + 1);
+    outcome.race = game.records.races.back();
+    played.Add(outcome);
+  }
+  EXPECT_EQ(Printed(simulation::PrintCsv, simulated, options), Printed(simulation::PrintCsv, played, options));
+  // The favourite's row is the player's own purse, settled by the game.
+  const simulation::WayTotals& favourite = simulated.ways[0];
+  EXPECT_EQ(favourite.staked, 100 * 12);
+  EXPECT_EQ(favourite.paid - static_cast<double>(favourite.staked), game.s().PlayerMoney - purse_before);
+}
+
+platform::SettledRace RaceWon(std::array<float, 6> odds, int winner, int mascot_lane = 6) {
+  platform::SettledRace race;
+  race.odds = odds;
+  race.arrival_order = {winner, 0, 0, 0, 0, 0};
+  race.arrivals = 1;
+  race.player = {simulation::FavouriteLane(odds), 100, 0, 0};
+  race.mascot.lane = mascot_lane;
+  return race;
+}
+
+struct BracketCase {
+  float odds;
+  std::size_t bracket;
+};
+
+TEST(TallyTest, EachOddsFallsInItsBracket) {
+  for (auto [odds, bracket] : {BracketCase{1.1f, 0}, BracketCase{1.9f, 0}, BracketCase{2.0f, 1}, BracketCase{2.9f, 1},
+                               BracketCase{3.0f, 2}, BracketCase{4.9f, 2}, BracketCase{5.0f, 3}, BracketCase{9.9f, 3},
+                               BracketCase{10.0f, 4}, BracketCase{19.9f, 4}, BracketCase{20.0f, 5},
+                               BracketCase{5000.0f, 5}}) {
+    Tally tally;
+    tally.Add({RaceWon({odds, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f}, 0), 100});
+    EXPECT_EQ(tally.brackets[bracket].lanes, bracket == 0 ? 6u : 1u) << odds;
+    EXPECT_EQ(tally.brackets[bracket].wins, 1u) << odds;
+  }
+  // Six lanes at 5000 (all equally slow): the race without a favourite.
+  Tally none;
+  none.Add({RaceWon({5000, 5000, 5000, 5000, 5000, 5000}, 2), 100});
+  EXPECT_EQ(none.brackets[simulation::kNoFavourite].lanes, 6u);
+  EXPECT_EQ(none.brackets[simulation::kNoFavourite].paid, 500000);
+  EXPECT_EQ(none.brackets[5].lanes, 0u);
+}
+
+TEST(TallyTest, FourWaysOfBettingAHundred) {
+  Tally tally;
+  // Lanes 1 and 4 share the lowest odds, 0 and 5 the highest: the lower lane counts.
+  const std::array<float, 6> odds = {9.5f, 1.3f, 4.0f, 2.5f, 1.3f, 9.5f};
+  EXPECT_EQ(simulation::FavouriteLane(odds), 1);
+  EXPECT_EQ(simulation::LongestOddsLane(odds), 0);
+  platform::SettledRace race = RaceWon(odds, 0, 3);
+  tally.Add({race, 700});
+  race.mascot.lane = 6;  // sat out: no bet to follow
+  tally.Add({race, 800});
+  using simulation::Way;
+  auto way = [&](Way w) { return tally.ways[static_cast<std::size_t>(w)]; };
+  EXPECT_EQ(way(Way::LongestOdds).paid, 2 * 950.0);
+  EXPECT_EQ(way(Way::RandomLane).paid, 2 * 950.0 / 6);
+  EXPECT_EQ(way(Way::MascotsLane).races_bet, 1u);
+  EXPECT_EQ(way(Way::MascotsLane).paid, 0.0);
+  EXPECT_EQ(way(Way::Favourite).staked, 200);
+}
+
+TEST(TallyTest, PercentilesAreNearestRank) {
+  simulation::TickCounts counts;
+  EXPECT_EQ(counts.Percentile(0.5), 0);
+  for (int ticks : {700, 500, 900, 600, 800, 1000, 650, 750, 850, 950}) counts.Add(ticks);
+  EXPECT_EQ(counts.Percentile(0.5), 750);  // the 5th of 10
+  EXPECT_EQ(counts.Percentile(0.9), 950);  // the 9th of 10
+  EXPECT_EQ(counts.Percentile(1.0), 1000);
+}
+
+}  // namespace
