@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "platform/qt_settings_store.h"
+#include "platform/qt/qt_settings_store.h"
 #include "support/test_game.h"
 
 namespace {

@@ -11,7 +11,7 @@ using platform::MessageBoxes;
 using platform::SettledBet;
 
 constexpr std::array<int, 6> kWorkedSpeeds = {125, 130, 112, 148, 101, 139};  // lane 3 at odds 1.3
-constexpr std::array<int, 6> kLane3First = {3, 0, 5, 1, 2, 4};
+const std::vector<int> kLane3First = {3, 0, 5, 1, 2, 4};
 constexpr float kMascotOnLane2 = 0.5f, kMascotOnLane3 = 0.6f;
 constexpr float kHalfItsPurse = 0.5f, kAllItsPurse = 0.999f;
 constexpr int kNoReply = 0;

@@ -10,7 +10,7 @@
 #include <iterator>
 
 #include "platform/media_commands.h"
-#include "platform/sdl_sound_system.h"
+#include "platform/audio/sdl_sound_system.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // A soundfont cut to a song's programs, read back by fluidsynth itself.
-#include "platform/soundfont_subset.h"
+#include "platform/audio/soundfont_subset.h"
 
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 #include <set>
 #include <utility>
 
-#include "platform/synth_mixer.h"
+#include "platform/audio/synth_mixer.h"
 
 namespace {
 

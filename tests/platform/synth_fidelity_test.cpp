@@ -7,8 +7,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/sdl_sound_system.h"
-#include "platform/synth_mixer.h"
+#include "platform/audio/sdl_sound_system.h"
+#include "platform/audio/synth_mixer.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "platform/qt_local_address.h"
+#include "platform/qt/qt_local_address.h"
 #include "support/test_game.h"
 #include "ui/picture_names.h"
 #include "ui/pictures.h"

@@ -1,13 +1,17 @@
-#include "platform/sdl_sound_system.h"
+#include "platform/audio/sdl_sound_system.h"
 
 #include <SDL.h>
 #include <dlfcn.h>
 #include <fluidsynth.h>
 
+#include <atomic>
+#include <condition_variable>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <mutex>
+#include <thread>
 #include <utility>
 
 #include "platform/midi_file.h"
@@ -96,59 +100,97 @@ std::shared_ptr<const std::vector<float>> DecodeWave(const std::vector<std::uint
 
 }  // namespace
 
+struct SdlSoundSystem::Worker {
+  explicit Worker(Options options_in) : options(std::move(options_in)) {}
+  ~Worker();
+
+  void Start();
+  void Run(std::promise<void> started_promise);
+  void StartUp();
+  bool OpenDevice(const std::string& driver);
+  bool ReopenDevice();
+  void CloseDevice();
+  // Something is to be heard: the worker opens the device if it is closed.
+  void WantDevice();
+  static void DeviceCallback(void* self, std::uint8_t* stream, int bytes);
+
+  Options options;
+  SynthMixer mixer;
+  std::atomic<Output> output{Output::NotStarted};
+  std::atomic<std::uint64_t> next_song{1};
+  std::thread thread;
+  std::shared_future<void> started;
+  std::once_flag start_once;
+  // The device is the worker's own while it runs.
+  std::uint32_t device = 0;
+  std::atomic<bool> device_open{false};
+  bool audio_subsystem = false;
+  std::mutex mutex;
+  std::condition_variable wake;
+  bool stopping = false;
+  bool device_wanted = false;
+  std::string expected_song;
+};
+
 SdlSoundSystem::SdlSoundSystem() : SdlSoundSystem(Options{}) {}
 
-SdlSoundSystem::SdlSoundSystem(Options options) : options_(std::move(options)) {}
+SdlSoundSystem::SdlSoundSystem(Options options) : worker_(std::make_unique<Worker>(std::move(options))) {}
 
-SdlSoundSystem::~SdlSoundSystem() {
+SdlSoundSystem::~SdlSoundSystem() = default;
+
+SdlSoundSystem::Worker::~Worker() {
   {
-    std::lock_guard lock(mutex_);
-    stopping_ = true;
+    std::lock_guard lock(mutex);
+    stopping = true;
   }
-  wake_.notify_all();
+  wake.notify_all();
   // The soundfont cannot be abandoned half-read; the wait is short (see the benchmark).
-  if (worker_.joinable()) worker_.join();
+  if (thread.joinable()) thread.join();
   CloseDevice();  // waits for the audio thread to end
-  if (audio_subsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (audio_subsystem) SDL_QuitSubSystem(SDL_INIT_AUDIO);
   // The hints set at start-up live until SDL_Quit; when no other part of SDL
   // is in use, that frees them.
-  if (started_.valid() && SDL_WasInit(0) == 0) SDL_Quit();
+  if (started.valid() && SDL_WasInit(0) == 0) SDL_Quit();
 }
 
-void SdlSoundSystem::StartInBackground() {
-  std::call_once(start_once_, [this] {
-    std::promise<void> started;
-    started_ = started.get_future().share();
-    worker_ = std::thread([this, started = std::move(started)]() mutable { Run(std::move(started)); });
+void SdlSoundSystem::StartInBackground() { worker_->Start(); }
+
+void SdlSoundSystem::Worker::Start() {
+  std::call_once(start_once, [this] {
+    std::promise<void> started_promise;
+    started = started_promise.get_future().share();
+    thread = std::thread([this, started_promise = std::move(started_promise)]() mutable {
+      Run(std::move(started_promise));
+    });
   });
 }
 
-void SdlSoundSystem::Run(std::promise<void> started) {
+void SdlSoundSystem::Worker::Run(std::promise<void> started_promise) {
   StartUp();
-  started.set_value();
+  started_promise.set_value();
   // Closes the device once it has had nothing to play for a while, and opens
   // it again when a song or a wave comes.
   using Clock = std::chrono::steady_clock;
   auto silent_since = Clock::now();
-  std::unique_lock lock(mutex_);
-  while (!stopping_) {
-    if (device_ == 0) {
-      wake_.wait(lock, [this] { return stopping_ || device_wanted_; });
-      if (stopping_) break;
-      device_wanted_ = false;
+  std::unique_lock lock(mutex);
+  while (!stopping) {
+    if (device == 0) {
+      wake.wait(lock, [this] { return stopping || device_wanted; });
+      if (stopping) break;
+      device_wanted = false;
       lock.unlock();
       ReopenDevice();
       lock.lock();
       silent_since = Clock::now();
       continue;
     }
-    wake_.wait_for(lock, std::min(options_.idle_close / 4, std::chrono::milliseconds(250)),
-                   [this] { return stopping_ || device_wanted_; });
-    if (stopping_) break;
-    bool wanted = std::exchange(device_wanted_, false);
-    if (wanted || mixer_.SongPlaying() || mixer_.WavePlaying()) {
+    wake.wait_for(lock, std::min(options.idle_close / 4, std::chrono::milliseconds(250)),
+                   [this] { return stopping || device_wanted; });
+    if (stopping) break;
+    bool wanted = std::exchange(device_wanted, false);
+    if (wanted || mixer.SongPlaying() || mixer.WavePlaying()) {
       silent_since = Clock::now();
-    } else if (Clock::now() - silent_since >= options_.idle_close) {
+    } else if (Clock::now() - silent_since >= options.idle_close) {
       lock.unlock();
       CloseDevice();
       lock.lock();
@@ -159,101 +201,107 @@ void SdlSoundSystem::Run(std::promise<void> started) {
   SDL_TLSCleanup();
 }
 
-void SdlSoundSystem::WantDevice() {
-  StartInBackground();
+void SdlSoundSystem::Worker::WantDevice() {
+  Start();
   {
-    std::lock_guard lock(mutex_);
-    device_wanted_ = true;
+    std::lock_guard lock(mutex);
+    device_wanted = true;
   }
-  wake_.notify_all();
+  wake.notify_all();
 }
 
 void SdlSoundSystem::WaitUntilStarted() {
-  if (started_.valid()) started_.wait();
+  if (worker_->started.valid()) worker_->started.wait();
 }
 
-void SdlSoundSystem::StartUp() {
+void SdlSoundSystem::Worker::StartUp() {
   // The window's toolkit handles the signals; SDL must not take them over.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   QuietAlsa();
-  Output output = Output::None;
-  if (OpenDevice(options_.audio_driver)) {
+  Output found = Output::None;
+  if (OpenDevice(options.audio_driver)) {
     const char* driver = SDL_GetCurrentAudioDriver();
-    output = driver && std::strcmp(driver, "dummy") == 0 ? Output::Dummy : Output::Device;
-  } else if (options_.dummy_fallback && OpenDevice("dummy")) {
-    output = Output::Dummy;
+    found = driver && std::strcmp(driver, "dummy") == 0 ? Output::Dummy : Output::Device;
+  } else if (options.dummy_fallback && OpenDevice("dummy")) {
+    found = Output::Dummy;
   }
-  output_ = output;
-  std::unique_ptr<SoundFontSynth> synth = SoundFontSynth::Load(options_.soundfonts);
+  output = found;
+  std::unique_ptr<SoundFontSynth> synth = SoundFontSynth::Load(options.soundfonts);
   std::string expected;
   {
-    std::lock_guard lock(mutex_);
-    expected = expected_song_;
+    std::lock_guard lock(mutex);
+    expected = expected_song;
   }
   std::vector<std::uint8_t> midi;
   if (synth && ReadSmallFile(expected, kMaxMidiBytes, midi)) {
     if (const std::optional<MidiFileSummary> summary = ReadMidiFileSummary(midi)) synth->PrepareFor(summary->programs);
   }
-  mixer_.InstallSynth(std::move(synth));
+  mixer.InstallSynth(std::move(synth));
 }
 
 void SdlSoundSystem::ExpectSong(const std::string& path) {
-  std::lock_guard lock(mutex_);
-  expected_song_ = path;
+  std::lock_guard lock(worker_->mutex);
+  worker_->expected_song = path;
 }
 
-bool SdlSoundSystem::OpenDevice(const std::string& driver) {
+bool SdlSoundSystem::device_open() const { return worker_->device_open.load(); }
+
+SdlSoundSystem::Output SdlSoundSystem::output() const { return worker_->output.load(); }
+
+const SynthMixer& SdlSoundSystem::mixer() const { return worker_->mixer; }
+
+bool SdlSoundSystem::Worker::OpenDevice(const std::string& driver) {
   if (!driver.empty()) SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver.c_str(), SDL_HINT_OVERRIDE);
   const bool initialised = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
   if (!driver.empty()) SDL_ResetHint(SDL_HINT_AUDIODRIVER);
   if (!initialised) return false;
-  audio_subsystem_ = true;
+  audio_subsystem = true;
   if (ReopenDevice()) return true;
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  audio_subsystem_ = false;
+  audio_subsystem = false;
   return false;
 }
 
-bool SdlSoundSystem::ReopenDevice() {
-  if (!audio_subsystem_) return false;
+bool SdlSoundSystem::Worker::ReopenDevice() {
+  if (!audio_subsystem) return false;
   SDL_AudioSpec wanted{};
   wanted.freq = SoundFontSynth::kSampleRate;
   wanted.format = AUDIO_F32SYS;
   wanted.channels = kChannels;
   wanted.samples = kDeviceFrames;
-  wanted.callback = &SdlSoundSystem::DeviceCallback;
+  wanted.callback = &Worker::DeviceCallback;
   wanted.userdata = this;
   SDL_AudioSpec obtained{};
   // No changes allowed: SDL converts to whatever the device wants.
-  device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
-  if (device_ == 0) return false;
-  SDL_PauseAudioDevice(device_, 0);
-  device_open_ = true;
+  device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+  if (device == 0) return false;
+  SDL_PauseAudioDevice(device, 0);
+  device_open = true;
   return true;
 }
 
-void SdlSoundSystem::CloseDevice() {
-  if (device_ == 0) return;
-  SDL_CloseAudioDevice(device_);
-  device_ = 0;
-  device_open_ = false;
+void SdlSoundSystem::Worker::CloseDevice() {
+  if (device == 0) return;
+  SDL_CloseAudioDevice(device);
+  device = 0;
+  device_open = false;
 }
 
-void SdlSoundSystem::DeviceCallback(void* self, std::uint8_t* stream, int bytes) {
-  auto& system = *static_cast<SdlSoundSystem*>(self);
+void SdlSoundSystem::Worker::DeviceCallback(void* self, std::uint8_t* stream, int bytes) {
+  auto& system = *static_cast<Worker*>(self);
   auto* frames = reinterpret_cast<float*>(stream);
   const int count = bytes / static_cast<int>(kChannels * sizeof(float));
-  system.mixer_.Render(frames, count);
-  if (system.options_.tap) system.options_.tap(frames, count);
+  system.mixer.Render(frames, count);
+  if (system.options.tap) system.options.tap(frames, count);
 }
 
 std::unique_ptr<Song> SdlSoundSystem::Open(const std::string& path) {
-  WantDevice();
+  worker_->WantDevice();
   auto midi = std::make_shared<std::vector<std::uint8_t>>();
   if (!ReadSmallFile(path, kMaxMidiBytes, *midi)) return nullptr;
   // The synthesizer's own check, then ours, which reads the whole structure.
   if (!fluid_is_midifile(path.c_str()) || !ReadMidiFileSummary(*midi)) return nullptr;
-  return std::make_unique<MixerSong>(mixer_, next_song_++, std::move(midi));
+  return std::make_unique<MixerSong>(worker_->mixer, worker_->next_song++, std::move(midi));
 }
 
 std::shared_ptr<const std::vector<float>> SdlSoundSystem::LoadWave(const std::string& path) {
@@ -265,8 +313,8 @@ std::shared_ptr<const std::vector<float>> SdlSoundSystem::LoadWave(const std::st
 bool SdlSoundSystem::PlayWave(const std::string& path) {
   std::shared_ptr<const std::vector<float>> frames = LoadWave(path);
   if (!frames) return false;
-  mixer_.PlayWave(std::move(frames));
-  WantDevice();
+  worker_->mixer.PlayWave(std::move(frames));
+  worker_->WantDevice();
   return true;
 }
 

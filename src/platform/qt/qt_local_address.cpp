@@ -1,4 +1,4 @@
-#include "platform/qt_local_address.h"
+#include "platform/qt/qt_local_address.h"
 
 #include <QNetworkInterface>
 

@@ -8,20 +8,15 @@
 // loaded once, in the background, and every start is a fresh player.
 #pragma once
 
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <cstdint>
 #include <functional>
-#include <future>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/sound_system.h"
-#include "platform/synth_mixer.h"
+#include "platform/audio/synth_mixer.h"
 
 namespace platform {
 
@@ -64,11 +59,11 @@ class SdlSoundSystem final : public SoundSystem {
   // A device with nothing to play for a while (Options::idle_close) is
   // closed, so an idle game does not wake for it; the next song or wave
   // opens it again.
-  bool device_open() const { return device_open_.load(); }
+  bool device_open() const;
 
-  Output output() const { return output_.load(); }
-  bool music_ready() const { return mixer_.has_synth(); }
-  const SynthMixer& mixer() const { return mixer_; }
+  Output output() const;
+  bool music_ready() const { return mixer().has_synth(); }
+  const SynthMixer& mixer() const;
 
   std::unique_ptr<Song> Open(const std::string& path) override;
   bool PlayWave(const std::string& path) override;
@@ -84,31 +79,10 @@ class SdlSoundSystem final : public SoundSystem {
   static constexpr double kMaxWaveSeconds = 30;
 
  private:
-  static void DeviceCallback(void* self, std::uint8_t* stream, int bytes);
-  void Run(std::promise<void> started);
-  void StartUp();
-  bool OpenDevice(const std::string& driver);
-  bool ReopenDevice();
-  void CloseDevice();
-  // Something is to be heard: the worker opens the device if it is closed.
-  void WantDevice();
-
-  Options options_;
-  SynthMixer mixer_;
-  std::atomic<Output> output_{Output::NotStarted};
-  std::atomic<std::uint64_t> next_song_{1};
-  std::thread worker_;
-  std::shared_future<void> started_;
-  std::once_flag start_once_;
-  // The device is the worker's own while it runs.
-  std::uint32_t device_ = 0;
-  std::atomic<bool> device_open_{false};
-  bool audio_subsystem_ = false;
-  std::mutex mutex_;
-  std::condition_variable wake_;
-  bool stopping_ = false;
-  bool device_wanted_ = false;
-  std::string expected_song_;
+  // The device, the mixer, the thread that starts and closes them and the
+  // lock they share.
+  struct Worker;
+  std::unique_ptr<Worker> worker_;
 };
 
 }  // namespace platform

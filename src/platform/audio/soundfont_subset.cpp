@@ -1,4 +1,4 @@
-#include "platform/soundfont_subset.h"
+#include "platform/audio/soundfont_subset.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "platform/synth_mixer.h"
+#include "platform/audio/synth_mixer.h"
 
 #include <fluidsynth.h>
 #if defined(__GLIBC__)
@@ -14,7 +14,7 @@
 #include <utility>
 
 #include "platform/midi_file.h"
-#include "platform/soundfont_subset.h"
+#include "platform/audio/soundfont_subset.h"
 
 namespace platform {
 
