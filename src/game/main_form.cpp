@@ -6,6 +6,7 @@ namespace game {
 
 MainForm::MainForm(Services services)
     : services_(std::move(services)),
+      random_(services_.random),
       form_(ui::MainFormDefinition()),
       ver_(ui::AboutFormDefinition()),
       c_(form_.controls()) {

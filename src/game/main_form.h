@@ -117,6 +117,8 @@ class MainForm {
   void ResetRunnersToStartLine();
 
   Services services_;
+  // Every draw of the rules, from services_.random.
+  platform::SharedRandom random_;
   ui::FormModel form_;
   ui::FormModel ver_;
   ui::MainFormControls c_;

@@ -38,8 +38,8 @@ void MainForm::TimeChar_Timer() {
 }
 
 void MainForm::RaceTick() {
-  s_.PickLane = LaneFor(platform::Draw(services_.random, 100));
-  double distance_draw = services_.random.Next();
+  s_.PickLane = LaneFor(platform::Draw(random_, 100));
+  double distance_draw = random_.Next();
   ui::Image& runner = c_.ImgChar[s_.PickLane];
   // A finished lane has speed 0: the tick is spent on nothing.
   runner.SetLeft(static_cast<float>(runner.Left() - s_.LaneSpeed[static_cast<std::size_t>(s_.PickLane)] * distance_draw));

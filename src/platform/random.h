@@ -45,9 +45,26 @@ class ClassicGenerator final : public RandomSource {
   std::uint32_t state_ = kStartState;
 };
 
+// The one sequence as the rules draw from it: from the real generator
+// directly when that is the source (inline, no virtual call: the race clock
+// draws three times a tick), through the interface from any other.
+class SharedRandom {
+ public:
+  explicit SharedRandom(RandomSource& source)
+      : source_(source), classic_(dynamic_cast<ClassicGenerator*>(&source)) {}
+
+  float Next() { return classic_ ? classic_->Next() : source_.Next(); }
+  std::optional<float> Skip(std::uint64_t n) { return source_.Skip(n); }
+
+ private:
+  RandomSource& source_;
+  ClassicGenerator* classic_;
+};
+
 // Draws one value and scales it: r × factor computed in double precision
 // (the single is exact there), rounded half to even into an Integer.
-inline std::int16_t Draw(RandomSource& random, double factor) {
+template <typename Random>
+std::int16_t Draw(Random& random, double factor) {
   return ToInteger(static_cast<double>(random.Next()) * factor);
 }
 
