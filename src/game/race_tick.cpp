@@ -33,7 +33,7 @@ Integer LaneFor(Integer draw) { return kLaneOfDraw.at(static_cast<std::size_t>(d
 }  // namespace
 
 void MainForm::TimeChar_Timer() {
-  c_.TimeChar.EditTag(platform::IncrementText);
+  c_.TimeChar.CountTag();
   RaceTick();
 }
 

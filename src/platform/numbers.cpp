@@ -167,7 +167,7 @@ std::string IncrementedText(std::string_view text) {
   return next;
 }
 
-void IncrementTextSlowly(std::string& text) {
+void IncrementText(std::string& text) {
   // Plain digits count on in place, which is the same sum for any whole
   // number a double holds exactly.
   const std::size_t size = text.size();

@@ -83,20 +83,7 @@ std::int16_t TextToInteger(std::string_view text);
 // A whole-number text plus one, as the clock and race-number tags count:
 // the sum in double precision, written back as a plain whole number.
 std::string IncrementedText(std::string_view text);
-// The same, in place. Inline for the race clock, which counts on every tick:
-// a plain whole number that does not end in 9 just steps its last digit.
-void IncrementTextSlowly(std::string& text);
-inline void IncrementText(std::string& text) {
-  const std::size_t size = text.size();
-  if (size == 0 || size > 15) return IncrementTextSlowly(text);
-  char* const digits = text.data();
-  if (digits[size - 1] < '0' || digits[size - 1] > '8' || (size > 1 && digits[0] == '0')) {
-    return IncrementTextSlowly(text);
-  }
-  for (std::size_t i = 0; i + 1 < size; ++i) {
-    if (digits[i] < '0' || digits[i] > '9') return IncrementTextSlowly(text);
-  }
-  ++digits[size - 1];
-}
+// The same, in place.
+void IncrementText(std::string& text);
 
 }  // namespace platform

@@ -41,9 +41,33 @@ void Control::SetVisible(bool visible) {
 }
 
 void Control::SetTag(std::string tag) {
-  if (tag == tag_) return;
+  if (tag == Tag()) return;
   tag_ = std::move(tag);
+  tag_count_ = -1;
+  tag_unwritten_ = false;
   Notify(Property::Tag);
+}
+
+bool Control::TakeTagAsCount() {
+  // Only the texts a count writes: digits without a leading zero, few
+  // enough to count on exactly.
+  constexpr std::size_t kMostDigits = 15;
+  const std::size_t size = tag_.size();
+  if (size == 0 || size > kMostDigits || (size > 1 && tag_[0] == '0')) return false;
+  std::int64_t count = 0;
+  for (char digit : tag_) {
+    if (digit < '0' || digit > '9') return false;
+    count = count * 10 + (digit - '0');
+  }
+  tag_count_ = count;
+  return true;
+}
+
+void Control::CountTagText() { platform::IncrementText(tag_); }
+
+void Control::WriteCountedTag() const {
+  tag_ = platform::DecimalText(tag_count_);
+  tag_unwritten_ = false;
 }
 
 void Control::SetBackColor(Colour colour) {

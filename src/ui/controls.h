@@ -75,12 +75,21 @@ class Control {
   void SetEnabled(bool enabled);
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
-  const std::string& Tag() const { return tag_; }
+  const std::string& Tag() const {
+    if (tag_unwritten_) WriteCountedTag();
+    return tag_;
+  }
   void SetTag(std::string tag);
-  // Changes the tag in place (the race clock counts on every tick).
-  template <typename Edit>
-  void EditTag(Edit&& edit) {
-    edit(tag_);
+  // Adds 1 to the tag as the race clock counts: the tag's number plus one,
+  // written back as a plain whole number. A plain count is kept as a number
+  // and written out as text only when the tag is read.
+  void CountTag() {
+    if (tag_count_ >= 0 || TakeTagAsCount()) {
+      tag_count_ = tag_count_ < kLargestCount ? tag_count_ + 1 : kLargestCount;
+      tag_unwritten_ = true;
+    } else {
+      CountTagText();
+    }
     Notify(Property::Tag);
   }
   Colour BackColor() const { return back_colour_; }
@@ -121,7 +130,16 @@ class Control {
   std::string caption_;
   bool enabled_ = true;
   bool visible_ = true;
-  std::string tag_;
+  // The tag's text; while tag_count_ is not negative, that count is the tag
+  // and its text is written out when read.
+  mutable std::string tag_;
+  std::int64_t tag_count_ = -1;
+  mutable bool tag_unwritten_ = false;
+  // Past 2^53 a sum in double precision no longer counts on.
+  static constexpr std::int64_t kLargestCount = std::int64_t{1} << 53;
+  bool TakeTagAsCount();
+  void CountTagText();
+  void WriteCountedTag() const;
   Colour back_colour_ = kToolkitColour;
   Colour fore_colour_ = kToolkitColour;
   struct Listener {
