@@ -115,6 +115,8 @@ class MainForm {
     }
   }
   void ResetRunnersToStartLine();
+  // A runner past the goal line: ranked, its legs stopped, slid on.
+  void Arrive(int lane);
 
   Services services_;
   // Every draw of the rules, from services_.random.

@@ -17,6 +17,7 @@ constexpr float kRunnerReach = 180;  // a runner has crossed once Left + 180 is 
 constexpr int kSlideSteps = 51;
 constexpr float kSlideStep = 30;
 
+
 // The lane of every draw 0..100: the number of bounds it lies above, looked
 // up rather than counted on every tick.
 constexpr int kDraws = 101;
@@ -30,6 +31,14 @@ constexpr std::array<Integer, kDraws> kLaneOfDraw = [] {
 
 Integer LaneFor(Integer draw) { return kLaneOfDraw.at(static_cast<std::size_t>(draw)); }
 
+// The race is over when every lane is marked finished.
+bool AllFinished(const std::array<Integer, kLanes>& finished) {
+  for (Integer flag : finished) {
+    if (flag != 1) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void MainForm::TimeChar_Timer() {
@@ -40,47 +49,48 @@ void MainForm::TimeChar_Timer() {
 void MainForm::RaceTick() {
   s_.PickLane = LaneFor(platform::Draw(random_, 100));
   double distance_draw = random_.Next();
-  ui::Image& runner = c_.ImgChar[s_.PickLane];
+  ui::Image& runner = *runners_.at(static_cast<std::size_t>(s_.PickLane));
   // A finished lane has speed 0: the tick is spent on nothing.
   runner.SetLeft(static_cast<float>(runner.Left() - s_.LaneSpeed[static_cast<std::size_t>(s_.PickLane)] * distance_draw));
 
   const float goal = c_.GorlLine.X1;
   for (int lane = 0; lane < kLanes; ++lane) {
     auto slot = static_cast<std::size_t>(lane);
-    if (s_.LaneFinished[slot] != 0) continue;
-    ui::Image& image = *runners_[slot];
-    if (!(static_cast<float>(image.Left() + kRunnerReach) < goal)) continue;
-
-    s_.FinishCount = platform::AddInteger(s_.FinishCount, 1);
-    if (s_.FinishCount == 1) {
-      // Times and race numbers far beyond any real race stop at the top of
-      // their range rather than crash the game.
-      s_.RaceTime = static_cast<Integer>(std::min<Long>(platform::TextToLong(c_.TimeChar.Tag()), 32767));
-      s_.RaceNo = platform::TextToLong(c_.RaceLabel.Tag());
-      if (s_.RaceTime < s_.BestTime) {
-        s_.BestTime = s_.RaceTime;
-        s_.BestRaceNo = s_.RaceNo;
-      }
-      s_.WinnerLane = static_cast<Integer>(lane);
-      ShowStopButton();
-    }
-    if (s_.FinishCount == kLanes) s_.AllFinished = 1;
-    s_.ArrivalOrder.at(static_cast<std::size_t>(s_.FinishCount - 1)) = static_cast<Integer>(lane);
-    s_.LaneFinished[slot] = 1;
-    s_.LaneSpeed[slot] = 0;
-    c_.Jyuni[lane].SetCaption(platform::DecimalText(s_.FinishCount) + "着");
-    c_.Jyuni[lane].SetVisible(true);
-    c_.CharAnime[lane].SetInterval(0);
-    // The runner slides on past the goal, all within this tick.
-    for (s_.SlideStep = 0; s_.SlideStep < kSlideSteps; ++s_.SlideStep) image.SetLeft(image.Left() - kSlideStep);
+    if (s_.LaneFinished[slot] == 0 && static_cast<float>(runners_[slot]->Left() + kRunnerReach) < goal) Arrive(lane);
   }
 
-  bool all_finished = std::all_of(s_.LaneFinished.begin(), s_.LaneFinished.end(), [](Integer f) { return f == 1; });
-  if (all_finished) {
+  if (AllFinished(s_.LaneFinished)) {
     SendStopMusic();
     c_.TimeChar.SetInterval(0);
     SettleRace();
   }
+}
+
+void MainForm::Arrive(int lane) {
+  auto slot = static_cast<std::size_t>(lane);
+  s_.FinishCount = platform::AddInteger(s_.FinishCount, 1);
+  if (s_.FinishCount == 1) {
+    // Times and race numbers far beyond any real race stop at the top of
+    // their range rather than crash the game.
+    s_.RaceTime = static_cast<Integer>(std::min<Long>(platform::TextToLong(c_.TimeChar.Tag()), 32767));
+    s_.RaceNo = platform::TextToLong(c_.RaceLabel.Tag());
+    if (s_.RaceTime < s_.BestTime) {
+      s_.BestTime = s_.RaceTime;
+      s_.BestRaceNo = s_.RaceNo;
+    }
+    s_.WinnerLane = static_cast<Integer>(lane);
+    ShowStopButton();
+  }
+  if (s_.FinishCount == kLanes) s_.AllFinished = 1;
+  s_.ArrivalOrder.at(static_cast<std::size_t>(s_.FinishCount - 1)) = static_cast<Integer>(lane);
+  s_.LaneFinished[slot] = 1;
+  s_.LaneSpeed[slot] = 0;
+  c_.Jyuni[lane].SetCaption(platform::DecimalText(s_.FinishCount) + "着");
+  c_.Jyuni[lane].SetVisible(true);
+  c_.CharAnime[lane].SetInterval(0);
+  // The runner slides on past the goal, all within this tick.
+  ui::Image& image = *runners_[slot];
+  for (s_.SlideStep = 0; s_.SlideStep < kSlideSteps; ++s_.SlideStep) image.SetLeft(image.Left() - kSlideStep);
 }
 
 void MainForm::CharAnime_Timer(int index) {
