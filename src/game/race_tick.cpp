@@ -47,13 +47,16 @@ void MainForm::TimeChar_Timer() {
 }
 
 void MainForm::RaceTick() {
-  s_.PickLane = LaneFor(platform::Draw(random_, 100));
-  double distance_draw = random_.Next();
+  // Two draws: the lane, then the distance.
+  const auto [lane_draw, distance_draw] = random_.NextTwo();
+  s_.PickLane = LaneFor(platform::ToInteger(static_cast<double>(lane_draw) * 100));
   ui::Image& runner = *runners_.at(static_cast<std::size_t>(s_.PickLane));
   // A finished lane has speed 0: the tick is spent on nothing.
-  runner.SetLeft(static_cast<float>(runner.Left() - s_.LaneSpeed[static_cast<std::size_t>(s_.PickLane)] * distance_draw));
+  const double distance = s_.LaneSpeed[static_cast<std::size_t>(s_.PickLane)] * static_cast<double>(distance_draw);
+  runner.SetLeft(static_cast<float>(runner.Left() - distance));
 
   const float goal = c_.GorlLine.X1;
+#pragma GCC unroll 6
   for (int lane = 0; lane < kLanes; ++lane) {
     auto slot = static_cast<std::size_t>(lane);
     if (s_.LaneFinished[slot] == 0 && static_cast<float>(runners_[slot]->Left() + kRunnerReach) < goal) Arrive(lane);

@@ -65,9 +65,18 @@ TEST(RandomTest, TheSequenceIsPinned) {
   EXPECT_FALSE(jumped.Skip(0));
   jumped.Skip((1u << 24) - 1000000);  // the full period: back at the start
   EXPECT_EQ(jumped.state(), platform::ClassicGenerator::kStartState);
-  platform::ClassicGenerator stepped(12345), skipped(12345);
+  platform::ClassicGenerator stepped(12345), skipped(12345), paired(12345);
   for (int i = 0; i < 123457; ++i) stepped.Next();
   EXPECT_EQ(skipped.Skip(123457), stepped.state() / 16777216.0f);
+  // Two at once are the next two, and the state reads as after two steps.
+  platform::ClassicGenerator one_by_one(12345);
+  for (int i = 0; i < 70000; ++i) {
+    const auto [first, second] = paired.NextTwo();
+    ASSERT_EQ(first, one_by_one.Next()) << i;
+    ASSERT_EQ(second, one_by_one.Next()) << i;
+  }
+  EXPECT_EQ(paired.state(), one_by_one.state());
+  EXPECT_EQ(paired.Skip(100), one_by_one.Skip(100));
 }
 
 // A draw scales a single in double precision and rounds half to even.
