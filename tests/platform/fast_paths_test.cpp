@@ -1,6 +1,7 @@
 // The shortcuts every race tick takes give what the long way gives.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -33,6 +34,17 @@ TEST(FastPathsTest, TheClockTagCountsOnAsAnyTextWould) {
   for (const char* text : {"0", "8", "9", "18", "19", "99", "1234567", "0999", "08", "1x3", "x8", "", " 5", "-8", "1.5",
                            "999999999999999", "9007199254740990", "9007199254740992", "99999999999999999"}) {
     for (int times : {1, 3}) EXPECT_EQ(Counted(text, times, true), Counted(text, times, false)) << text << " " << times;
+  }
+}
+
+// Odds are whole tenths: their text is the shortest that reads back, as for
+// any single.
+TEST(FastPathsTest, WholeTenthsReadAsTheirShortestText) {
+  for (std::int64_t tenths = 1; tenths < 1100000; tenths += tenths < 60000 ? 1 : 37) {
+    const float value = static_cast<float>(static_cast<double>(tenths) / 10);
+    char shortest[32];
+    auto end = std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::fixed).ptr;
+    ASSERT_EQ(platform::SingleText(value), std::string(shortest, end)) << tenths;
   }
 }
 
