@@ -91,9 +91,10 @@ void MainForm::Arrive(int lane) {
   c_.Jyuni[lane].SetCaption(platform::DecimalText(s_.FinishCount) + "着");
   c_.Jyuni[lane].SetVisible(true);
   c_.CharAnime[lane].SetInterval(0);
-  // The runner slides on past the goal, all within this tick.
-  ui::Image& image = *runners_[slot];
-  for (s_.SlideStep = 0; s_.SlideStep < kSlideSteps; ++s_.SlideStep) image.SetLeft(image.Left() - kSlideStep);
+  // The runner slides on past the goal, all within this tick; the step
+  // counter ends past the last step.
+  runners_[slot]->MoveLeftBy(kSlideStep, kSlideSteps);
+  s_.SlideStep = kSlideSteps;
 }
 
 void MainForm::CharAnime_Timer(int index) {

@@ -212,6 +212,17 @@ void ScrollBar::EndDragByPlayer() {
   if (value_ != value_before_drag_ && on_change) on_change();
 }
 
+void Image::MoveLeftBy(float step, int times) {
+  if (Heard(Property::Left)) {
+    for (int i = 0; i < times; ++i) SetLeft(Left() - step);
+    return;
+  }
+  // Unheard, the steps need not pass through the property one by one.
+  float left = left_;
+  for (int i = 0; i < times; ++i) left -= step;
+  left_ = left;
+}
+
 void Image::SetPicture(std::string picture) {
   if (picture == picture_) return;
   picture_ = std::move(picture);

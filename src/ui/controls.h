@@ -117,8 +117,9 @@ class Control {
   // A change nobody listens for costs one test: the race clock's tag changes
   // on every tick, and only its interval is heard.
   void Notify(Property property) {
-    if (heard_ & Bit(property)) NotifyObservers(property);
+    if (Heard(property)) NotifyObservers(property);
   }
+  bool Heard(Property property) const { return (heard_ & Bit(property)) != 0; }
 
  private:
   void NotifyObservers(Property property);
@@ -275,6 +276,9 @@ class Image final : public Control {
     left_ = left;
     Notify(Property::Left);
   }
+  // Moves `times` steps of `step` to the left, each rounded to a single as
+  // it goes; a listener hears every step.
+  void MoveLeftBy(float step, int times);
   // The picture shown, by its name in the picture library.
   const std::string& Picture() const { return picture_; }
   void SetPicture(std::string picture);

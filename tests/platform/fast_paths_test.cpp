@@ -72,6 +72,22 @@ TEST(FastPathsTest, AListenerOfOnePropertyHearsThatOneOnly) {
   EXPECT_EQ(heard, (std::vector<ui::Property>{ui::Property::Interval, ui::Property::Tag}));
 }
 
+// The slide past the goal: the same place, heard or not; heard step by step.
+TEST(FastPathsTest, ASlideEndsWhereItsStepsLeadHeardOrNot) {
+  ui::Image heard("ImgChar", 0), unheard("ImgChar", 1);
+  int steps_heard = 0;
+  heard.AddObserver(ui::Property::Left, [&](ui::Control&, ui::Property) { ++steps_heard; });
+  for (ui::Image* image : {&heard, &unheard}) {
+    image->SetLeft(899.93f);
+    image->MoveLeftBy(30, 51);
+  }
+  EXPECT_EQ(unheard.Left(), heard.Left());
+  float left = 899.93f;
+  for (int i = 0; i < 51; ++i) left = left - 30;
+  EXPECT_EQ(heard.Left(), left);
+  EXPECT_EQ(steps_heard, 1 + 51);
+}
+
 TEST(FastPathsTest, FindingAMemberThatIsNotThereGivesNothing) {
   ui::ControlSet set(ui::MainFormDefinition());
   ui::ControlArray<ui::OptionButton> lanes(set, "CharKake");
