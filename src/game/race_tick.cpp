@@ -59,7 +59,8 @@ void MainForm::RaceTick() {
 #pragma GCC unroll 6
   for (int lane = 0; lane < kLanes; ++lane) {
     auto slot = static_cast<std::size_t>(lane);
-    if (s_.LaneFinished[slot] == 0 && static_cast<float>(runners_[slot]->Left() + kRunnerReach) < goal) Arrive(lane);
+    // One branch a lane, almost never taken.
+    if ((s_.LaneFinished[slot] == 0) & (static_cast<float>(runners_[slot]->Left() + kRunnerReach) < goal)) Arrive(lane);
   }
 
   if (AllFinished(s_.LaneFinished)) {

@@ -270,11 +270,14 @@ class Image final : public Control {
   Image(std::string name, int index) : Control(ControlKind::Image, std::move(name), index) {}
   // Left is the one property that moves at run time (twips, single).
   float Left() const { return left_; }
-  // Set on every race tick: kept inline.
+  // Set on every race tick: kept inline, and without a branch on whether
+  // the runner moved (a finished lane picked at random does not). An equal
+  // value is stored too: only a zero's sign could differ, and no rule or
+  // picture tells them apart.
   void SetLeft(float left) {
-    if (left == left_) return;
+    const bool moved = !(left == left_);
     left_ = left;
-    Notify(Property::Left);
+    if (Heard(Property::Left) && moved) Notify(Property::Left);
   }
   // Moves `times` steps of `step` to the left, each rounded to a single as
   // it goes; a listener hears every step.
