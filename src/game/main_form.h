@@ -95,7 +95,12 @@ class MainForm {
   void SavePlayerMoney();
   void SendStopMusic();
   void StartMusic();
-  std::string MusicPath() const;
+  const std::string& MusicPath() const;
+  // The media texts: fixed for the run by the executable's directory.
+  struct MusicTexts {
+    std::string music_path, open_command, sound_path;
+  };
+  static MusicTexts MusicTextsFor(const std::string& app_path);
   [[noreturn]] void EndProgram();
   void StartRace();
   void StopRace();
@@ -121,6 +126,7 @@ class MainForm {
   Services services_;
   // Every draw of the rules, from services_.random.
   platform::SharedRandom random_;
+  const MusicTexts music_texts_;
   ui::FormModel form_;
   ui::FormModel ver_;
   ui::MainFormControls c_;

@@ -45,7 +45,6 @@ class Control {
  public:
   using Observer = std::function<void(Control&, Property)>;
 
-  Control(ControlKind kind, std::string name, int index);
   virtual ~Control() = default;
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
@@ -114,6 +113,9 @@ class Control {
   }
 
  protected:
+  // Made only as one of the kinds below, so a control's kind names its class.
+  Control(ControlKind kind, std::string name, int index);
+
   // A change nobody listens for costs one test: the race clock's tag changes
   // on every tick, and only its interval is heard.
   void Notify(Property property) {
