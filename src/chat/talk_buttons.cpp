@@ -66,11 +66,12 @@ void MainForm::Timer1_Timer() { s_.RandomShift = platform::Draw(random_, 1); }
 void MainForm::Timer1_CatchUp(std::uint64_t ticks) {
   // One tick (between two race ticks) is the timer's own; more are the same
   // draws a ticking Timer1 would have made, at once.
-  if (ticks == 1) {
-    Timer1_Timer();
-  } else if (auto last = random_.Skip(ticks)) {
-    s_.RandomShift = platform::ToInteger(*last);
-  }
+  if (ticks == 1) return Timer1_Timer();
+  Timer1_Skip(ticks);
+}
+
+void MainForm::Timer1_Skip(std::uint64_t ticks) {
+  if (auto last = random_.Skip(ticks)) s_.RandomShift = platform::ToInteger(*last);
 }
 
 }  // namespace game

@@ -81,6 +81,8 @@ class MainForm {
 
  private:
   void WireEvents();
+  // Several of Timer1's ticks at once: the generator jumps, the last draw is kept.
+  void Timer1_Skip(std::uint64_t ticks);
   void AdvanceTour(bool from_mascot);
   // Fits the stake scroll bar to the purse: the maximum and the large step.
   void FitStakeBarToPurse();
