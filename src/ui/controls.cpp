@@ -49,9 +49,9 @@ void Control::SetTag(std::string tag) {
 }
 
 bool Control::TakeTagAsCount() {
-  // Only the texts a count writes: digits without a leading zero, few
-  // enough to count on exactly.
-  constexpr std::size_t kMostDigits = 15;
+  // Only the texts a count writes: digits without a leading zero, of a
+  // number small enough to count on exactly.
+  constexpr std::size_t kMostDigits = 16;
   const std::size_t size = tag_.size();
   if (size == 0 || size > kMostDigits || (size > 1 && tag_[0] == '0')) return false;
   std::int64_t count = 0;
@@ -59,6 +59,7 @@ bool Control::TakeTagAsCount() {
     if (digit < '0' || digit > '9') return false;
     count = count * 10 + (digit - '0');
   }
+  if (count > kLargestCount) return false;
   tag_count_ = count;
   return true;
 }

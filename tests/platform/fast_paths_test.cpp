@@ -72,19 +72,20 @@ TEST(FastPathsTest, AListenerOfOnePropertyHearsThatOneOnly) {
   EXPECT_EQ(heard, (std::vector<ui::Property>{ui::Property::Interval, ui::Property::Tag}));
 }
 
-// The slide past the goal: the same place, heard or not; heard step by step.
+// A slide: the same place, heard or not, each step rounded; heard step by step.
 TEST(FastPathsTest, ASlideEndsWhereItsStepsLeadHeardOrNot) {
   ui::Image heard("ImgChar", 0), unheard("ImgChar", 1);
   int steps_heard = 0;
   heard.AddObserver(ui::Property::Left, [&](ui::Control&, ui::Property) { ++steps_heard; });
   for (ui::Image* image : {&heard, &unheard}) {
-    image->SetLeft(899.93f);
-    image->MoveLeftBy(30, 51);
+    image->SetLeft(1000);
+    image->MoveLeftBy(0.1f, 51);
   }
-  EXPECT_EQ(unheard.Left(), heard.Left());
-  float left = 899.93f;
-  for (int i = 0; i < 51; ++i) left = left - 30;
-  EXPECT_EQ(heard.Left(), left);
+  float left = 1000;
+  for (int i = 0; i < 51; ++i) left = left - 0.1f;
+  EXPECT_EQ(std::pair(heard.Left(), unheard.Left()), std::pair(left, left));
+  EXPECT_EQ(steps_heard, 1 + 51);
+  heard.SetLeft(left);  // where it is already: nothing to hear
   EXPECT_EQ(steps_heard, 1 + 51);
 }
 
