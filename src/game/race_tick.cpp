@@ -17,7 +17,6 @@ constexpr float kRunnerReach = 180;  // a runner has crossed once Left + 180 is 
 constexpr int kSlideSteps = 51;
 constexpr float kSlideStep = 30;
 
-
 // The lane of every draw 0..100: the number of bounds it lies above, looked
 // up rather than counted on every tick.
 constexpr int kDraws = 101;
