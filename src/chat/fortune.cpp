@@ -14,7 +14,7 @@ void MainForm::omi_Click() {
   SavePlayerMoney();
   s_.MascotMoney = platform::AddLongSaturating(s_.MascotMoney, kFortunePrice);
   ShowMascotMoney();
-  s_.FortuneDraw = platform::Draw(services_.random, 7);
+  s_.FortuneDraw = platform::Draw(random_, 7);
   FitStakeBarToPurse();
   Say(chat::kFortuneTable.at(static_cast<std::size_t>(s_.FortuneDraw)));
   if (s_.PlayerMoney <= kFortunePrice) c_.omi.SetEnabled(false);

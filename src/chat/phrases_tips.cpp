@@ -7,7 +7,7 @@ namespace game {
 
 void MainForm::RndMsg_Click() {
   for (s_.PhraseIndex = 0; s_.PhraseIndex <= 3; ++s_.PhraseIndex) {
-    s_.PhraseDraw[static_cast<std::size_t>(s_.PhraseIndex)] = platform::Draw(services_.random, 5);
+    s_.PhraseDraw[static_cast<std::size_t>(s_.PhraseIndex)] = platform::Draw(random_, 5);
   }
   SayPhrase();
 }
@@ -24,7 +24,7 @@ void MainForm::SayPhrase() {
 }
 
 void MainForm::SayTip() {
-  s_.TipDraw = platform::Draw(services_.random, 10);
+  s_.TipDraw = platform::Draw(random_, 10);
   Say(chat::kTipTable.at(static_cast<std::size_t>(s_.TipDraw)));
 }
 

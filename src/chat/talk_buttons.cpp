@@ -23,7 +23,7 @@ std::string ClockText(const platform::TimeOfDay& time) {
 }
 
 void MainForm::CmdT_Click() {
-  s_.RetortDraw = platform::Draw(services_.random, 3);
+  s_.RetortDraw = platform::Draw(random_, 3);
   auto& boxes = services_.message_boxes;
   switch (s_.RetortDraw) {
     case 0:
@@ -59,18 +59,19 @@ void MainForm::ColorCmd_Click() {
   if (s_.MascotColour == 6) s_.MascotColour = 0;
 }
 
-void MainForm::CmdRnd_Click() { s_.RandomShift = platform::Draw(services_.random, 1); }
+void MainForm::CmdRnd_Click() { s_.RandomShift = platform::Draw(random_, 1); }
 
-void MainForm::Timer1_Timer() { s_.RandomShift = platform::Draw(services_.random, 1); }
+void MainForm::Timer1_Timer() { s_.RandomShift = platform::Draw(random_, 1); }
 
 void MainForm::Timer1_CatchUp(std::uint64_t ticks) {
   // One tick (between two race ticks) is the timer's own; more are the same
   // draws a ticking Timer1 would have made, at once.
-  if (ticks == 1) {
-    Timer1_Timer();
-  } else if (auto last = services_.random.Skip(ticks)) {
-    s_.RandomShift = platform::ToInteger(*last);
-  }
+  if (ticks == 1) return Timer1_Timer();
+  Timer1_Skip(ticks);
+}
+
+void MainForm::Timer1_Skip(std::uint64_t ticks) {
+  if (auto last = random_.Skip(ticks)) s_.RandomShift = platform::ToInteger(*last);
 }
 
 }  // namespace game

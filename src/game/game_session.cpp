@@ -48,12 +48,10 @@ bool GameSession::PlayerEvent(const ui::Control& control, const std::function<vo
 
 bool GameSession::Click(ui::Control& control) {
   return PlayerEvent(control, [&control] {
-    if (auto* option = dynamic_cast<ui::OptionButton*>(&control)) {
-      option->ClickByPlayer();
-    } else if (auto* box = dynamic_cast<ui::CheckBox*>(&control)) {
-      box->ClickByPlayer();
-    } else {
-      control.RaiseClick();
+    switch (control.kind()) {
+      case ui::ControlKind::OptionButton: static_cast<ui::OptionButton&>(control).ClickByPlayer(); break;
+      case ui::ControlKind::CheckBox: static_cast<ui::CheckBox&>(control).ClickByPlayer(); break;
+      default: control.RaiseClick();
     }
   });
 }

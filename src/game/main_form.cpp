@@ -6,6 +6,8 @@ namespace game {
 
 MainForm::MainForm(Services services)
     : services_(std::move(services)),
+      random_(services_.random),
+      music_texts_(MusicTextsFor(services_.app_path)),
       form_(ui::MainFormDefinition()),
       ver_(ui::AboutFormDefinition()),
       c_(form_.controls()) {

@@ -81,6 +81,8 @@ class MainForm {
 
  private:
   void WireEvents();
+  // Several of Timer1's ticks at once: the generator jumps, the last draw is kept.
+  void Timer1_Skip(std::uint64_t ticks);
   void AdvanceTour(bool from_mascot);
   // Fits the stake scroll bar to the purse: the maximum and the large step.
   void FitStakeBarToPurse();
@@ -95,7 +97,12 @@ class MainForm {
   void SavePlayerMoney();
   void SendStopMusic();
   void StartMusic();
-  std::string MusicPath() const;
+  const std::string& MusicPath() const;
+  // The media texts: fixed for the run by the executable's directory.
+  struct MusicTexts {
+    std::string music_path, open_command, sound_path;
+  };
+  static MusicTexts MusicTextsFor(const std::string& app_path);
   [[noreturn]] void EndProgram();
   void StartRace();
   void StopRace();
@@ -115,8 +122,13 @@ class MainForm {
     }
   }
   void ResetRunnersToStartLine();
+  // A runner past the goal line: ranked, its legs stopped, slid on.
+  void Arrive(int lane);
 
   Services services_;
+  // Every draw of the rules, from services_.random.
+  platform::SharedRandom random_;
+  const MusicTexts music_texts_;
   ui::FormModel form_;
   ui::FormModel ver_;
   ui::MainFormControls c_;

@@ -18,14 +18,21 @@ void MainForm::SendStopMusic() {
   services_.media.SendCommand("close bgm");
 }
 
-std::string MainForm::MusicPath() const { return services_.app_path + kPathSeparator + kMusicFile; }
+MainForm::MusicTexts MainForm::MusicTextsFor(const std::string& app_path) {
+  MusicTexts texts;
+  texts.music_path = app_path + kPathSeparator + kMusicFile;
+  // The path stands between double quotes, so a directory with spaces works.
+  texts.open_command = std::string("open") + " " + "\"" + texts.music_path + "\"" + " " + "alias bgm";
+  texts.sound_path = app_path + kPathSeparator + kSoundFile;
+  return texts;
+}
+
+const std::string& MainForm::MusicPath() const { return music_texts_.music_path; }
 
 void MainForm::StartMusic() {
-  // The path stands between double quotes, so a directory with spaces works.
-  std::string open = std::string("open") + " " + "\"" + MusicPath() + "\"" + " " + "alias bgm";
-  services_.media.SendCommand(open);
+  services_.media.SendCommand(music_texts_.open_command);
   services_.media.SendCommand("play bgm");
-  PlaySoundFile(services_.app_path + kPathSeparator + kSoundFile);
+  PlaySoundFile(music_texts_.sound_path);
 }
 
 void MainForm::PlaySoundFile(const std::string& path) {

@@ -26,7 +26,7 @@ void MainForm::ozzu_Click() {
   s_.SpeedTotal = 0;
   for (s_.LaneIndex = 0; s_.LaneIndex < kLanes; ++s_.LaneIndex) {
     auto lane = static_cast<std::size_t>(s_.LaneIndex);
-    s_.LaneSpeed[lane] = platform::ToInteger(static_cast<double>(services_.random.Next()) * 50 + 100);
+    s_.LaneSpeed[lane] = platform::ToInteger(static_cast<double>(random_.Next()) * 50 + 100);
     s_.SpeedTotal = platform::AddInteger(s_.SpeedTotal, static_cast<Integer>(s_.LaneSpeed[lane] - 100));
     s_.LaneOdds[lane] = static_cast<Single>(150 - s_.LaneSpeed[lane]);
   }
@@ -48,8 +48,8 @@ void MainForm::ozzu_Click() {
   }
   c_.RaceLabel.SetCaption("本日第" + c_.RaceLabel.Tag() + "ﾚｰｽ");
 
-  s_.MascotPick = platform::Draw(services_.random, 5);
-  double stake_draw = services_.random.Next();
+  s_.MascotPick = platform::Draw(random_, 5);
+  double stake_draw = random_.Next();
   s_.MascotBet = platform::ToInteger(stake_draw * static_cast<double>(std::min(s_.MascotMoney, kStakeCeiling)));
 
   auto announce = [this] {

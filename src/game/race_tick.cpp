@@ -30,57 +30,71 @@ constexpr std::array<Integer, kDraws> kLaneOfDraw = [] {
 
 Integer LaneFor(Integer draw) { return kLaneOfDraw.at(static_cast<std::size_t>(draw)); }
 
+// The race is over when every lane is marked finished.
+bool AllFinished(const std::array<Integer, kLanes>& finished) {
+  for (Integer flag : finished) {
+    if (flag != 1) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void MainForm::TimeChar_Timer() {
-  c_.TimeChar.EditTag(platform::IncrementText);
+  c_.TimeChar.CountTag();
   RaceTick();
 }
 
 void MainForm::RaceTick() {
-  s_.PickLane = LaneFor(platform::Draw(services_.random, 100));
-  double distance_draw = services_.random.Next();
-  ui::Image& runner = c_.ImgChar[s_.PickLane];
+  // Two draws: the lane, then the distance.
+  const auto [lane_draw, distance_draw] = random_.NextTwo();
+  s_.PickLane = LaneFor(platform::ToInteger(static_cast<double>(lane_draw) * 100));
+  ui::Image& runner = *runners_.at(static_cast<std::size_t>(s_.PickLane));
   // A finished lane has speed 0: the tick is spent on nothing.
-  runner.SetLeft(static_cast<float>(runner.Left() - s_.LaneSpeed[static_cast<std::size_t>(s_.PickLane)] * distance_draw));
+  const double distance = s_.LaneSpeed[static_cast<std::size_t>(s_.PickLane)] * static_cast<double>(distance_draw);
+  runner.SetLeft(static_cast<float>(runner.Left() - distance));
 
   const float goal = c_.GorlLine.X1;
+#pragma GCC unroll 6
   for (int lane = 0; lane < kLanes; ++lane) {
     auto slot = static_cast<std::size_t>(lane);
-    if (s_.LaneFinished[slot] != 0) continue;
-    ui::Image& image = *runners_[slot];
-    if (!(static_cast<float>(image.Left() + kRunnerReach) < goal)) continue;
-
-    s_.FinishCount = platform::AddInteger(s_.FinishCount, 1);
-    if (s_.FinishCount == 1) {
-      // Times and race numbers far beyond any real race stop at the top of
-      // their range rather than crash the game.
-      s_.RaceTime = static_cast<Integer>(std::min<Long>(platform::TextToLong(c_.TimeChar.Tag()), 32767));
-      s_.RaceNo = platform::TextToLong(c_.RaceLabel.Tag());
-      if (s_.RaceTime < s_.BestTime) {
-        s_.BestTime = s_.RaceTime;
-        s_.BestRaceNo = s_.RaceNo;
-      }
-      s_.WinnerLane = static_cast<Integer>(lane);
-      ShowStopButton();
-    }
-    if (s_.FinishCount == kLanes) s_.AllFinished = 1;
-    s_.ArrivalOrder.at(static_cast<std::size_t>(s_.FinishCount - 1)) = static_cast<Integer>(lane);
-    s_.LaneFinished[slot] = 1;
-    s_.LaneSpeed[slot] = 0;
-    c_.Jyuni[lane].SetCaption(platform::DecimalText(s_.FinishCount) + "着");
-    c_.Jyuni[lane].SetVisible(true);
-    c_.CharAnime[lane].SetInterval(0);
-    // The runner slides on past the goal, all within this tick.
-    for (s_.SlideStep = 0; s_.SlideStep < kSlideSteps; ++s_.SlideStep) image.SetLeft(image.Left() - kSlideStep);
+    // One branch a lane, almost never taken.
+    if ((s_.LaneFinished[slot] == 0) & (static_cast<float>(runners_[slot]->Left() + kRunnerReach) < goal)) Arrive(lane);
   }
 
-  bool all_finished = std::all_of(s_.LaneFinished.begin(), s_.LaneFinished.end(), [](Integer f) { return f == 1; });
-  if (all_finished) {
+  if (AllFinished(s_.LaneFinished)) {
     SendStopMusic();
     c_.TimeChar.SetInterval(0);
     SettleRace();
   }
+}
+
+void MainForm::Arrive(int lane) {
+  auto slot = static_cast<std::size_t>(lane);
+  s_.FinishCount = platform::AddInteger(s_.FinishCount, 1);
+  if (s_.FinishCount == 1) {
+    // Times and race numbers far beyond any real race stop at the top of
+    // their range rather than crash the game.
+    s_.RaceTime = static_cast<Integer>(std::min<Long>(platform::TextToLong(c_.TimeChar.Tag()), 32767));
+    s_.RaceNo = platform::TextToLong(c_.RaceLabel.Tag());
+    if (s_.RaceTime < s_.BestTime) {
+      s_.BestTime = s_.RaceTime;
+      s_.BestRaceNo = s_.RaceNo;
+    }
+    s_.WinnerLane = static_cast<Integer>(lane);
+    ShowStopButton();
+  }
+  if (s_.FinishCount == kLanes) s_.AllFinished = 1;
+  s_.ArrivalOrder.at(static_cast<std::size_t>(s_.FinishCount - 1)) = static_cast<Integer>(lane);
+  s_.LaneFinished[slot] = 1;
+  s_.LaneSpeed[slot] = 0;
+  c_.Jyuni[lane].SetCaption(platform::DecimalText(s_.FinishCount) + "着");
+  c_.Jyuni[lane].SetVisible(true);
+  c_.CharAnime[lane].SetInterval(0);
+  // The runner slides on past the goal, all within this tick; the step
+  // counter ends past the last step.
+  runners_[slot]->MoveLeftBy(kSlideStep, kSlideSteps);
+  s_.SlideStep = kSlideSteps;
 }
 
 void MainForm::CharAnime_Timer(int index) {

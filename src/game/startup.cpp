@@ -41,7 +41,7 @@ void MainForm::MainForm_Load() {
     SkipOnError([&] { s_.LaneFinished[lane] = 0; });
     SkipOnError([&] { PlaceOnStartLine(lane); });
     SkipOnError([&] {
-      s_.LaneSpeed[lane] = platform::ToInteger(static_cast<double>(services_.random.Next()) * 50 + 100);
+      s_.LaneSpeed[lane] = platform::ToInteger(static_cast<double>(random_.Next()) * 50 + 100);
     });
     SkipOnError([&] { c_.Jyuni[lane].SetVisible(false); });
   }

@@ -40,6 +40,24 @@ std::string SingleText(float value) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value > 0 ? "Inf" : "-Inf";
   if (value == 0.0f) return "0";
+  // Odds and most positions are whole tenths: below a million tenths the
+  // single nearest to k/10 reads as k/10 with one decimal (a whole number
+  // lies at least a tenth away, more than its spacing), so the text is
+  // written from k at once.
+  constexpr double kMostTenths = 1e6;
+  if (value > 0.0f && static_cast<double>(value) * 10 < kMostTenths) {
+    const double tenths = RoundHalfEven(static_cast<double>(value) * 10);
+    if (tenths >= 1 && static_cast<float>(tenths / 10) == value) {
+      const auto count = static_cast<std::int64_t>(tenths);
+      char text[16];
+      char* end = std::to_chars(text, text + sizeof text, count / 10).ptr;
+      if (count % 10 != 0) {
+        *end++ = '.';
+        *end++ = static_cast<char>('0' + count % 10);
+      }
+      return std::string(text, end);
+    }
+  }
   // Most texts (odds, positions) are short plain decimals: the shortest
   // text that reads back as the same single, when it is one of those.
   {
@@ -167,7 +185,7 @@ std::string IncrementedText(std::string_view text) {
   return next;
 }
 
-void IncrementTextSlowly(std::string& text) {
+void IncrementText(std::string& text) {
   // Plain digits count on in place, which is the same sum for any whole
   // number a double holds exactly.
   const std::size_t size = text.size();

@@ -11,6 +11,10 @@
 #include <string>
 #include <string_view>
 
+#if defined(__x86_64__)
+#include <emmintrin.h>
+#endif
+
 namespace platform {
 
 // A failed statement of the rules: an overflow, an index out of bounds, a
@@ -44,12 +48,22 @@ inline double RoundHalfEven(double value) {
 // a result outside the type's range (or not a number) is an overflow.
 template <typename Whole>
 Whole RoundedInto(double value, const char* overflow) {
+#if defined(__x86_64__)
+  // The processor's conversion rounds in the default mode, half to even, in
+  // one instruction; what it cannot convert (too large, not a number) comes
+  // out as the lowest 64-bit value, outside every range here.
+  const std::int64_t rounded = _mm_cvtsd_si64(_mm_set_sd(value));
+  if (rounded < std::numeric_limits<Whole>::min() || rounded > std::numeric_limits<Whole>::max()) {
+    ThrowOverflow(overflow);
+  }
+#else
   const double rounded = RoundHalfEven(value);
   // Written so that a value that is not a number fails the test too.
   if (!(rounded >= static_cast<double>(std::numeric_limits<Whole>::min()) &&
         rounded <= static_cast<double>(std::numeric_limits<Whole>::max()))) {
     ThrowOverflow(overflow);
   }
+#endif
   return static_cast<Whole>(rounded);
 }
 inline std::int16_t ToInteger(double value) { return RoundedInto<std::int16_t>(value, "Integer overflow"); }
@@ -83,20 +97,7 @@ std::int16_t TextToInteger(std::string_view text);
 // A whole-number text plus one, as the clock and race-number tags count:
 // the sum in double precision, written back as a plain whole number.
 std::string IncrementedText(std::string_view text);
-// The same, in place. Inline for the race clock, which counts on every tick:
-// a plain whole number that does not end in 9 just steps its last digit.
-void IncrementTextSlowly(std::string& text);
-inline void IncrementText(std::string& text) {
-  const std::size_t size = text.size();
-  if (size == 0 || size > 15) return IncrementTextSlowly(text);
-  char* const digits = text.data();
-  if (digits[size - 1] < '0' || digits[size - 1] > '8' || (size > 1 && digits[0] == '0')) {
-    return IncrementTextSlowly(text);
-  }
-  for (std::size_t i = 0; i + 1 < size; ++i) {
-    if (digits[i] < '0' || digits[i] > '9') return IncrementTextSlowly(text);
-  }
-  ++digits[size - 1];
-}
+// The same, in place.
+void IncrementText(std::string& text);
 
 }  // namespace platform

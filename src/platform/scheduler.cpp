@@ -43,6 +43,23 @@ std::optional<std::int64_t> Scheduler::NextWakeMicros() const {
   return next;
 }
 
+// Inline: the race clock run alone catches up before every tick.
+inline void Scheduler::CatchUp(std::int64_t now, int position) {
+  for (std::size_t i : catch_up_timers_) {
+    Entry& timer = timers_[i];
+    if (!timer.running()) continue;
+    // Ticks strictly before the event; at the same moment, those that come
+    // earlier in the fixed order.
+    std::int64_t limit = static_cast<int>(i) < position ? now : now - 1;
+    if (timer.next_due > limit) continue;
+    // Mostly one tick behind: spared the division.
+    std::int64_t behind = limit - timer.next_due;
+    auto missed = static_cast<std::uint64_t>(behind < timer.period ? 1 : behind / timer.period + 1);
+    timer.next_due += static_cast<std::int64_t>(missed) * timer.period;
+    timer.catch_up(missed);
+  }
+}
+
 void Scheduler::RunDue() {
   while (!dispatcher_.busy() && !dispatcher_.ended()) {
     std::int64_t now = clock_.NowMicros();
@@ -66,34 +83,21 @@ std::uint64_t Scheduler::RunAlone(TimerId id, VirtualClock& clock) {
   Entry& timer = timers_.at(static_cast<std::size_t>(id));
   if (timer.catches_up()) return 0;
   std::uint64_t fired = 0;
-  dispatcher_.Run(
-      [&] {
-        while (timer.running()) {
-          clock.Set(std::max(clock.NowMicros(), timer.next_due));
-          CatchUp(clock.NowMicros(), id);
-          timer.next_due += timer.period;
-          timer.fire();
-          ++fired;
-        }
-      },
-      id);
+  dispatcher_.Run([&] { fired = FireAlone(timer, id, clock); }, id);
   return fired;
 }
 
-void Scheduler::CatchUp(std::int64_t now, int position) {
-  for (std::size_t i : catch_up_timers_) {
-    Entry& timer = timers_[i];
-    if (!timer.running()) continue;
-    // Ticks strictly before the event; at the same moment, those that come
-    // earlier in the fixed order.
-    std::int64_t limit = static_cast<int>(i) < position ? now : now - 1;
-    if (timer.next_due > limit) continue;
-    // Mostly one tick behind: spared the division.
-    std::int64_t behind = limit - timer.next_due;
-    auto missed = static_cast<std::uint64_t>(behind < timer.period ? 1 : behind / timer.period + 1);
-    timer.next_due += static_cast<std::int64_t>(missed) * timer.period;
-    timer.catch_up(missed);
+std::uint64_t Scheduler::FireAlone(Entry& timer, int position, VirtualClock& clock) {
+  std::uint64_t fired = 0;
+  while (timer.running()) {
+    const std::int64_t now = std::max(clock.NowMicros(), timer.next_due);
+    clock.Set(now);
+    CatchUp(now, position);
+    timer.next_due += timer.period;
+    timer.fire();
+    ++fired;
   }
+  return fired;
 }
 
 void Scheduler::BeforeHandler(int position) {

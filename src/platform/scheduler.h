@@ -67,6 +67,7 @@ class Scheduler final : public DispatchObserver {
   };
 
   void CatchUp(std::int64_t now, int position);
+  std::uint64_t FireAlone(Entry& timer, int position, VirtualClock& clock);
 
   MonotonicClock& clock_;
   Dispatcher& dispatcher_;

@@ -41,9 +41,34 @@ void Control::SetVisible(bool visible) {
 }
 
 void Control::SetTag(std::string tag) {
-  if (tag == tag_) return;
+  if (tag == Tag()) return;
   tag_ = std::move(tag);
+  tag_count_ = -1;
+  tag_unwritten_ = false;
   Notify(Property::Tag);
+}
+
+bool Control::TakeTagAsCount() {
+  // Only the texts a count writes: digits without a leading zero, of a
+  // number small enough to count on exactly.
+  constexpr std::size_t kMostDigits = 16;
+  const std::size_t size = tag_.size();
+  if (size == 0 || size > kMostDigits || (size > 1 && tag_[0] == '0')) return false;
+  std::int64_t count = 0;
+  for (char digit : tag_) {
+    if (digit < '0' || digit > '9') return false;
+    count = count * 10 + (digit - '0');
+  }
+  if (count > kLargestCount) return false;
+  tag_count_ = count;
+  return true;
+}
+
+void Control::CountTagText() { platform::IncrementText(tag_); }
+
+void Control::WriteCountedTag() const {
+  tag_ = platform::DecimalText(tag_count_);
+  tag_unwritten_ = false;
 }
 
 void Control::SetBackColor(Colour colour) {
@@ -186,6 +211,17 @@ void ScrollBar::EndDragByPlayer() {
   if (!dragging_) return;
   dragging_ = false;
   if (value_ != value_before_drag_ && on_change) on_change();
+}
+
+void Image::MoveLeftBy(float step, int times) {
+  if (Heard(Property::Left)) {
+    for (int i = 0; i < times; ++i) SetLeft(Left() - step);
+    return;
+  }
+  // Unheard, the steps need not pass through the property one by one.
+  float left = left_;
+  for (int i = 0; i < times; ++i) left -= step;
+  left_ = left;
 }
 
 void Image::SetPicture(std::string picture) {

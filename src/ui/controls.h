@@ -45,7 +45,6 @@ class Control {
  public:
   using Observer = std::function<void(Control&, Property)>;
 
-  Control(ControlKind kind, std::string name, int index);
   virtual ~Control() = default;
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
@@ -75,12 +74,21 @@ class Control {
   void SetEnabled(bool enabled);
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
-  const std::string& Tag() const { return tag_; }
+  const std::string& Tag() const {
+    if (tag_unwritten_) WriteCountedTag();
+    return tag_;
+  }
   void SetTag(std::string tag);
-  // Changes the tag in place (the race clock counts on every tick).
-  template <typename Edit>
-  void EditTag(Edit&& edit) {
-    edit(tag_);
+  // Adds 1 to the tag as the race clock counts: the tag's number plus one,
+  // written back as a plain whole number. A plain count is kept as a number
+  // and written out as text only when the tag is read.
+  void CountTag() {
+    if (tag_count_ >= 0 || TakeTagAsCount()) {
+      tag_count_ = tag_count_ < kLargestCount ? tag_count_ + 1 : kLargestCount;
+      tag_unwritten_ = true;
+    } else {
+      CountTagText();
+    }
     Notify(Property::Tag);
   }
   Colour BackColor() const { return back_colour_; }
@@ -105,11 +113,15 @@ class Control {
   }
 
  protected:
+  // Made only as one of the kinds below, so a control's kind names its class.
+  Control(ControlKind kind, std::string name, int index);
+
   // A change nobody listens for costs one test: the race clock's tag changes
   // on every tick, and only its interval is heard.
   void Notify(Property property) {
-    if (heard_ & Bit(property)) NotifyObservers(property);
+    if (Heard(property)) NotifyObservers(property);
   }
+  bool Heard(Property property) const { return (heard_ & Bit(property)) != 0; }
 
  private:
   void NotifyObservers(Property property);
@@ -121,7 +133,16 @@ class Control {
   std::string caption_;
   bool enabled_ = true;
   bool visible_ = true;
-  std::string tag_;
+  // The tag's text; while tag_count_ is not negative, that count is the tag
+  // and its text is written out when read.
+  mutable std::string tag_;
+  std::int64_t tag_count_ = -1;
+  mutable bool tag_unwritten_ = false;
+  // Past 2^53 a sum in double precision no longer counts on.
+  static constexpr std::int64_t kLargestCount = std::int64_t{1} << 53;
+  bool TakeTagAsCount();
+  void CountTagText();
+  void WriteCountedTag() const;
   Colour back_colour_ = kToolkitColour;
   Colour fore_colour_ = kToolkitColour;
   struct Listener {
@@ -251,12 +272,18 @@ class Image final : public Control {
   Image(std::string name, int index) : Control(ControlKind::Image, std::move(name), index) {}
   // Left is the one property that moves at run time (twips, single).
   float Left() const { return left_; }
-  // Set on every race tick: kept inline.
+  // Set on every race tick: kept inline, and without a branch on whether
+  // the runner moved (a finished lane picked at random does not). An equal
+  // value is stored too: only a zero's sign could differ, and no rule or
+  // picture tells them apart.
   void SetLeft(float left) {
-    if (left == left_) return;
+    const bool moved = !(left == left_);
     left_ = left;
-    Notify(Property::Left);
+    if (Heard(Property::Left) && moved) Notify(Property::Left);
   }
+  // Moves `times` steps of `step` to the left, each rounded to a single as
+  // it goes; a listener hears every step.
+  void MoveLeftBy(float step, int times);
   // The picture shown, by its name in the picture library.
   const std::string& Picture() const { return picture_; }
   void SetPicture(std::string picture);

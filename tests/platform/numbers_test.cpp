@@ -18,12 +18,18 @@ TEST(NumbersTest, ConversionsRoundHalfToEvenAndOverflowOutsideTheirType) {
                                                 {-2.5, -2.0}, {0.49999999, 0.0}, {0.50000001, 1.0}, {17.4999995, 17.0}};
   for (const auto& [value, rounded] : kRounded) {
     EXPECT_EQ(platform::RoundHalfEven(value), rounded) << value;
+    EXPECT_EQ(platform::ToInteger(value), rounded) << value;
+    EXPECT_EQ(platform::ToLong(value + 65536), rounded + 65536) << value;
   }
   EXPECT_EQ(platform::ToInteger(32767.4), 32767);
   EXPECT_EQ(platform::ToInteger(-32768.5), -32768);  // half to even stays in range
-  for (double value : {32767.5, -32768.6, std::nan("")}) EXPECT_THROW(platform::ToInteger(value), GameError) << value;
+  for (double value : {32767.5, -32768.6, std::nan(""), 1e19, -HUGE_VAL}) {
+    EXPECT_THROW(platform::ToInteger(value), GameError) << value;
+  }
   EXPECT_EQ(platform::ToLong(-2147483648.0), -2147483647 - 1);
-  EXPECT_THROW(platform::ToLong(2147483647.5), GameError);  // rounds to 2147483648
+  for (double value : {2147483647.5 /* rounds to 2^31 */, -2147483649.0, 9e18, 1e19, std::nan(""), HUGE_VAL}) {
+    EXPECT_THROW(platform::ToLong(value), GameError) << value;
+  }
   EXPECT_THROW(platform::AddInteger(32767, 1), GameError);
   EXPECT_THROW(platform::SubtractLong(-2147483647 - 1, 1), GameError);
   EXPECT_EQ(platform::AddLongSaturating(2147483600, 100), 2147483647);
@@ -59,9 +65,18 @@ TEST(RandomTest, TheSequenceIsPinned) {
   EXPECT_FALSE(jumped.Skip(0));
   jumped.Skip((1u << 24) - 1000000);  // the full period: back at the start
   EXPECT_EQ(jumped.state(), platform::ClassicGenerator::kStartState);
-  platform::ClassicGenerator stepped(12345), skipped(12345);
+  platform::ClassicGenerator stepped(12345), skipped(12345), paired(12345);
   for (int i = 0; i < 123457; ++i) stepped.Next();
   EXPECT_EQ(skipped.Skip(123457), stepped.state() / 16777216.0f);
+  // Two at once are the next two, and the state reads as after two steps.
+  platform::ClassicGenerator one_by_one(12345);
+  for (int i = 0; i < 70000; ++i) {
+    const auto [first, second] = paired.NextTwo();
+    ASSERT_EQ(first, one_by_one.Next()) << i;
+    ASSERT_EQ(second, one_by_one.Next()) << i;
+  }
+  EXPECT_EQ(paired.state(), one_by_one.state());
+  EXPECT_EQ(paired.Skip(100), one_by_one.Skip(100));
 }
 
 // A draw scales a single in double precision and rounds half to even.
