@@ -68,13 +68,14 @@ int main(int argc, char** argv) {
                           executable_directory, records};
 
   platform::SteadyClock steady_clock;
-  game::GameSession session(services, steady_clock);
+  platform::TickClock timer_clock(steady_clock);
+  game::GameSession session(services, timer_clock);
   ui::qt::MainWindow window(session.form().form(), session);
   ui::qt::AboutView about(session.form().about(), session);
   message_boxes.SetParent(&window);
   ui::qt::StatisticsWindow statistics(records, message_boxes);
   session.controls().seiseki.on_click = [&statistics] { statistics.Open(); };
-  ui::qt::TimerDriver timers(session.scheduler(), session.dispatcher(), steady_clock);
+  ui::qt::TimerDriver timers(session.scheduler(), session.dispatcher(), timer_clock);
   app::ShutdownOnSignal shutdown([&session] { return session.ended() || session.CloseMainWindow(); },
                                  [&message_boxes] { message_boxes.AnswerForShutdown(); });
 
