@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QStyleFactory>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -73,8 +74,13 @@ int main(int argc, char** argv) {
   ui::qt::MainWindow window(session.form().form(), session);
   ui::qt::AboutView about(session.form().about(), session);
   message_boxes.SetParent(&window);
-  ui::qt::StatisticsWindow statistics(records, message_boxes);
-  session.controls().seiseki.on_click = [&statistics] { statistics.Open(); };
+  // Made when first opened: a game whose records are never looked at does not
+  // build a chart.
+  std::unique_ptr<ui::qt::StatisticsWindow> statistics;
+  session.controls().seiseki.on_click = [&] {
+    if (!statistics) statistics = std::make_unique<ui::qt::StatisticsWindow>(records, message_boxes);
+    statistics->Open();
+  };
   ui::qt::TimerDriver timers(session.scheduler(), session.dispatcher(), timer_clock);
   app::ShutdownOnSignal shutdown([&session] { return session.ended() || session.CloseMainWindow(); },
                                  [&message_boxes] { message_boxes.AnswerForShutdown(); });
