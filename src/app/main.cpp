@@ -16,9 +16,9 @@
 #include "game/game_session.h"
 #include "platform/media_commands.h"
 #include "platform/music_file_fallback.h"
-#include "platform/qt/qt_local_address.h"
 #include "platform/qt/qt_settings_store.h"
 #include "platform/system_clocks.h"
+#include "platform/system_local_address.h"
 #include "records/records_store.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/fonts.h"
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
   platform::ClassicGenerator random;
   ui::qt::QtMessageBoxes message_boxes;
   platform::SystemClock clock;
-  platform::QtLocalAddress local_address;
+  platform::SystemLocalAddress local_address;
   platform::QtSettingsStore settings;
   app::SingleInstance single_instance(settings.directory());
   if (!single_instance.acquired()) return app::LaunchedAgain(single_instance);
