@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QStyleFactory>
 #include <cstdio>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -12,6 +11,7 @@
 #include "app/shutdown_on_signal.h"
 #include "app/single_instance.h"
 #include "app/sound_module.h"
+#include "app/statistics_module.h"
 
 #include "game/game_session.h"
 #include "platform/media_commands.h"
@@ -25,7 +25,6 @@
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_message_boxes.h"
 #include "ui/qt/qt_program_end.h"
-#include "ui/qt/statistics_window.h"
 #include "ui/qt/timer_driver.h"
 
 int main(int argc, char** argv) {
@@ -74,13 +73,8 @@ int main(int argc, char** argv) {
   ui::qt::MainWindow window(session.form().form(), session);
   ui::qt::AboutView about(session.form().about(), session);
   message_boxes.SetParent(&window);
-  // Made when first opened: a game whose records are never looked at does not
-  // build a chart.
-  std::unique_ptr<ui::qt::StatisticsWindow> statistics;
-  session.controls().seiseki.on_click = [&] {
-    if (!statistics) statistics = std::make_unique<ui::qt::StatisticsWindow>(records, message_boxes);
-    statistics->Open();
-  };
+  app::StatisticsModule statistics(app::StatisticsModuleFiles(executable_directory), records, message_boxes);
+  session.controls().seiseki.on_click = [&statistics] { statistics.Open(); };
   ui::qt::TimerDriver timers(session.scheduler(), session.dispatcher(), timer_clock);
   app::ShutdownOnSignal shutdown([&session] { return session.ended() || session.CloseMainWindow(); },
                                  [&message_boxes] { message_boxes.AnswerForShutdown(); });
