@@ -161,7 +161,15 @@ void ApplyColours(QWidget* widget, const Control& control) {
     palette.setColor(QPalette::Text, fore);
   }
   widget->setPalette(palette);
-  if (filled && control.kind() != ControlKind::CommandButton) widget->setAutoFillBackground(true);
+  if (filled && control.kind() != ControlKind::CommandButton) {
+    // On a parent filled with the same colour, the parent's fill shows
+    // through: the same pixels, and one opaque widget fewer for Qt to work
+    // around in every repaint of the race (the runners move among them).
+    const QWidget* parent = widget->parentWidget();
+    const bool shows_through = parent && parent->autoFillBackground() &&
+                               parent->palette().color(QPalette::Window) == palette.color(QPalette::Window);
+    widget->setAutoFillBackground(!shows_through);
+  }
 }
 
 void SetScrollRange(QScrollBar* bar, const ScrollBar& model) {
