@@ -5,25 +5,34 @@
 #   - resident memory idle (window shown) and in play (a race started with
 #     music on, the sound system loaded);
 #   - CPU share idle and while a race runs, split by thread (the window's
-#     thread paints and runs the race tick; SDLAudio renders the music);
-#   - with perf, where the window's thread spends its time during the race.
+#     thread paints and runs the race tick; SDLAudio plays the music), with
+#     the wake-ups a second;
+#   - with --profile, where the window's thread spends its time during the
+#     race, by perf; perf's sampling then adds its own cost (some 0.8 % of
+#     a core) to the CPU figures, so they are measured without it by default.
 # Run after building mascot-race into build/ (or name another build of it in
 # MASCOT_RACE).
 #
-#   bench/play.sh [seconds measured, default 8]
+#   bench/play.sh [seconds measured, default 8] [--profile]
 #
 # The race is measured from 1 s after Start for that many seconds; races last
 # 10 s at the least (build/bench/race_pace), so keep it at 8 or below.
 set -eu
 cd "$(dirname "$0")/.."
-span=${1:-8}
+span=8
+profile=""
+for argument in "$@"; do
+  case $argument in
+    --profile) profile=yes ;;
+    *) span=$argument ;;
+  esac
+done
 [ "$span" -le 8 ] || echo "$0: warning: a race may end within $((span + 1)) s of its start" >&2
 scratch=$(mktemp -d)
 . bench/x_session.sh
 trap 'x_session_cleanup; rm -rf "$scratch"' EXIT
 x_session_require
 export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
-hz=$(getconf CLK_TCK)
 
 start_xvfb
 start_game 30000
@@ -31,9 +40,9 @@ wait_for_window
 sleep 2  # the first paints and the start-up work are over
 
 idle_kb=$(resident_kb)
-before=$(cpu_ticks)
+game_threads >"$scratch/idle.before"
 sleep "$span"
-idle_ticks=$(($(cpu_ticks) - before))
+game_threads >"$scratch/idle.after"
 
 click_race_select
 # The sound system starts in the background: the device opens (SDL's audio
@@ -49,27 +58,30 @@ sleep 1
 click_start
 sleep 1  # the race is under way, the tune's instruments are in
 
-threads() { for task in /proc/"$game_pid"/task/*; do printf '%s %s %s\n' "${task##*/}" "$(thread_ticks "${task##*/}")" "$(tr ' ' '_' <"$task/comm")"; done; }
-threads >"$scratch/threads.before"
-before=$(cpu_ticks)
+game_threads >"$scratch/race.before"
 peak_kb=$(resident_kb)
-if command -v perf >/dev/null 2>&1 && perf record -q -o "$scratch/perf.data" -t "$game_pid" -- sleep "$span" >/dev/null 2>&1; then
+if [ -n "$profile" ] && command -v perf >/dev/null 2>&1 && perf record -q -o "$scratch/perf.data" -t "$game_pid" -- sleep "$span" >/dev/null 2>&1; then
   profiled=yes
 else
   profiled=""
   sleep "$span"
 fi
-race_ticks=$(($(cpu_ticks) - before))
-threads >"$scratch/threads.after"
+game_threads >"$scratch/race.after"
 now_kb=$(resident_kb)
 [ "$now_kb" -gt "$peak_kb" ] && peak_kb=$now_kb
 
-share() { awk -v t="$1" -v hz="$hz" -v s="$span" 'BEGIN { printf "%.2f %% of a core", 100 * t / hz / s }'; }
+# CPU share and wake-ups a second between two lists of threads: the whole
+# game, then (with "by-thread") each thread that ran.
+usage() {
+  join "$1" "$2" | awk -v s="$span" -v each="${3:-}" -v main="$game_pid" '
+    { ns = $5 - $2; wakes = $6 - $3; total += ns; if ($1 == main) main_wakes = wakes
+      if (each != "" && ns > 0) printf "  %-16s %.2f %% of a core, %.0f wake-ups a second\n", $4, 100 * ns / 1e9 / s, wakes / s }
+    END { if (each == "") printf "%.2f %% of a core over %s s (window thread: %.0f wake-ups a second)", 100 * total / 1e9 / s, s, main_wakes / s }'
+}
 awk -v i="$idle_kb" -v p="$peak_kb" 'BEGIN { printf "resident: idle %.1f MB, in play %.1f MB (race started, music on)\n", i / 1024, p / 1024 }'
-echo "CPU idle:   $(share "$idle_ticks") over $span s"
-echo "CPU racing: $(share "$race_ticks") over $span s, by thread:"
-join "$scratch/threads.before" "$scratch/threads.after" | awk -v hz="$hz" -v s="$span" \
-  '{ t = $4 - $2; if (t > 0) printf "  %-16s %.2f %% of a core\n", $3, 100 * t / hz / s }'
+echo "CPU idle:   $(usage "$scratch/idle.before" "$scratch/idle.after")"
+echo "CPU racing: $(usage "$scratch/race.before" "$scratch/race.after"), by thread:"
+usage "$scratch/race.before" "$scratch/race.after" by-thread
 if [ -n "$profiled" ]; then
   # Our code, Qt's painting and text, the kernel and X, for the window's thread only.
   echo "the window's thread during the race, by library:"

@@ -104,6 +104,12 @@ click_start() { click_twips $((5400 + 240)) $((6000 + 2490)) 4215 525; }
 
 resident_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$game_pid/status"; }
 
-# User and system CPU ticks of the whole game, or of one of its threads.
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$game_pid/stat"; }
-thread_ticks() { awk '{ print $14 + $15 }' "/proc/$game_pid/task/$1/stat"; }
+# Every thread of the game: its id, nanoseconds on a CPU (exact, where the
+# ticks of /proc/PID/stat count in hundredths of a second), times it went to
+# sleep and woke (voluntary switches), and its name.
+game_threads() {
+  for task in /proc/"$game_pid"/task/*; do
+    printf '%s %s %s %s\n' "${task##*/}" "$(cut -d' ' -f1 "$task/schedstat")" \
+      "$(awk '/^voluntary_ctxt_switches:/ { print $2 }' "$task/status")" "$(tr ' ' '_' <"$task/comm")"
+  done | sort
+}

@@ -35,14 +35,22 @@ std::vector<std::string> DataDirectories(const std::string& executable_directory
                             installation::kDataDirectory);
 }
 
-std::vector<std::string> SoundModuleFiles(const std::string& executable_directory) {
+std::vector<std::string> ModuleFiles(const std::string& executable_directory, const std::string& module) {
   std::vector<std::string> files;
-  if (!executable_directory.empty()) AddOnce(files, fs::path(executable_directory) / installation::kSoundModule);
+  if (!executable_directory.empty()) AddOnce(files, fs::path(executable_directory) / module);
   for (const std::string& directory : InstalledDirectory(
            executable_directory, installation::kModuleDirectoryFromExecutable, installation::kModuleDirectory)) {
-    AddOnce(files, fs::path(directory) / installation::kSoundModule);
+    AddOnce(files, fs::path(directory) / module);
   }
   return files;
+}
+
+std::vector<std::string> SoundModuleFiles(const std::string& executable_directory) {
+  return ModuleFiles(executable_directory, installation::kSoundModule);
+}
+
+std::vector<std::string> StatisticsModuleFiles(const std::string& executable_directory) {
+  return ModuleFiles(executable_directory, installation::kStatisticsModule);
 }
 
 }  // namespace app

@@ -11,9 +11,11 @@ namespace app {
 // this build installs to. Each directory is named once.
 std::vector<std::string> DataDirectories(const std::string& executable_directory);
 
-// The sound module, in the order to try: beside the executable (a build
-// tree), then its installed directory reached from the executable, then the
-// one this build installs to. Each file is named once.
+// A module of the game (a file name), in the order to try: beside the
+// executable (a build tree), then its installed directory reached from the
+// executable, then the one this build installs to. Each file is named once.
+std::vector<std::string> ModuleFiles(const std::string& executable_directory, const std::string& module);
 std::vector<std::string> SoundModuleFiles(const std::string& executable_directory);
+std::vector<std::string> StatisticsModuleFiles(const std::string& executable_directory);
 
 }  // namespace app

@@ -11,20 +11,20 @@
 #include "app/shutdown_on_signal.h"
 #include "app/single_instance.h"
 #include "app/sound_module.h"
+#include "app/statistics_module.h"
 
 #include "game/game_session.h"
 #include "platform/media_commands.h"
 #include "platform/music_file_fallback.h"
-#include "platform/qt/qt_local_address.h"
 #include "platform/qt/qt_settings_store.h"
 #include "platform/system_clocks.h"
+#include "platform/system_local_address.h"
 #include "records/records_store.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_message_boxes.h"
 #include "ui/qt/qt_program_end.h"
-#include "ui/qt/statistics_window.h"
 #include "ui/qt/timer_driver.h"
 
 int main(int argc, char** argv) {
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
   platform::ClassicGenerator random;
   ui::qt::QtMessageBoxes message_boxes;
   platform::SystemClock clock;
-  platform::QtLocalAddress local_address;
+  platform::SystemLocalAddress local_address;
   platform::QtSettingsStore settings;
   app::SingleInstance single_instance(settings.directory());
   if (!single_instance.acquired()) return app::LaunchedAgain(single_instance);
@@ -68,13 +68,14 @@ int main(int argc, char** argv) {
                           executable_directory, records};
 
   platform::SteadyClock steady_clock;
-  game::GameSession session(services, steady_clock);
+  platform::TickClock timer_clock(steady_clock);
+  game::GameSession session(services, timer_clock);
   ui::qt::MainWindow window(session.form().form(), session);
   ui::qt::AboutView about(session.form().about(), session);
   message_boxes.SetParent(&window);
-  ui::qt::StatisticsWindow statistics(records, message_boxes);
+  app::StatisticsModule statistics(app::StatisticsModuleFiles(executable_directory), records, message_boxes);
   session.controls().seiseki.on_click = [&statistics] { statistics.Open(); };
-  ui::qt::TimerDriver timers(session.scheduler(), session.dispatcher(), steady_clock);
+  ui::qt::TimerDriver timers(session.scheduler(), session.dispatcher(), timer_clock);
   app::ShutdownOnSignal shutdown([&session] { return session.ended() || session.CloseMainWindow(); },
                                  [&message_boxes] { message_boxes.AnswerForShutdown(); });
 

@@ -2,35 +2,59 @@
 
 #include <QApplication>
 #include <QCryptographicHash>
-#include <QDeadlineTimer>
 #include <QDir>
-#include <QLocalSocket>
+#include <QFile>
 #include <QMessageBox>
-#include <QThread>
+#include <QSocketNotifier>
 #include <QWidget>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string_view>
+#include <thread>
 
 namespace app {
 
 namespace {
-constexpr char kRaise[] = "raise\n";
-constexpr char kRaised[] = "raised\n";
+constexpr std::string_view kRaise = "raise\n";
+constexpr std::string_view kRaised = "raised\n";
+constexpr std::size_t kLongestLine = 64;
 
-// One channel per settings directory, as there is one lock per directory.
-QString ChannelName(const QString& settings_directory) {
+// One channel per settings directory, as there is one lock per directory: a
+// socket in the temporary directory, named after the settings directory.
+std::string ChannelPath(const QString& settings_directory) {
   QByteArray digest = QCryptographicHash::hash(QDir(settings_directory).absolutePath().toUtf8(),
                                                QCryptographicHash::Sha256);
-  return "mascot-race-" + QString::fromLatin1(digest.toHex().left(16));
+  return QFile::encodeName(QDir::tempPath() + "/mascot-race-" + QString::fromLatin1(digest.toHex().left(16)))
+      .toStdString();
+}
+
+// The channel's address; none when the path is too long for one.
+std::optional<sockaddr_un> ChannelAddress(const std::string& path) {
+  sockaddr_un address{};
+  if (path.size() >= sizeof address.sun_path) return std::nullopt;
+  address.sun_family = AF_UNIX;
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  return address;
+}
+
+bool Send(int socket, std::string_view text) {
+  return send(socket, text.data(), text.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(text.size());
 }
 }  // namespace
 
-SingleInstance::SingleInstance(const QString& settings_directory) : channel_name_(ChannelName(settings_directory)) {
+SingleInstance::SingleInstance(const QString& settings_directory) : channel_path_(ChannelPath(settings_directory)) {
   QDir().mkpath(settings_directory);
   const QByteArray path = QFile::encodeName(settings_directory + "/mascot-race.lock");
   file_ = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
@@ -49,63 +73,121 @@ SingleInstance::SingleInstance(const QString& settings_directory) : channel_name
 }
 
 SingleInstance::~SingleInstance() {
+  for (const std::unique_ptr<Caller>& caller : callers_) {
+    delete caller->notifier;
+    close(caller->socket);
+  }
+  if (server_ >= 0) {
+    server_notifier_.reset();
+    close(server_);
+    unlink(channel_path_.c_str());
+  }
   if (file_ >= 0) close(file_);  // lets go of the lock
 }
 
 void SingleInstance::Listen() {
-  server_ = std::make_unique<QLocalServer>();
-  server_->setSocketOptions(QLocalServer::UserAccessOption);
+  const std::optional<sockaddr_un> address = ChannelAddress(channel_path_);
+  if (!address) return;  // later launches then say so in a box
+  const int server = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  if (server < 0) return;
   // The lock is ours: a channel left by a killed copy is stale.
-  QLocalServer::removeServer(channel_name_);
-  if (!server_->listen(channel_name_)) return;  // later launches then say so in a box
-  QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(), [this] {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
-      QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-      QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-        if (!socket->canReadLine()) return;
-        if (socket->readLine() != kRaise) return socket->disconnectFromServer();
-        if (raise_) {
-          Answer(socket);
-        } else {
-          waiting_.emplace_back(socket);
-        }
-      });
-    }
-  });
+  unlink(channel_path_.c_str());
+  // Only this user may call: connecting takes write access to the socket.
+  if (bind(server, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0 ||
+      chmod(channel_path_.c_str(), S_IRUSR | S_IWUSR) != 0 || listen(server, SOMAXCONN) != 0) {
+    close(server);
+    return;
+  }
+  server_ = server;
+  server_notifier_ = std::make_unique<QSocketNotifier>(server_, QSocketNotifier::Read);
+  QObject::connect(server_notifier_.get(), &QSocketNotifier::activated, [this] { Accept(); });
 }
 
-void SingleInstance::Answer(QLocalSocket* socket) {
+void SingleInstance::Accept() {
+  for (;;) {
+    const int socket = accept4(server_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (socket < 0) return;
+    auto caller = std::make_unique<Caller>(Caller{socket, new QSocketNotifier(socket, QSocketNotifier::Read), {}, false});
+    Caller* at = caller.get();
+    QObject::connect(at->notifier, &QSocketNotifier::activated, [this, at] { Read(*at); });
+    callers_.push_back(std::move(caller));
+  }
+}
+
+void SingleInstance::Read(Caller& caller) {
+  char buffer[kLongestLine];
+  const ssize_t got = recv(caller.socket, buffer, sizeof buffer, 0);
+  if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) return;
+  if (got <= 0) return Drop(caller);  // it went away
+  if (caller.asked) return;           // one request a call
+  caller.line.append(buffer, static_cast<std::size_t>(got));
+  const std::size_t end = caller.line.find('\n');
+  if (end == std::string::npos) {
+    if (caller.line.size() > kLongestLine) Drop(caller);
+    return;
+  }
+  if (std::string_view(caller.line).substr(0, end + 1) != kRaise) return Drop(caller);
+  caller.asked = true;
+  if (raise_) Answer(caller);
+}
+
+void SingleInstance::Answer(Caller& caller) {
   raise_();
-  socket->write(kRaised);
-  socket->flush();
+  Send(caller.socket, kRaised);
+  Drop(caller);
+}
+
+void SingleInstance::Drop(Caller& caller) {
+  caller.notifier->setEnabled(false);
+  caller.notifier->deleteLater();
+  close(caller.socket);
+  callers_.erase(std::find_if(callers_.begin(), callers_.end(),
+                              [&caller](const std::unique_ptr<Caller>& kept) { return kept.get() == &caller; }));
 }
 
 void SingleInstance::OnLaunchedAgain(std::function<void()> raise) {
   raise_ = std::move(raise);
-  for (const QPointer<QLocalSocket>& socket : waiting_) {
-    if (socket) Answer(socket);
+  std::vector<Caller*> waiting;
+  for (const std::unique_ptr<Caller>& caller : callers_) {
+    if (caller->asked) waiting.push_back(caller.get());
   }
-  waiting_.clear();
+  for (Caller* caller : waiting) Answer(*caller);
 }
 
 bool SingleInstance::AskRunningCopyToRaise(int wait_ms) const {
-  QDeadlineTimer deadline(wait_ms);
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(wait_ms);
   // The running copy opens its channel right after taking the lock: a short
   // while to get through, then the whole wait for its window.
-  QDeadlineTimer connect_deadline(std::min(wait_ms, 5000));
-  QLocalSocket socket;
+  const Clock::time_point connect_deadline = Clock::now() + std::chrono::milliseconds(std::min(wait_ms, 5000));
+  const std::optional<sockaddr_un> address = ChannelAddress(channel_path_);
+  if (!address) return false;
+  int socket = -1;
   for (;;) {
-    socket.connectToServer(channel_name_);
-    if (socket.waitForConnected(static_cast<int>(connect_deadline.remainingTime()))) break;
-    if (connect_deadline.hasExpired()) return false;
-    QThread::msleep(50);
+    socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (socket < 0) return false;
+    if (connect(socket, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) == 0) break;
+    close(socket);
+    if (Clock::now() >= connect_deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
-  socket.write(kRaise);
-  if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) return false;
-  while (!socket.canReadLine()) {
-    if (deadline.hasExpired() || !socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) return false;
+  const std::unique_ptr<int, void (*)(int*)> closing(&socket, [](int* open) { close(*open); });
+  if (!Send(socket, kRaise)) return false;
+  std::string reply;
+  while (reply.find('\n') == std::string::npos && reply.size() <= kLongestLine) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0) return false;
+    pollfd ready{socket, POLLIN, 0};
+    const int polled = poll(&ready, 1, static_cast<int>(left));
+    if (polled < 0 && errno == EINTR) continue;
+    if (polled <= 0) return false;
+    char buffer[kLongestLine];
+    const ssize_t got = recv(socket, buffer, sizeof buffer, 0);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    reply.append(buffer, static_cast<std::size_t>(got));
   }
-  return socket.readLine() == kRaised;
+  return std::string_view(reply).substr(0, reply.find('\n') + 1) == kRaised;
 }
 
 int LaunchedAgain(const SingleInstance& instance) {

@@ -3,13 +3,14 @@
 // second launch asks the running copy to bring its window to the front.
 #pragma once
 
-#include <QLocalServer>
-#include <QLocalSocket>
-#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
+
+class QSocketNotifier;
+class QWidget;
 
 namespace app {
 
@@ -34,14 +35,26 @@ class SingleInstance {
   bool AskRunningCopyToRaise(int wait_ms = 30000) const;
 
  private:
-  void Listen();
-  void Answer(QLocalSocket* socket);
+  // A later launch connected to the channel.
+  struct Caller {
+    int socket;
+    QSocketNotifier* notifier;  // deleted later: it may be the one calling
+    std::string line;
+    bool asked = false;
+  };
 
-  QString channel_name_;
+  void Listen();
+  void Accept();
+  void Read(Caller& caller);
+  void Answer(Caller& caller);
+  void Drop(Caller& caller);
+
+  std::string channel_path_;
   int file_ = -1;
-  std::unique_ptr<QLocalServer> server_;
+  int server_ = -1;
+  std::unique_ptr<QSocketNotifier> server_notifier_;
+  std::vector<std::unique_ptr<Caller>> callers_;
   std::function<void()> raise_;
-  std::vector<QPointer<QLocalSocket>> waiting_;
   bool acquired_ = true;
 };
 

@@ -23,6 +23,10 @@ constexpr int kSqliteNotADatabase = 26;
 // A race is written while the player waits for the settlement: a locked
 // database is given up on quickly rather than hold the game.
 constexpr const char* kConnectOptions = "QSQLITE_BUSY_TIMEOUT=250";
+// Pages kept in memory (SQLite's default is 2 MB): the check at opening reads
+// the whole database, and years of races would stay resident all game long.
+// A race's writing needs a few pages; reading the records, the system's cache serves.
+constexpr const char* kPageCache = "PRAGMA cache_size = -256";  // kB
 
 // Each step brings the schema up one version. Lanes are kept as the player
 // sees them, 1 to 6, and NULL for no bet; the finishing order as lanes
@@ -114,6 +118,7 @@ RecordsStore::Opened RecordsStore::Open() {
     return IsDamage(db.lastError()) ? Opened::Damaged : Opened::Failed;
   }
   QSqlQuery query(db);
+  query.exec(kPageCache);
   auto ask = [&](const QString& statement) {
     if (query.exec(statement) && query.next()) {
       QVariant answer = query.value(0);

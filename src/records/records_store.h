@@ -20,7 +20,20 @@ struct KeptRace {
   platform::SettledRace race;
 };
 
-class RecordsStore final : public platform::RaceRecords {
+// The records as the statistics window sees them.
+class RecordsView {
+ public:
+  virtual ~RecordsView() = default;
+  virtual bool keeping() const = 0;
+  // Every kept race, oldest first; nothing when records are off.
+  virtual std::vector<KeptRace> Races() const = 0;
+  // Forgets every race and gift; false when that failed (records are then off).
+  virtual bool Clear() = 0;
+  // Called after every change, so that a window showing the records follows.
+  virtual void SetOnChange(std::function<void()> on_change) = 0;
+};
+
+class RecordsStore final : public platform::RaceRecords, public RecordsView {
  public:
   // The schema this game writes; older ones are brought up to it.
   static constexpr int kSchemaVersion = 2;
@@ -35,20 +48,16 @@ class RecordsStore final : public platform::RaceRecords {
   // $XDG_DATA_HOME/mascot-race/records.sqlite (~/.local/share/... when unset).
   static QString DefaultPath();
 
-  bool keeping() const { return keeping_; }
+  bool keeping() const override { return keeping_; }
   const QString& path() const { return path_; }
 
   // One transaction a race, the mascot's bank refill with it.
   void RaceSettled(const platform::SettledRace& race) override;
   void ContinueGiven(std::int32_t race_no, std::int32_t gift, std::int32_t purse_after) override;
 
-  // Every kept race, oldest first; nothing when records are off.
-  std::vector<KeptRace> Races() const;
-  // Forgets every race and gift; false when that failed (records are then off).
-  bool Clear();
-
-  // Called after every change, so that a window showing the records follows.
-  void SetOnChange(std::function<void()> on_change) { on_change_ = std::move(on_change); }
+  std::vector<KeptRace> Races() const override;
+  bool Clear() override;
+  void SetOnChange(std::function<void()> on_change) override { on_change_ = std::move(on_change); }
 
  private:
   enum class Opened { Ready, Damaged, Failed };

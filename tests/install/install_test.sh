@@ -38,8 +38,10 @@ for file in bin/mascot-race share/mascot-race/bgm.mid share/mascot-race/bgm1.wav
   [ -s "$prefix/$file" ] || fail "$file is not installed"
 done
 [ -x "$prefix/bin/mascot-race" ] || fail "bin/mascot-race is not executable"
-module=$(find "$prefix/lib" -name mascot-race-sound.so 2>/dev/null | head -n 1)
-[ -s "$module" ] || fail "the sound module is not installed under lib/"
+for module in sound statistics; do
+  file=$(find "$prefix/lib" -name "mascot-race-$module.so" 2>/dev/null | head -n 1)
+  [ -s "$file" ] || fail "the $module module is not installed under lib/"
+done
 [ "$(ls "$prefix/bin")" = mascot-race ] || fail "bin/ holds more than the game: $(ls "$prefix/bin")"
 
 for size in 16 32 48 64 128 256; do

@@ -75,6 +75,32 @@ TEST(SoundSystemTest, TheMusicSoundsThroughTheDeviceUntilTheNextPressAndTheEndLe
   EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
 }
 
+// The race music, expected, is rendered ahead and plays from memory without
+// a synthesizer; any other song brings one back.
+TEST(SoundSystemTest, TheExpectedSongPlaysRenderedAheadAndAnyOtherStillSounds) {
+  Listener listener;
+  platform::SdlSoundSystem sound(listener.Device());
+  platform::MediaCommands media(sound, sound);
+  sound.ExpectSong(kTune);
+  sound.StartInBackground();
+  sound.WaitUntilStarted();
+  EXPECT_TRUE(sound.music_ready() && !sound.mixer().has_synth());
+  EXPECT_EQ(media.SendCommand(kOpen) + media.SendCommand("play bgm"), 0);
+  EXPECT_TRUE(listener.Wait(3, true));
+  EXPECT_EQ(media.SendCommand("stop bgm") + media.SendCommand("close bgm"), 0);
+
+  std::string other = Bytes(kTune);
+  other[other.find("\xFF\x51\x03") + 5] ^= 1;  // another tempo
+  const auto path = std::filesystem::temp_directory_path() / ("mascot-other-" + std::to_string(getpid()) + ".mid");
+  std::ofstream(path, std::ios::binary).write(other.data(), static_cast<std::streamsize>(other.size()));
+  ASSERT_TRUE(listener.Wait(2));  // the last buffers of the one before
+  EXPECT_EQ(media.SendCommand("open \"" + path.string() + "\" alias bgm") + media.SendCommand("play bgm"), 0);
+  EXPECT_TRUE(listener.Wait(3, true));
+  EXPECT_TRUE(sound.mixer().has_synth());
+  media.SendCommand("close bgm");
+  std::filesystem::remove(path);
+}
+
 TEST(SoundSystemTest, WithoutADeviceOrASoundFontEverythingStillAnswers) {
   Listener listener;
   auto options = listener.Device("no-such-driver");

@@ -80,4 +80,30 @@ TEST(SynthFidelityTest, EveryInstrumentOfTheTuneSoundsAsWithTheWholeFontLoaded) 
   EXPECT_LT(Difference(reference, sound), 0.003);
 }
 
+// The race music is rendered ahead, once, and every race plays it from
+// memory: sample for sample what the synthesizer plays live, in 16 bits,
+// to the end of its last echo.
+TEST(SynthFidelityTest, ASongRenderedAheadSoundsAsItWouldLive) {
+  auto renderer = platform::SoundFontSynth::Load(platform::DefaultSoundFonts());
+  ASSERT_TRUE(renderer) << "no General MIDI soundfont: scripts/install-deps installs one";
+  platform::SynthMixer live, rendered;
+  live.InstallSynth(platform::SoundFontSynth::Load(platform::DefaultSoundFonts()));
+  auto rendering = std::make_shared<platform::SongRendering>(*Tune(), 30 * kRate);
+  rendered.InstallRendering(rendering);
+  ASSERT_TRUE(live.PlaySong(1, Tune()) && rendered.PlaySong(1, Tune()));
+  renderer->Render(*rendering, [] { return false; });
+  ASSERT_LT(rendering->ready(), rendering->capacity());  // it ended, on its own
+
+  std::vector<float> a(2048), b(2048);
+  double worst = 0;
+  std::size_t frames = 0;
+  for (; frames < rendering->ready() + kRate; frames += 1024) {  // and a second of silence after it
+    live.Render(a.data(), 1024);
+    rendered.Render(b.data(), 1024);
+    for (std::size_t i = 0; i < a.size(); ++i) worst = std::max(worst, std::abs(double{a[i]} - b[i]));
+  }
+  EXPECT_LE(worst * 32767, 0.501) << "16-bit steps";
+  EXPECT_FALSE(rendered.SongPlaying());
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 // The statistics window over a small set of kept races: the totals, the
 // chart, the last races, the live update and the clear question.
+#include <QApplication>
 #include <QLabel>
 #include <QLineSeries>
 #include <QChartView>
@@ -8,6 +9,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "app/statistics_module.h"
 #include "records/records_store.h"
 #include "support/fakes.h"
 #include "ui/qt/statistics_window.h"
@@ -99,6 +101,22 @@ TEST_F(StatisticsWindowTest, ClearingAsksFirst) {
   EXPECT_EQ(Total("player_hit_rate"), "－");
   EXPECT_EQ(Table()->rowCount(), 0);
   EXPECT_FALSE(clear->isEnabled());
+}
+
+// The game opens the window from its module at the first look, from the
+// first file that loads; without one no window opens.
+TEST(StatisticsModuleTest, TheWindowComesFromTheFirstModuleThatLoads) {
+  QTemporaryDir dir;
+  records::RecordsStore store(dir.filePath("records.sqlite"), [](const std::string&) {});
+  testing_support::ScriptedMessageBoxes boxes;
+  app::StatisticsModule none({"/nonexistent/mascot-race-statistics.so"}, store, boxes);
+  EXPECT_FALSE(none.Open());
+  app::StatisticsModule module({"/nonexistent/mascot-race-statistics.so", MASCOT_STATISTICS_MODULE}, store, boxes);
+  ASSERT_TRUE(module.Open());
+  const QWidgetList windows = QApplication::topLevelWidgets();
+  EXPECT_TRUE(std::any_of(windows.begin(), windows.end(), [](const QWidget* window) {
+    return window->objectName() == "StatisticsWindow" && window->isVisible();
+  }));
 }
 
 }  // namespace

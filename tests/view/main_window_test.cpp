@@ -19,7 +19,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "platform/qt/qt_local_address.h"
+#include "platform/system_local_address.h"
 #include "support/test_game.h"
 #include "ui/picture_names.h"
 #include "ui/pictures.h"
@@ -172,7 +172,7 @@ TEST(LocalAddressTest, OneOfTheMachinesOwnAddresses) {
     own.insert(inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(at->ifa_addr)->sin_addr, text, sizeof text));
   }
   freeifaddrs(interfaces);
-  const std::string address = platform::QtLocalAddress().DottedIPv4();
+  const std::string address = platform::SystemLocalAddress().DottedIPv4();
   EXPECT_TRUE(own.empty() ? address == "127.0.0.1" : own.count(address) == 1) << address;
 }
 

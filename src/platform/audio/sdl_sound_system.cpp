@@ -21,7 +21,12 @@ namespace platform {
 namespace {
 
 constexpr int kChannels = 2;
-constexpr int kDeviceFrames = 1024;  // about 23 ms a buffer: short enough for a start signal
+// Songs up to this long are rendered ahead, whole (176 kB a second), and
+// played from memory; longer ones are synthesized as they play. The race
+// music lasts 13.5 s, a race 10 to 18 s.
+constexpr double kLongestRenderedSeconds = 30;
+// Room for what sounds on after a rendered song's end: released notes, the echo.
+constexpr double kRenderedTailSeconds = 5;
 
 void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
@@ -112,6 +117,8 @@ struct SdlSoundSystem::Worker {
   void CloseDevice();
   // Something is to be heard: the worker opens the device if it is closed.
   void WantDevice();
+  // Renders the expected song ahead, then lets the synthesizer go.
+  void RenderExpectedSong();
   static void DeviceCallback(void* self, std::uint8_t* stream, int bytes);
 
   Options options;
@@ -129,7 +136,11 @@ struct SdlSoundSystem::Worker {
   std::condition_variable wake;
   bool stopping = false;
   bool device_wanted = false;
+  bool synth_wanted = false;  // a song waits for a synthesizer: only a rendering is there
   std::string expected_song;
+  // The synthesizer that renders the expected song, and its rendering.
+  std::unique_ptr<SoundFontSynth> renderer;
+  std::shared_ptr<SongRendering> rendering;
 };
 
 SdlSoundSystem::SdlSoundSystem() : SdlSoundSystem(Options{}) {}
@@ -168,15 +179,23 @@ void SdlSoundSystem::Worker::Start() {
 void SdlSoundSystem::Worker::Run(std::promise<void> started_promise) {
   StartUp();
   started_promise.set_value();
+  RenderExpectedSong();
   // Closes the device once it has had nothing to play for a while, and opens
   // it again when a song or a wave comes.
   using Clock = std::chrono::steady_clock;
   auto silent_since = Clock::now();
   std::unique_lock lock(mutex);
   while (!stopping) {
+    if (synth_wanted) {
+      synth_wanted = false;
+      lock.unlock();
+      if (!mixer.has_synth()) mixer.InstallSynth(SoundFontSynth::Load(options.soundfonts));
+      lock.lock();
+      continue;
+    }
     if (device == 0) {
-      wake.wait(lock, [this] { return stopping || device_wanted; });
-      if (stopping) break;
+      wake.wait(lock, [this] { return stopping || device_wanted || synth_wanted; });
+      if (stopping || synth_wanted) continue;
       device_wanted = false;
       lock.unlock();
       ReopenDevice();
@@ -185,8 +204,8 @@ void SdlSoundSystem::Worker::Run(std::promise<void> started_promise) {
       continue;
     }
     wake.wait_for(lock, std::min(options.idle_close / 4, std::chrono::milliseconds(250)),
-                   [this] { return stopping || device_wanted; });
-    if (stopping) break;
+                   [this] { return stopping || device_wanted || synth_wanted; });
+    if (stopping || synth_wanted) continue;
     bool wanted = std::exchange(device_wanted, false);
     if (wanted || mixer.SongPlaying() || mixer.WavePlaying()) {
       silent_since = Clock::now();
@@ -234,9 +253,37 @@ void SdlSoundSystem::Worker::StartUp() {
   }
   std::vector<std::uint8_t> midi;
   if (synth && ReadSmallFile(expected, kMaxMidiBytes, midi)) {
-    if (const std::optional<MidiFileSummary> summary = ReadMidiFileSummary(midi)) synth->PrepareFor(summary->programs);
+    if (const std::optional<MidiFileSummary> summary = ReadMidiFileSummary(midi)) {
+      synth->PrepareFor(summary->programs);
+      if (summary->seconds <= kLongestRenderedSeconds) {
+        // Playable at once, as it fills.
+        const auto frames = static_cast<std::size_t>((summary->seconds + kRenderedTailSeconds) * SoundFontSynth::kSampleRate);
+        rendering = std::make_shared<SongRendering>(std::move(midi), frames);
+        renderer = std::move(synth);
+        mixer.SetSynthWanted([this] {
+          {
+            std::lock_guard lock(mutex);
+            synth_wanted = true;
+          }
+          wake.notify_all();
+        });
+        mixer.InstallRendering(rendering);
+        return;
+      }
+    }
   }
   mixer.InstallSynth(std::move(synth));
+}
+
+void SdlSoundSystem::Worker::RenderExpectedSong() {
+  if (!renderer) return;
+  renderer->Render(*rendering, [this] {
+    std::lock_guard lock(mutex);
+    return stopping;
+  });
+  // Every race plays it from memory: the synthesizer's voices, echo and
+  // samples are given back. Another song brings one back (synth_wanted).
+  renderer.reset();
 }
 
 void SdlSoundSystem::ExpectSong(const std::string& path) {
@@ -268,7 +315,7 @@ bool SdlSoundSystem::Worker::ReopenDevice() {
   wanted.freq = SoundFontSynth::kSampleRate;
   wanted.format = AUDIO_F32SYS;
   wanted.channels = kChannels;
-  wanted.samples = kDeviceFrames;
+  wanted.samples = SoundFontSynth::kPeriodFrames;
   wanted.callback = &Worker::DeviceCallback;
   wanted.userdata = this;
   SDL_AudioSpec obtained{};

@@ -53,7 +53,11 @@ class SdlSoundSystem final : public SoundSystem {
   // the first song or wave makes it too, so a game that never plays sound
   // never pays for it.
   void StartInBackground() override;
+  // The expected song (up to half a minute long) is rendered ahead on that
+  // thread, once: every race then plays it from memory, and the synthesizer
+  // is let go. Another song brings a synthesizer back.
   void ExpectSong(const std::string& path) override;
+  // Until the device is open and the soundfont in (a rendering may still be filling).
   void WaitUntilStarted();
 
   // A device with nothing to play for a while (Options::idle_close) is
@@ -62,7 +66,7 @@ class SdlSoundSystem final : public SoundSystem {
   bool device_open() const;
 
   Output output() const;
-  bool music_ready() const { return mixer().has_synth(); }
+  bool music_ready() const { return mixer().has_music(); }
   const SynthMixer& mixer() const;
 
   std::unique_ptr<Song> Open(const std::string& path) override;

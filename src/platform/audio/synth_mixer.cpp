@@ -6,6 +6,7 @@
 #endif
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -32,6 +33,8 @@ constexpr int kSilencingFrames = 512;        // enough blocks for a voice to ram
 // General MIDI asks for 24 voices at least and our tune peaks at 28; each
 // voice the synthesizer keeps ready costs some 8 kB, and its default is 256.
 constexpr int kPolyphony = 64;
+
+constexpr float kFullScale16 = 32767;
 
 // The game says nothing about sound: a missing font or a bad file only
 // means silence, so the library's own messages are not wanted either.
@@ -167,8 +170,51 @@ struct SoundFontSynth::Parts {
   }
 };
 
+SongRendering::SongRendering(std::vector<std::uint8_t> midi, std::size_t frames)
+    : midi_(std::move(midi)), samples_(new std::int16_t[frames * 2]), capacity_(frames) {}
+
+void SongRendering::Append(const float* frames, std::size_t count) {
+  const std::size_t at = ready_.load(std::memory_order_relaxed);
+  count = std::min(count, capacity_ - at);
+  for (std::size_t i = 0; i < count * 2; ++i) {
+    samples_[at * 2 + i] = static_cast<std::int16_t>(std::lrint(std::clamp(frames[i], -1.0f, 1.0f) * kFullScale16));
+  }
+  ready_.store(at + count, std::memory_order_release);
+}
+
+void SongRendering::MixInto(std::size_t at, std::size_t count, float* out) const {
+  const std::int16_t* from = samples_.get() + at * 2;
+  for (std::size_t i = 0; i < count * 2; ++i) out[i] += static_cast<float>(from[i]) / kFullScale16;
+}
+
 SoundFontSynth::SoundFontSynth(std::unique_ptr<Parts> parts) : parts_(std::move(parts)) {}
-SoundFontSynth::~SoundFontSynth() = default;
+
+SoundFontSynth::~SoundFontSynth() {
+  parts_.reset();
+  ReturnFreedMemory();
+}
+
+void SoundFontSynth::Render(SongRendering& rendering, const std::function<bool()>& stop) {
+  const std::vector<std::uint8_t>& midi = rendering.midi();
+  const std::optional<MidiFileSummary> summary = ReadMidiFileSummary(midi);
+  fluid_player_t* player = summary && parts_->Cover(summary->programs) ? new_fluid_player(parts_->synth) : nullptr;
+  if (player && fluid_player_add_mem(player, midi.data(), midi.size()) == FLUID_OK && fluid_player_play(player) == FLUID_OK) {
+    // Past the last event, notes ring out and the echo fades for seconds; the
+    // rendering ends where they have fallen well below what 16 bits can tell
+    // (the echo wavers: a half step would come back).
+    const auto song_frames = static_cast<std::size_t>(summary->seconds * kSampleRate);
+    std::vector<float> piece(kPeriodFrames * 2);
+    bool sounding = true;
+    while (sounding && rendering.ready() < rendering.capacity() && !stop()) {
+      fluid_synth_write_float(parts_->synth, kPeriodFrames, piece.data(), 0, 2, piece.data(), 1, 2);
+      rendering.Append(piece.data(), kPeriodFrames);
+      sounding = rendering.ready() < song_frames ||
+                 std::any_of(piece.begin(), piece.end(), [](float sample) { return std::abs(sample) * kFullScale16 >= 0.25f; });
+    }
+  }
+  if (player) delete_fluid_player(player);
+  rendering.Finish();
+}
 
 const std::string& SoundFontSynth::soundfont() const { return parts_->soundfont; }
 
@@ -233,8 +279,33 @@ struct SynthMixer::State {
   bool song_waits = false;  // asked for before the synthesizer was there
   std::shared_ptr<const std::vector<float>> wave;
   std::size_t wave_at = 0;  // in samples, both channels counted
+  std::shared_ptr<const SongRendering> rendering;
+  bool rendering_plays = false;  // the song plays from the rendering
+  std::size_t rendering_at = 0;  // in frames
+  std::function<void()> synth_wanted;
 
   fluid_synth_t* fluid() const { return synth->parts_->synth; }
+
+  // The song asked for, from its beginning: from its rendering, with the
+  // synthesizer, or once one of them is there.
+  bool Begin() {
+    rendering_plays = false;
+    song_waits = false;
+    if (rendering && rendering->midi() == *midi) {
+      if (synth) DropPlayer();
+      rendering_plays = true;
+      rendering_at = 0;
+      return true;
+    }
+    if (!synth) {
+      song_waits = true;
+      return true;
+    }
+    return StartPlayer();
+  }
+
+  // Only a rendering is there, of another song: no synthesizer comes unasked.
+  std::function<void()> SynthWanted() const { return song_waits && !synth && rendering ? synth_wanted : nullptr; }
 
   // A fresh player for every start: nothing of a stopped song's position
   // survives into the next.
@@ -294,10 +365,7 @@ void SynthMixer::InstallSynth(std::unique_ptr<SoundFontSynth> synth) {
   std::lock_guard lock(state_->mutex);
   if (state_->synth) return;
   state_->synth = std::move(synth);
-  if (state_->song_waits) {
-    state_->song_waits = false;
-    state_->StartPlayer();
-  }
+  if (state_->song_waits) state_->Begin();
 }
 
 bool SynthMixer::has_synth() const {
@@ -305,16 +373,40 @@ bool SynthMixer::has_synth() const {
   return state_->synth != nullptr;
 }
 
+void SynthMixer::InstallRendering(std::shared_ptr<const SongRendering> rendering) {
+  std::function<void()> wanted;
+  {
+    std::lock_guard lock(state_->mutex);
+    state_->rendering = std::move(rendering);
+    if (state_->song_waits) state_->Begin();
+    wanted = state_->SynthWanted();
+  }
+  if (wanted) wanted();
+}
+
+bool SynthMixer::has_music() const {
+  std::lock_guard lock(state_->mutex);
+  return state_->synth || state_->rendering;
+}
+
+void SynthMixer::SetSynthWanted(std::function<void()> wanted) {
+  std::lock_guard lock(state_->mutex);
+  state_->synth_wanted = std::move(wanted);
+}
+
 bool SynthMixer::PlaySong(std::uint64_t song, std::shared_ptr<const std::vector<std::uint8_t>> midi) {
   if (!midi) return false;
-  std::lock_guard lock(state_->mutex);
-  state_->song = song;
-  state_->midi = std::move(midi);
-  if (!state_->synth) {
-    state_->song_waits = true;
-    return true;
+  std::function<void()> wanted;
+  bool started = false;
+  {
+    std::lock_guard lock(state_->mutex);
+    state_->song = song;
+    state_->midi = std::move(midi);
+    started = state_->Begin();
+    wanted = state_->SynthWanted();
   }
-  return state_->StartPlayer();
+  if (wanted) wanted();
+  return started;
 }
 
 void SynthMixer::StopSong(std::uint64_t song) {
@@ -322,11 +414,15 @@ void SynthMixer::StopSong(std::uint64_t song) {
   if (state_->song != song) return;
   state_->song = 0;
   state_->song_waits = false;
+  state_->rendering_plays = false;
   if (state_->synth) state_->DropPlayer();
 }
 
 bool SynthMixer::SongPlaying() const {
   std::lock_guard lock(state_->mutex);
+  if (state_->rendering_plays) {
+    return !state_->rendering->finished() || state_->rendering_at < state_->rendering->ready();
+  }
   return state_->song_waits || (state_->player && fluid_player_get_status(state_->player) == FLUID_PLAYER_PLAYING);
 }
 
@@ -348,7 +444,14 @@ void SynthMixer::Render(float* out, int frames) {
   std::lock_guard lock(state_->mutex);
   // Between races there is no player and, after Silence(), nothing left in
   // the synthesizer: the device gets silence without the cost of rendering it.
-  if (state_->synth && state_->player) {
+  if (state_->rendering_plays) {
+    // A rendering still being made plays what is ready; the rest follows.
+    std::fill(out, out + samples, 0.0f);
+    const SongRendering& rendering = *state_->rendering;
+    const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(frames), rendering.ready() - state_->rendering_at);
+    rendering.MixInto(state_->rendering_at, count, out);
+    state_->rendering_at += count;
+  } else if (state_->synth && state_->player) {
     fluid_synth_write_float(state_->fluid(), frames, out, 0, 2, out, 1, 2);
   } else {
     std::fill(out, out + samples, 0.0f);

@@ -3,18 +3,52 @@
 // Linked into the app only.
 #pragma once
 
+#include <atomic>
 #include <bitset>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace platform {
 
+// A song rendered ahead, whole, as 16-bit stereo frames: played from memory,
+// it costs the device's thread next to nothing. It may play while it is
+// still being filled, up to the frames ready.
+class SongRendering {
+ public:
+  SongRendering(std::vector<std::uint8_t> midi, std::size_t frames);
+
+  const std::vector<std::uint8_t>& midi() const { return midi_; }
+  std::size_t capacity() const { return capacity_; }
+  // The renderer's: adds frames (within full scale) as far as they fit.
+  void Append(const float* frames, std::size_t count);
+  void Finish() { finished_.store(true, std::memory_order_release); }
+  // The player's, from any thread.
+  std::size_t ready() const { return ready_.load(std::memory_order_acquire); }
+  bool finished() const { return finished_.load(std::memory_order_acquire); }
+  // Adds `count` frames from frame `at` on (all ready) to `out`.
+  void MixInto(std::size_t at, std::size_t count, float* out) const;
+
+ private:
+  std::vector<std::uint8_t> midi_;
+  // Its full size from the start, never moving while it is read; pages not
+  // yet written take no memory.
+  std::unique_ptr<std::int16_t[]> samples_;
+  std::size_t capacity_;
+  std::atomic<std::size_t> ready_{0};
+  std::atomic<bool> finished_{false};
+};
+
 // A synthesizer with a soundfont loaded, ready to render.
 class SoundFontSynth {
  public:
   static constexpr int kSampleRate = 44100;
+  // The frames the device takes at a time (about 23 ms: short enough for a
+  // start signal), and a rendering is made in: the synthesizer places some
+  // notes by the size of the pieces it is asked for, so the two must agree.
+  static constexpr int kPeriodFrames = 1024;
 
   // The first of the soundfonts that loads; null when none does. Slow, since
   // the whole font is read: keep it off the window's thread.
@@ -25,6 +59,9 @@ class SoundFontSynth {
   // Gets the presets of these programs ready (a song's, see MidiFileSummary),
   // so that a song selecting them starts without loading them first.
   bool PrepareFor(const std::bitset<128>& programs);
+  // Renders the song (the rendering's) from its beginning until it has ended
+  // and died away, the rendering is full or `stop` says so; then finishes it.
+  void Render(SongRendering& rendering, const std::function<bool()>& stop);
 
  private:
   struct Parts;
@@ -50,6 +87,14 @@ class SynthMixer {
   // starts now, from its beginning. Later calls and null are ignored.
   void InstallSynth(std::unique_ptr<SoundFontSynth> synth);
   bool has_synth() const;
+  // Takes a song rendered ahead: that song (the same bytes) then plays from
+  // it, a song already asked for too, and needs no synthesizer.
+  void InstallRendering(std::shared_ptr<const SongRendering> rendering);
+  // Something to play songs with: a synthesizer or a rendering.
+  bool has_music() const;
+  // Called (from the caller's thread, no lock held) when a song waits for a
+  // synthesizer that is not there: a rendering was all there was.
+  void SetSynthWanted(std::function<void()> wanted);
 
   // Starts the song (a standard MIDI file) from its beginning, in place of any
   // other; `song` names it for StopSong. Before the synthesizer is there the

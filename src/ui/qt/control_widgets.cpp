@@ -39,18 +39,13 @@ QColor ColourFor(Colour colour) {
                 static_cast<int>((colour >> 16) & 0xFF));
 }
 
-QImage ImageFor(const Bitmap& bitmap) {
-  QImage image(bitmap.width, bitmap.height, QImage::Format_ARGB32);
-  for (int y = 0; y < bitmap.height; ++y) {
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < bitmap.width; ++x) line[x] = bitmap.At(x, y);
-  }
-  return image;
-}
-
 QImage PictureImage(const std::string& name) {
   const Bitmap* bitmap = FindPicture(name);
-  return bitmap ? ImageFor(*bitmap) : QImage();
+  if (!bitmap) return QImage();
+  // The pictures live as long as the program and hold 0xAARRGGBB as Qt does:
+  // shown where they lie, never copied (a runner changes legs 120 times a second).
+  return QImage(reinterpret_cast<const uchar*>(bitmap->pixels.data()), bitmap->width, bitmap->height,
+                bitmap->width * static_cast<int>(sizeof(std::uint32_t)), QImage::Format_ARGB32);
 }
 
 namespace {
@@ -166,7 +161,15 @@ void ApplyColours(QWidget* widget, const Control& control) {
     palette.setColor(QPalette::Text, fore);
   }
   widget->setPalette(palette);
-  if (filled && control.kind() != ControlKind::CommandButton) widget->setAutoFillBackground(true);
+  if (filled && control.kind() != ControlKind::CommandButton) {
+    // On a parent filled with the same colour, the parent's fill shows
+    // through: the same pixels, and one opaque widget fewer for Qt to work
+    // around in every repaint of the race (the runners move among them).
+    const QWidget* parent = widget->parentWidget();
+    const bool shows_through = parent && parent->autoFillBackground() &&
+                               parent->palette().color(QPalette::Window) == palette.color(QPalette::Window);
+    widget->setAutoFillBackground(!shows_through);
+  }
 }
 
 void SetScrollRange(QScrollBar* bar, const ScrollBar& model) {

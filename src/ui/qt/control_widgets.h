@@ -24,7 +24,7 @@ int ToPixels(float twips);
 QRect PixelRect(const Geometry& geometry);
 // Model colours to Qt: system colours as the standard scheme has them.
 QColor ColourFor(Colour colour);
-QImage ImageFor(const Bitmap& bitmap);
+// The picture of that name, read-only over the program's own copy; null when there is none.
 QImage PictureImage(const std::string& name);
 
 // A label that reports clicks (the odds labels and the speech bubble); as a

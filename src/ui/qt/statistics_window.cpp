@@ -60,7 +60,7 @@ std::array<QString, 9> TotalsTexts(const records::BettorTotals& t) {
 
 }  // namespace
 
-StatisticsWindow::StatisticsWindow(records::RecordsStore& store, platform::MessageBoxes& boxes)
+StatisticsWindow::StatisticsWindow(records::RecordsView& store, platform::MessageBoxes& boxes)
     : store_(store), boxes_(boxes) {
   setObjectName("StatisticsWindow");
   setWindowTitle(texts::kTitle);

@@ -23,7 +23,7 @@ class StatisticsWindow final : public QWidget {
   static constexpr int kLastRaces = 100;
 
   // The clear question is asked through the game's own message boxes.
-  StatisticsWindow(records::RecordsStore& store, platform::MessageBoxes& boxes);
+  StatisticsWindow(records::RecordsView& store, platform::MessageBoxes& boxes);
   ~StatisticsWindow() override;
 
   // Shows the window, or brings the open one to the front.
@@ -37,7 +37,7 @@ class StatisticsWindow final : public QWidget {
  private:
   void AskToClear();
 
-  records::RecordsStore& store_;
+  records::RecordsView& store_;
   platform::MessageBoxes& boxes_;
   // totals_[bettor][row], bettor 0 the player, 1 the mascot.
   std::array<std::array<QLabel*, 9>, 2> totals_{};
@@ -51,3 +51,7 @@ class StatisticsWindow final : public QWidget {
 };
 
 }  // namespace ui::qt
+
+// The one symbol the statistics module exports: the window, not yet shown.
+extern "C" __attribute__((visibility("default"))) QWidget* MascotRaceCreateStatisticsWindow(
+    records::RecordsView& records, platform::MessageBoxes& boxes);

@@ -3,7 +3,7 @@
 namespace ui::qt {
 
 TimerDriver::TimerDriver(platform::Scheduler& scheduler, platform::Dispatcher& dispatcher,
-                         platform::MonotonicClock& clock)
+                         platform::TickClock& clock)
     : scheduler_(scheduler), dispatcher_(dispatcher), clock_(clock) {
   timer_.setSingleShot(true);
   timer_.setTimerType(Qt::PreciseTimer);
@@ -27,8 +27,8 @@ void TimerDriver::Rearm() {
     timer_.stop();
     return;
   }
-  std::int64_t wait = *next - clock_.NowMicros();
-  int milliseconds = wait <= 0 ? 0 : static_cast<int>((wait + 999) / 1000);
+  const std::int64_t wait = clock_.MicrosUntil(*next);
+  const int milliseconds = static_cast<int>((wait + 999) / 1000);
   timer_.start(milliseconds);
 }
 

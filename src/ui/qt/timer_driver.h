@@ -7,20 +7,21 @@
 
 #include "platform/dispatcher.h"
 #include "platform/scheduler.h"
+#include "platform/system_clocks.h"
 
 namespace ui::qt {
 
 class TimerDriver final : public QObject {
   Q_OBJECT
  public:
-  TimerDriver(platform::Scheduler& scheduler, platform::Dispatcher& dispatcher, platform::MonotonicClock& clock);
+  TimerDriver(platform::Scheduler& scheduler, platform::Dispatcher& dispatcher, platform::TickClock& clock);
 
  private:
   void Rearm();
 
   platform::Scheduler& scheduler_;
   platform::Dispatcher& dispatcher_;
-  platform::MonotonicClock& clock_;
+  platform::TickClock& clock_;
   QTimer timer_;
 };
 

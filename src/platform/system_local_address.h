@@ -1,11 +1,11 @@
-// The machine's local IPv4 address from Qt's list of network interfaces.
+// The machine's local IPv4 address, from the system's list of interfaces.
 #pragma once
 
 #include "platform/services.h"
 
 namespace platform {
 
-class QtLocalAddress final : public LocalAddress {
+class SystemLocalAddress final : public LocalAddress {
  public:
   // The first IPv4 address of an interface that is up and not the loopback;
   // "127.0.0.1" when there is none.
