@@ -91,6 +91,7 @@ struct SettledBet {
   std::int32_t payout = 0;
   // The purse once the race is settled, before any gift.
   std::int32_t purse_after = 0;
+  bool operator==(const SettledBet&) const = default;
 };
 
 // A race as it was settled: run to its end or stopped after the first arrival.

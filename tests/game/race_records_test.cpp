@@ -28,6 +28,13 @@ struct RecordCase {
 };
 
 void PrintTo(const RecordCase& c, std::ostream* os) { *os << c.situation; }
+}  // namespace
+namespace platform {
+void PrintTo(const SettledBet& bet, std::ostream* os) {
+  *os << "lane " << bet.lane << ", stake " << bet.stake << ", payout " << bet.payout << ", purse " << bet.purse_after;
+}
+}  // namespace platform
+namespace {
 
 class RaceRecordsTest : public ::testing::TestWithParam<RecordCase> {};
 
@@ -53,21 +60,10 @@ TEST_P(RaceRecordsTest, TheSettledRaceIsKeptBeforeAnyBox) {
 
   ASSERT_EQ(game.records.races.size(), 1u);
   const platform::SettledRace& race = game.records.races[0];
-  EXPECT_EQ(race.race_no, 1);
-  EXPECT_EQ(race.odds[3], 1.3f);
-  EXPECT_EQ(race.stopped, c.stop);
-  EXPECT_EQ(race.arrivals, c.stop ? 1 : 6);
-  EXPECT_EQ(race.winner(), 3);
-  if (!c.stop) {
-    EXPECT_EQ(race.arrival_order, (std::array<int, 6>{3, 0, 5, 1, 2, 4}));
-  }
-  EXPECT_EQ(race.winning_ticks, 47);
-  for (auto [kept, expected] : {std::pair{race.player, c.player}, std::pair{race.mascot, c.mascot}}) {
-    EXPECT_EQ(kept.lane, expected.lane);
-    EXPECT_EQ(kept.stake, expected.stake);
-    EXPECT_EQ(kept.payout, expected.payout);
-    EXPECT_EQ(kept.purse_after, expected.purse_after);
-  }
+  EXPECT_EQ(std::tuple(race.race_no, race.odds[3], race.stopped, race.arrivals, race.winner(), race.winning_ticks),
+            std::tuple(1, 1.3f, c.stop, c.stop ? 1 : 6, 3, 47));
+  if (!c.stop) { EXPECT_EQ(race.arrival_order, (std::array<int, 6>{3, 0, 5, 1, 2, 4})); }
+  EXPECT_EQ(std::pair(race.player, race.mascot), std::pair(c.player, c.mascot));
   EXPECT_EQ(race.mascot_refill, c.mascot_refill);
   EXPECT_EQ(game.records.gifts, c.gifts);
   // The race before the first box; a gift after the question, before its box.

@@ -45,11 +45,12 @@ const Mascot kSitsOut = {11, 0.5f, 0.01f, 11, "before the end"};  // a stake of 
 struct Race {
   int purse, pick, stake;
   Boxes boxes;
-  int purse_after, bet_after;  // the stake follows the bar only when the bar's value changes
+  int purse_after, bet_after;  // the label and the stake once settled: what the next Start takes
   Mascot mascot = kMisses;
   bool stopped = false;  // Stop pressed at the first arrival
   bool music = false;
   std::vector<int> replies = {};
+  bool fortune = false;  // a slip bought while the race runs pulls the bar in under the locked bet
 };
 
 const ShownBox kMiss = {"残念ハズレ。", kOk, "失敗"};
@@ -76,7 +77,8 @@ TEST(SettlementTest, RacesToTheirEnd) {
                          {100, 3, 10, Hit(13), 103, 10, kHits, true},          // both win, each at its stake
                          {100, 6, 1, {}, 100, 1, kGoesToTheBank},              // all in, and lost
                          {100, 6, 1, {}, 100, 1, kSitsOut},                    // the label follows the bar again
-                         {100, 0, 80, {kMiss}, 20, 20, kMisses, true, true}};  // the bar and the stake pulled in
+                         {100, 0, 80, {kMiss}, 20, 20, kMisses, true, true},   // the bar and the stake pulled in
+                         {100, 0, 50, {kMiss}, 40, 40, {100, 0.5f, 0.5f, 60, kMisses.said}, false, false, {}, true}};
   const Log stop = {"stop bgm", "close bgm"};
   // The executable's directory holds a blank: the path stands in quotes.
   const Log start = {"stop bgm", "close bgm", "open \"/opt/mascot race/bgm.mid\" alias bgm", "play bgm",
@@ -99,6 +101,7 @@ TEST(SettlementTest, RacesToTheirEnd) {
     EXPECT_EQ(game.media.log, race.music ? start : stop);
     game.Click(c.CheckBGM);  // read at the start only: nothing changes now
     game.media.log.clear();
+    if (race.fortune) game.random.Push({0.5f}), game.Click(c.omi);
     game.Fire([&] { game.form().Say("before the end"); });
     Log at_first_box = {"no box"};
     game.boxes.while_open = [&](const ShownBox&) {

@@ -121,23 +121,10 @@ class Soak {
       log_.push_back("close the window");
       g.session().CloseMainWindow();
     } else {  // the controls a player uses most, else anything, labels and disabled controls too
-      const std::array<ui::Control*, 17> often = {&c.ozzu,
-                                                  &c.ozzu,
-                                                  &c.CmdStart,
-                                                  &c.CmdStart,
-                                                  &c.CmdStart,
-                                                  &c.omi,
-                                                  &c.CharKake[Between(0, 5)],
-                                                  &c.Bairitu[Between(0, 5)],
-                                                  &c.RndMsg,
-                                                  &c.CmdT,
-                                                  &c.CmdRnd,
-                                                  &c.BestCmd,
-                                                  &c.ColorCmd,
-                                                  &c.h1,
-                                                  &c.komame,
-                                                  &c.CheckBGM,
-                                                  &c.version};
+      const std::array<ui::Control*, 17> often = {
+          &c.ozzu, &c.ozzu,  &c.CmdStart, &c.CmdStart, &c.CmdStart, &c.omi, &c.CharKake[Between(0, 5)],
+          &c.Bairitu[Between(0, 5)], &c.RndMsg, &c.CmdT, &c.CmdRnd, &c.BestCmd, &c.ColorCmd, &c.h1, &c.komame,
+          &c.CheckBGM, &c.version};
       ui::Control& control = roll < 900 ? *often[static_cast<std::size_t>(Between(0, 16))] : AnyControl();
       log_.push_back("click " + control.QualifiedName());
       return g.Click(control) && &control == &c.omi;

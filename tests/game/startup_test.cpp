@@ -36,6 +36,21 @@ TEST(StartUpTest, TheWindowBeforeAnyEvent) {
   EXPECT_EQ(game.c().MsgLabel.Caption(), "ようこそ『こまめ堂マスコットレース』へ");
 }
 
+// The first draws are the start-up's however long the window took to appear;
+// from then on the background timer draws at its pace.
+TEST(StartUpTest, TheFirstDrawsComeAfterTheWindowIsShown) {
+  for (auto timer1 : {TestGame::Timer1Mode::CatchUp, TestGame::Timer1Mode::Ticking}) {
+    TestGame game(TestGame::Options{.timer1 = timer1});
+    game.time.Advance(2'000'000);  // building and showing the window took two seconds
+    game.Start({0.0f, 0.2f, 0.4f, 0.6f, 0.8f, 0.99f});
+    EXPECT_EQ(game.s().LaneSpeed, (std::array<game::Integer, 6>{100, 110, 120, 130, 140, 150}));
+    EXPECT_EQ(std::pair(game.random.draws, game.random.overruns), std::pair(6, 0));
+    game.AdvanceMicros(platform::Scheduler::kTickMicros);
+    game.Click(game.c().CmdRnd);
+    EXPECT_EQ(game.random.draws, 6 + 1 + 1);  // one tick's draw, then the button's
+  }
+}
+
 TEST(ShutDownTest, ClosingSavesThePurseThenStopsTheMusicAndEnds) {
   TestGame game;
   game.settings.SetPurse("0");  // comes back as 10: only a save writes that

@@ -63,6 +63,12 @@ TEST_F(AccessViewTest, AssistiveActionsReachTheRulesOrArePutBack) {
   EXPECT_EQ(game.s().PlayerPick, 4);
   EXPECT_EQ(CheckedLanes(), 1);
   EXPECT_TRUE(Find<QRadioButton>("CharKake4")->isChecked());
+  const auto colours = [this](const char* lane) {  // the chosen lane inverted, the one left white
+    const QPalette palette = Find(lane)->palette();
+    return std::pair(palette.color(QPalette::Window), palette.color(QPalette::WindowText));
+  };
+  EXPECT_EQ(colours("CharKake4"), std::pair(QColor(Qt::black), QColor(Qt::white)));
+  EXPECT_EQ(colours("CharKake2").first, QColor(Qt::white));
 
   DoAction("CharKake4", toggle);  // toggling the chosen lane clicks it again: it stays chosen
   EXPECT_EQ(game.s().PlayerPick, 4);
@@ -72,6 +78,11 @@ TEST_F(AccessViewTest, AssistiveActionsReachTheRulesOrArePutBack) {
   EXPECT_EQ(game.c().CheckBGM.Value(), 0);
   EXPECT_FALSE(Find<QAbstractButton>("CheckBGM")->isChecked());
 
+  auto* bar = Find<QScrollBar>("KakeHScroll");
+  bar->setSliderDown(true);
+  bar->setSliderPosition(45);
+  EXPECT_EQ(game.c().KakeLabel.Caption(), "45");  // live, during a drag
+  bar->setSliderDown(false);
   Accessible("KakeHScroll")->valueInterface()->setCurrentValue(37);
   EXPECT_EQ(game.c().KakeLabel.Caption(), "37");
   EXPECT_EQ(game.s().PlayerBet, 37);
@@ -84,7 +95,7 @@ TEST_F(AccessViewTest, AssistiveActionsReachTheRulesOrArePutBack) {
   EXPECT_EQ(game.s().PlayerPick, 4);
   EXPECT_EQ(CheckedLanes(), 1);
   EXPECT_EQ(game.s().PlayerBet, 37);
-  EXPECT_EQ(Find<QScrollBar>("KakeHScroll")->value(), 37);
+  EXPECT_EQ(bar->value(), 37);
 }
 
 TEST_F(AccessViewTest, TheStakeBarsKeysRunLikeASlider) {
@@ -197,9 +208,12 @@ TEST(MessageBoxViewTest, EscapeAndTheCloseBoxAnswerOnlyABoxWithJustOK) {
   for (const Case& c : cases) {
     ui::qt::QtMessageBoxes boxes;
     bool stayed_open = false;
+    QStringList seen;  // the title, the prompt and the buttons
     QTimer::singleShot(0, [&] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       ASSERT_NE(box, nullptr);
+      seen << box->windowTitle() << box->text();
+      for (QAbstractButton* button : box->buttons()) seen << button->text();
       if (c.escape) {
         QTest::keyClick(box, Qt::Key_Escape);
       } else {
@@ -212,6 +226,8 @@ TEST(MessageBoxViewTest, EscapeAndTheCloseBoxAnswerOnlyABoxWithJustOK) {
     int reply = boxes.Show("まだやりますか？", c.style, "こんてにゅー");
     EXPECT_EQ(stayed_open, c.stays_open) << c.style << (c.escape ? " Escape" : " close");
     EXPECT_EQ(reply, c.stays_open ? MessageBoxes::kReplyNo : MessageBoxes::kReplyOk);
+    EXPECT_EQ(seen, QStringList({"こんてにゅー", "まだやりますか？"}) +
+                        (c.style == MessageBoxes::kYesNo ? QStringList{"はい", "いいえ"} : QStringList{"OK"}));
   }
 }
 
