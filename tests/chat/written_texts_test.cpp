@@ -117,20 +117,17 @@ TEST(WrittenTextsTest, TheElevenTipsAndTheEightFortunesWorstFirst) {
 TEST(WrittenTextsTest, TheRetortsInTheirBoxes) {
   using platform::MessageBoxes;
   constexpr int kOk = MessageBoxes::kOkOnly, kYesNo = MessageBoxes::kYesNo;
+  const ShownBox kAsk = {"なんでやねん？", kYesNo, "ツッコミ"}, kPlain = {"ナンデヤネン", kOk, "ツッコミ"};
   struct Row {
     float draw;
     int reply;
     std::vector<ShownBox> boxes;
   };
   for (const Row& row : {Row{0.16f, kOk, {{"なんでやねん！！", MessageBoxes::kExclamation, "ツッコミ"}}},
-                         Row{0.17f,
-                             MessageBoxes::kReplyYes,
-                             {{"なんでやねん？", kYesNo, "ツッコミ"}, {"（なんでやねん・・・）", kOk, "ツッコミ"}}},
-                         Row{0.49f,
-                             MessageBoxes::kReplyNo,
-                             {{"なんでやねん？", kYesNo, "ツッコミ"}, {"な、なんでやねん・・・", kOk, "ツッコミ"}}},
-                         Row{0.5f, kOk, {{"ナンデヤネン", kOk, "ツッコミ"}}},  // 1.5 goes to the even 2
-                         Row{0.83f, kOk, {{"ナンデヤネン", kOk, "ツッコミ"}}},
+                         Row{0.17f, MessageBoxes::kReplyYes, {kAsk, {"（なんでやねん・・・）", kOk, "ツッコミ"}}},
+                         Row{0.49f, MessageBoxes::kReplyNo, {kAsk, {"な、なんでやねん・・・", kOk, "ツッコミ"}}},
+                         Row{0.5f, kOk, {kPlain}},  // 1.5 goes to the even 2
+                         Row{0.83f, kOk, {kPlain}},
                          Row{0.84f, kOk, {{"な～んで～やね～ん♪", kOk, "ツッコミ"}}}}) {
     TestGame game;
     game.Start();

@@ -13,6 +13,15 @@ using namespace testing_support;
 
 constexpr std::array<int, 6> kSpeeds = {125, 130, 112, 148, 101, 139};  // odds 16.1 12.9 24.5 1.3 31.6 7.1
 
+// A game whose first race has just started, with no bet.
+struct Racing : TestGame {
+  Racing() {
+    Start();
+    SelectRace(*this, kSpeeds);
+    StartRace(*this);
+  }
+};
+
 TEST(RaceTest, FromTheStartToTheLastArrival) {
   TestGame game;
   game.settings.SetPurse("1000");
@@ -71,10 +80,7 @@ TEST(RaceTest, TheFirstDrawOfATickPicksTheLane) {
                                           {0.375f, 2}, {0.49f, 2},  {0.5f, 3},   {0.625f, 3}, {0.664f, 3}, {0.67f, 4},
                                           {0.82f, 4},  {0.83f, 5},  {0.875f, 5}, {0.9999f, 5}};
   for (const auto& [draw, lane] : kPicks) {
-    TestGame game;
-    game.Start();
-    SelectRace(game, kSpeeds);
-    StartRace(game);
+    Racing game;
     game.random.Push({draw, 0.5f});
     game.FireTimer(game.c().TimeChar);
     EXPECT_EQ(game.s().PickLane, lane) << draw;
@@ -83,10 +89,7 @@ TEST(RaceTest, TheFirstDrawOfATickPicksTheLane) {
 }
 
 TEST(RaceTest, ARunnerOnTheGoalLineHasNotArrivedAndAnArrivedOneMovesNoMore) {
-  TestGame game;
-  game.Start();
-  SelectRace(game, kSpeeds);
-  StartRace(game);
+  Racing game;
   for (float left : {900.0f, 899.99f}) {  // Left + 180 against the goal line's 1080
     game.Fire([&] { game.c().ImgChar[0].SetLeft(left); });
     ScriptIdleTicks(game, 1);
@@ -102,10 +105,7 @@ TEST(RaceTest, ARunnerOnTheGoalLineHasNotArrivedAndAnArrivedOneMovesNoMore) {
 
 // Pictures 2 to 9 in turn, each runner on its own timer, until it arrives.
 TEST(LegsTest, EachRunnerCyclesItsRunningFrames) {
-  TestGame game;
-  game.Start();
-  SelectRace(game, kSpeeds);
-  StartRace(game);
+  Racing game;
   auto tick = [&](int lane) {
     game.FireTimer(game.c().CharAnime[lane]);
     return game.c().ImgChar[lane].Picture();
@@ -122,10 +122,7 @@ TEST(LegsTest, EachRunnerCyclesItsRunningFrames) {
   EXPECT_EQ(tick(5), ui::RunnerPicture(5, 2));
   game.mutable_state().RaceStopped = 1;  // a stopped race freezes every leg
   EXPECT_EQ(tick(5), ui::RunnerPicture(5, 2));
-  TestGame paced;  // twenty frames a second
-  paced.Start();
-  SelectRace(paced, kSpeeds);
-  StartRace(paced);
+  Racing paced;  // twenty frames a second
   paced.AdvanceMicros(1000000 - 1);
   EXPECT_EQ(paced.s().AnimFrame[0], 19 % 8);
 }
