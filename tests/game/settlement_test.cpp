@@ -94,6 +94,7 @@ TEST(SettlementTest, RacesToTheirEnd) {
     game.mutable_state().MascotMoney = race.mascot.purse;
     game.Fire([&] { c.Psyoji[1].SetCaption(std::to_string(race.mascot.purse)); });
     SelectRace(game, {125, 130, 112, 148, 101, 139}, race.mascot.lane_draw, race.mascot.stake_draw);
+    EXPECT_EQ(game.media.prepared, race.music ? Log{"/opt/mascot race/bgm.mid"} : Log{});  // made ready ahead
     if (race.pick < 6) game.Click(c.CharKake[race.pick]);
     game.session().MoveScrollBar(c.KakeHScroll, race.stake);
     game.media.log.clear();
