@@ -115,19 +115,4 @@ TEST(BetPanelTest, TheChosenLaneIsShownInverted) {
   }
 }
 
-TEST(BetPanelTest, TheStakeFollowsTheBarThroughItsLabel) {
-  TestGame game;
-  game.settings.SetPurse("40000");
-  game.Start();
-  game.session().DragScrollBar(game.c().KakeHScroll, 40000);  // to the far right
-  EXPECT_EQ(game.c().KakeLabel.Caption(), "30000");           // during the drag already
-  EXPECT_EQ(game.s().PlayerBet, 30000);
-  game.session().EndScrollBarDrag(game.c().KakeHScroll);
-  game.Fire([&] { game.c().KakeLabel.SetCaption("0"); });
-  game.session().MoveScrollBar(game.c().KakeHScroll, 30000);  // no new value: nothing follows
-  EXPECT_EQ(game.c().KakeLabel.Caption(), "0");
-  game.session().MoveScrollBar(game.c().KakeHScroll, 2);
-  EXPECT_EQ(game.s().PlayerBet, 2);
-}
-
 }  // namespace
