@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 #include <dlfcn.h>
-#include <fluidsynth.h>
 
 #include <atomic>
 #include <condition_variable>
@@ -346,8 +345,8 @@ std::unique_ptr<Song> SdlSoundSystem::Open(const std::string& path) {
   worker_->WantDevice();
   auto midi = std::make_shared<std::vector<std::uint8_t>>();
   if (!ReadSmallFile(path, kMaxMidiBytes, *midi)) return nullptr;
-  // The synthesizer's own check, then ours, which reads the whole structure.
-  if (!fluid_is_midifile(path.c_str()) || !ReadMidiFileSummary(*midi)) return nullptr;
+  // Our check reads the whole structure, the header the synthesizer looks for first.
+  if (!ReadMidiFileSummary(*midi)) return nullptr;
   return std::make_unique<MixerSong>(worker_->mixer, worker_->next_song++, std::move(midi));
 }
 
