@@ -164,12 +164,10 @@ struct SoundFontSynth::Parts {
 SongRendering::SongRendering(std::vector<std::uint8_t> midi, std::size_t frames)
     : midi_(std::move(midi)), samples_(new std::int16_t[frames * 2]), capacity_(frames) {}
 
-void SongRendering::Append(const float* frames, std::size_t count) {
+void SongRendering::Append(const std::int16_t* samples, std::size_t count) {
   const std::size_t at = ready_.load(std::memory_order_relaxed);
   count = std::min(count, capacity_ - at);
-  for (std::size_t i = 0; i < count * 2; ++i) {
-    samples_[at * 2 + i] = static_cast<std::int16_t>(std::lrint(std::clamp(frames[i], -1.0f, 1.0f) * kFullScale16));
-  }
+  std::copy(samples, samples + count * 2, samples_.get() + at * 2);
   ready_.store(at + count, std::memory_order_release);
 }
 
@@ -186,25 +184,39 @@ SoundFontSynth::~SoundFontSynth() {
 }
 
 void SoundFontSynth::Render(SongRendering& rendering, const std::function<bool()>& stop) {
-  const std::vector<std::uint8_t>& midi = rendering.midi();
+  Render(rendering.midi(), rendering.capacity(), [&rendering, &stop](const std::int16_t* samples, std::size_t frames) {
+    rendering.Append(samples, frames);
+    return !stop();
+  });
+  rendering.Finish();
+}
+
+bool SoundFontSynth::Render(const std::vector<std::uint8_t>& midi, std::size_t frames, const Take& take) {
+  const FluidLibrary& fluid = *parts_->fluid;
   const std::optional<MidiFileSummary> summary = ReadMidiFileSummary(midi);
-  fluid_player_t* player = summary && parts_->Cover(summary->programs) ? parts_->fluid->new_fluid_player(parts_->synth) : nullptr;
-  if (player && parts_->fluid->fluid_player_add_mem(player, midi.data(), midi.size()) == FLUID_OK && parts_->fluid->fluid_player_play(player) == FLUID_OK) {
+  fluid_player_t* player = summary && parts_->Cover(summary->programs) ? fluid.new_fluid_player(parts_->synth) : nullptr;
+  const bool plays = player && fluid.fluid_player_add_mem(player, midi.data(), midi.size()) == FLUID_OK &&
+                     fluid.fluid_player_play(player) == FLUID_OK;
+  if (plays) {
     // Past the last event, notes ring out and the echo fades for seconds; the
     // rendering ends where they have fallen well below what 16 bits can tell
     // (the echo wavers: a half step would come back).
     const auto song_frames = static_cast<std::size_t>(summary->seconds * kSampleRate);
     std::vector<float> piece(kPeriodFrames * 2);
+    std::vector<std::int16_t> samples(kPeriodFrames * 2);
     bool sounding = true;
-    while (sounding && rendering.ready() < rendering.capacity() && !stop()) {
-      parts_->fluid->fluid_synth_write_float(parts_->synth, kPeriodFrames, piece.data(), 0, 2, piece.data(), 1, 2);
-      rendering.Append(piece.data(), kPeriodFrames);
-      sounding = rendering.ready() < song_frames ||
+    for (std::size_t made = 0; sounding && made < frames; made += kPeriodFrames) {
+      fluid.fluid_synth_write_float(parts_->synth, kPeriodFrames, piece.data(), 0, 2, piece.data(), 1, 2);
+      for (std::size_t i = 0; i < piece.size(); ++i) {
+        samples[i] = static_cast<std::int16_t>(std::lrint(std::clamp(piece[i], -1.0f, 1.0f) * kFullScale16));
+      }
+      if (!take(samples.data(), std::min<std::size_t>(kPeriodFrames, frames - made))) break;
+      sounding = made + kPeriodFrames < song_frames ||
                  std::any_of(piece.begin(), piece.end(), [](float sample) { return std::abs(sample) * kFullScale16 >= 0.25f; });
     }
   }
-  if (player) parts_->fluid->delete_fluid_player(player);
-  rendering.Finish();
+  if (player) fluid.delete_fluid_player(player);
+  return plays;
 }
 
 const std::string& SoundFontSynth::soundfont() const { return parts_->soundfont; }
