@@ -127,9 +127,12 @@ bool RendererProcess::Reap() {
   }
   if (pid <= 0) return false;
   int status = 0;
-  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-  }
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  pid_t waited;
+  do {
+    waited = waitpid(pid, &status, 0);
+  } while (waited < 0 && errno == EINTR);
+  // Not waited for (children reaped elsewhere): its end is unknown, so not good.
+  return waited == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 }  // namespace platform
