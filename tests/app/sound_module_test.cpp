@@ -30,6 +30,13 @@ TEST(SoundModuleTest, OpensAtTheFirstSoundFromTheFirstFileThatLoads) {
   EXPECT_TRUE(sound.PlayWave(kSignal));
 }
 
+// A sanitized build keeps the library once loaded, for its leak checker.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kLibraryCloses = false;
+#else
+constexpr bool kLibraryCloses = true;
+#endif
+
 bool SynthesizerLibraryMapped() {
   std::ifstream maps("/proc/self/maps");
   const std::string text{std::istreambuf_iterator<char>(maps), std::istreambuf_iterator<char>()};
@@ -57,7 +64,7 @@ TEST(SoundModuleTest, TheSynthesizerLibraryIsInTheProcessOnlyForAnotherSong) {
     sound.StartInBackground();
     std::unique_ptr<platform::Song> race = sound.Open(kTune);
     ASSERT_TRUE(race && race->Play());
-    EXPECT_FALSE(SynthesizerLibraryMapped());
+    if (kLibraryCloses) EXPECT_FALSE(SynthesizerLibraryMapped());
 
     std::ifstream in(kTune, std::ios::binary);
     std::string other{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -69,7 +76,7 @@ TEST(SoundModuleTest, TheSynthesizerLibraryIsInTheProcessOnlyForAnotherSong) {
     ASSERT_TRUE(song && song->Play());
     EXPECT_TRUE(WaitForSynthesizerLibrary(true));
   }
-  EXPECT_FALSE(SynthesizerLibraryMapped());
+  if (kLibraryCloses) EXPECT_FALSE(SynthesizerLibraryMapped());
 }
 
 TEST(SoundModuleTest, WithoutAModuleEverySoundIsSilence) {

@@ -125,14 +125,15 @@ TEST(SynthFidelityTest, TheRendererProgramRendersWhatTheSynthesizerHereDoes) {
   there.MixInto(0, there.ready(), b.data());
   EXPECT_EQ(a, b);
 
+  const auto tune = Tune();
   const std::vector<std::uint8_t> junk(100, 7);
   const struct {
     std::string program;
     std::vector<std::string> soundfonts;
     const std::vector<std::uint8_t>* song;
   } refused[] = {
-      {"/nonexistent/mascot-race-renderer", platform::DefaultSoundFonts(), Tune().get()},
-      {MASCOT_RENDERER, {"/nonexistent.sf2", MASCOT_RENDERER}, Tune().get()},
+      {"/nonexistent/mascot-race-renderer", platform::DefaultSoundFonts(), tune.get()},
+      {MASCOT_RENDERER, {"/nonexistent.sf2", MASCOT_RENDERER}, tune.get()},
       {MASCOT_RENDERER, platform::DefaultSoundFonts(), &junk},
   };
   for (const auto& [program, soundfonts, song] : refused) {
