@@ -9,11 +9,14 @@
 #     the wake-ups a second;
 #   - with --profile, where the window's thread spends its time during the
 #     race, by perf; perf's sampling then adds its own cost (some 0.8 % of
-#     a core) to the CPU figures, so they are measured without it by default.
+#     a core) to the CPU figures, so they are measured without it by default;
+#   - with --memory, where the resident memory added in play lies: each
+#     library's pages, the heap, other anonymous memory (a rendering, stacks,
+#     the arenas of other threads).
 # Run after building mascot-race into build/ (or name another build of it in
 # MASCOT_RACE).
 #
-#   bench/play.sh [seconds measured, default 8] [--profile]
+#   bench/play.sh [seconds measured, default 8] [--profile] [--memory]
 #
 # The race is measured from 1 s after Start for that many seconds; races last
 # 10 s at the least (build/bench/race_pace), so keep it at 8 or below.
@@ -21,9 +24,11 @@ set -eu
 cd "$(dirname "$0")/.."
 span=8
 profile=""
+memory=""
 for argument in "$@"; do
   case $argument in
     --profile) profile=yes ;;
+    --memory) memory=yes ;;
     *) span=$argument ;;
   esac
 done
@@ -40,6 +45,7 @@ wait_for_window
 sleep 2  # the first paints and the start-up work are over
 
 idle_kb=$(resident_kb)
+cat /proc/"$game_pid"/smaps >"$scratch/idle.smaps"
 game_threads >"$scratch/idle.before"
 sleep "$span"
 game_threads >"$scratch/idle.after"
@@ -60,6 +66,7 @@ sleep 1  # the race is under way, the tune's instruments are in
 
 game_threads >"$scratch/race.before"
 peak_kb=$(resident_kb)
+cat /proc/"$game_pid"/smaps >"$scratch/race.smaps"
 if [ -n "$profile" ] && command -v perf >/dev/null 2>&1 && perf record -q -o "$scratch/perf.data" -t "$game_pid" -- sleep "$span" >/dev/null 2>&1; then
   profiled=yes
 else
@@ -87,4 +94,16 @@ if [ -n "$profiled" ]; then
   echo "the window's thread during the race, by library:"
   perf report -i "$scratch/perf.data" --tid "$game_pid" --sort dso --stdio 2>/dev/null |
     awk '/^ +[0-9.]+%/ { print "  " $0; if (++n == 8) exit }'
+fi
+if [ -n "$memory" ]; then
+  # Resident kilobytes by mapping name (a library, [heap], [anon] for the rest).
+  by_mapping() {
+    awk '/^[0-9a-f]+-[0-9a-f]+ / { name = NF >= 6 ? $6 : "[anon]" } /^Rss:/ { kb[name] += $2 }
+         END { for (name in kb) print name, kb[name] }' "$1" | sort
+  }
+  by_mapping "$scratch/idle.smaps" >"$scratch/idle.kb"
+  by_mapping "$scratch/race.smaps" >"$scratch/race.kb"
+  echo "resident memory added in play, by mapping (kB):"
+  join -a 2 -e 0 -o 0,1.2,2.2 "$scratch/idle.kb" "$scratch/race.kb" |
+    awk '{ grown = $3 - $2; if (grown >= 16) printf "  %6d  %s\n", grown, $1 }' | sort -n -r | head -n 16
 fi

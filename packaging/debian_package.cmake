@@ -28,7 +28,9 @@ games.")
 # all, the records need the SQLite driver of Qt SQL, and the window is written
 # in Japanese.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, fonts-ipafont-gothic | fonts-noto-cjk")
+# fluidsynth is opened by name (while a synthesizer is needed), so the
+# libraries' scan does not see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, fonts-ipafont-gothic | fonts-noto-cjk, libfluidsynth3")
 # Without a General MIDI sound font the race is silent but plays; the brush
 # and Mincho captions fall back to the Gothic font.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-mincho, timgm6mb-soundfont | sf2-soundfont-gm")

@@ -2,6 +2,9 @@
 #include <QApplication>
 #include <QStyleFactory>
 #include <cstdio>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <optional>
 #include <string>
 
@@ -28,6 +31,15 @@
 #include "ui/qt/timer_driver.h"
 
 int main(int argc, char** argv) {
+#if defined(__GLIBC__)
+  // glibc raises its threshold for giving memory straight back to the system
+  // to the largest block freed so far: after the soundfont's half-megabyte
+  // buffers, every later block below that size (the start signal's samples,
+  // the race's scratch) stayed in the heap once freed. Fixed, big blocks go
+  // back to the system when they are freed, and so does a free heap top.
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+  mallopt(M_TRIM_THRESHOLD, 128 * 1024);
+#endif
   if (std::optional<int> exit_code = app::HandleCommandLine(argc, argv, stdout, stderr)) return *exit_code;
 
   QApplication application(argc, argv);

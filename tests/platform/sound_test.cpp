@@ -101,6 +101,29 @@ TEST(SoundSystemTest, TheExpectedSongPlaysRenderedAheadAndAnyOtherStillSounds) {
   std::filesystem::remove(path);
 }
 
+// A renderer program that fails, at once or part way, leaves the rest of the
+// race music to a synthesizer here: it still plays rendered ahead.
+TEST(SoundSystemTest, ARendererThatFailsLeavesTheRestToThisProcess) {
+  const auto script = std::filesystem::temp_directory_path() / ("mascot-renderer-" + std::to_string(getpid()));
+  for (const std::string failing : {"printf R; exit 1", "printf R; head -c 65536 /dev/zero; exit 1"}) {
+    std::ofstream(script) << "#!/bin/sh\n" << failing << "\n";
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    Listener listener;
+    auto options = listener.Device();
+    options.renderer = script.string();
+    platform::SdlSoundSystem sound(options);
+    platform::MediaCommands media(sound, sound);
+    sound.ExpectSong(kTune);
+    sound.StartInBackground();
+    sound.WaitUntilStarted();
+    EXPECT_TRUE(sound.music_ready() && !sound.mixer().has_synth()) << failing;
+    EXPECT_EQ(media.SendCommand(kOpen) + media.SendCommand("play bgm"), 0);
+    EXPECT_TRUE(listener.Wait(3, true)) << failing;
+    media.SendCommand("close bgm");
+  }
+  std::filesystem::remove(script);
+}
+
 TEST(SoundSystemTest, WithoutADeviceOrASoundFontEverythingStillAnswers) {
   Listener listener;
   auto options = listener.Device("no-such-driver");

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/audio/renderer_process.h"
 #include "platform/audio/sdl_sound_system.h"
 #include "platform/audio/synth_mixer.h"
 
@@ -104,6 +105,43 @@ TEST(SynthFidelityTest, ASongRenderedAheadSoundsAsItWouldLive) {
   }
   EXPECT_LE(worst * 32767, 0.501) << "16-bit steps";
   EXPECT_FALSE(rendered.SongPlaying());
+}
+
+// The renderer program, in a process of its own, makes the same frames as
+// the synthesizer here, to the last; without a soundfont, a song or itself
+// it does not start, and nothing is left running.
+TEST(SynthFidelityTest, TheRendererProgramRendersWhatTheSynthesizerHereDoes) {
+  const std::size_t capacity = 30 * kRate;
+  platform::SongRendering here(*Tune(), capacity), there(*Tune(), capacity);
+  auto synth = platform::SoundFontSynth::Load(platform::DefaultSoundFonts());
+  ASSERT_TRUE(synth);
+  synth->Render(here, [] { return false; });
+  platform::RendererProcess process;
+  ASSERT_TRUE(process.Start(MASCOT_RENDERER, platform::DefaultSoundFonts(), *Tune(), capacity));
+  EXPECT_TRUE(process.ReadInto(there));
+  ASSERT_EQ(there.ready(), here.ready());
+  std::vector<float> a(here.ready() * 2), b(there.ready() * 2);
+  here.MixInto(0, here.ready(), a.data());
+  there.MixInto(0, there.ready(), b.data());
+  EXPECT_EQ(a, b);
+
+  const auto tune = Tune();
+  const std::vector<std::uint8_t> junk(100, 7);
+  const struct {
+    std::string program;
+    std::vector<std::string> soundfonts;
+    const std::vector<std::uint8_t>* song;
+  } refused[] = {
+      {"/nonexistent/mascot-race-renderer", platform::DefaultSoundFonts(), tune.get()},
+      {MASCOT_RENDERER, {"/nonexistent.sf2", MASCOT_RENDERER}, tune.get()},
+      {MASCOT_RENDERER, platform::DefaultSoundFonts(), &junk},
+  };
+  for (const auto& [program, soundfonts, song] : refused) {
+    platform::RendererProcess refusing;
+    EXPECT_FALSE(refusing.Start(program, soundfonts, *song, capacity)) << program << " " << soundfonts[0];
+    platform::SongRendering nothing(*song, capacity);
+    EXPECT_FALSE(refusing.ReadInto(nothing));
+  }
 }
 
 }  // namespace

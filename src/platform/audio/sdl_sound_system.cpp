@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 #include <dlfcn.h>
-#include <fluidsynth.h>
 
 #include <atomic>
 #include <condition_variable>
@@ -14,6 +13,7 @@
 #include <thread>
 #include <utility>
 
+#include "platform/audio/renderer_process.h"
 #include "platform/midi_file.h"
 
 namespace platform {
@@ -119,6 +119,7 @@ struct SdlSoundSystem::Worker {
   void WantDevice();
   // Renders the expected song ahead, then lets the synthesizer go.
   void RenderExpectedSong();
+  bool Stopping();
   static void DeviceCallback(void* self, std::uint8_t* stream, int bytes);
 
   Options options;
@@ -138,9 +139,11 @@ struct SdlSoundSystem::Worker {
   bool device_wanted = false;
   bool synth_wanted = false;  // a song waits for a synthesizer: only a rendering is there
   std::string expected_song;
-  // The synthesizer that renders the expected song, and its rendering.
-  std::unique_ptr<SoundFontSynth> renderer;
+  // The expected song's rendering, and what renders it: the renderer's
+  // process, or else a synthesizer here.
   std::shared_ptr<SongRendering> rendering;
+  RendererProcess renderer_process;
+  std::unique_ptr<SoundFontSynth> renderer;
 };
 
 SdlSoundSystem::SdlSoundSystem() : SdlSoundSystem(Options{}) {}
@@ -155,6 +158,7 @@ SdlSoundSystem::Worker::~Worker() {
     stopping = true;
   }
   wake.notify_all();
+  renderer_process.Cancel();
   // The soundfont cannot be abandoned half-read; the wait is short (see the benchmark).
   if (thread.joinable()) thread.join();
   CloseDevice();  // waits for the audio thread to end
@@ -245,45 +249,78 @@ void SdlSoundSystem::Worker::StartUp() {
     found = Output::Dummy;
   }
   output = found;
-  std::unique_ptr<SoundFontSynth> synth = SoundFontSynth::Load(options.soundfonts);
   std::string expected;
   {
     std::lock_guard lock(mutex);
     expected = expected_song;
   }
   std::vector<std::uint8_t> midi;
-  if (synth && ReadSmallFile(expected, kMaxMidiBytes, midi)) {
-    if (const std::optional<MidiFileSummary> summary = ReadMidiFileSummary(midi)) {
-      synth->PrepareFor(summary->programs);
-      if (summary->seconds <= kLongestRenderedSeconds) {
-        // Playable at once, as it fills.
-        const auto frames = static_cast<std::size_t>((summary->seconds + kRenderedTailSeconds) * SoundFontSynth::kSampleRate);
-        rendering = std::make_shared<SongRendering>(std::move(midi), frames);
-        renderer = std::move(synth);
-        mixer.SetSynthWanted([this] {
-          {
-            std::lock_guard lock(mutex);
-            synth_wanted = true;
-          }
-          wake.notify_all();
-        });
-        mixer.InstallRendering(rendering);
-        return;
-      }
+  std::optional<MidiFileSummary> summary;
+  if (ReadSmallFile(expected, kMaxMidiBytes, midi)) summary = ReadMidiFileSummary(midi);
+  // Playable at once, as it fills.
+  const bool ahead = summary && summary->seconds <= kLongestRenderedSeconds;
+  const auto frames = ahead ? static_cast<std::size_t>((summary->seconds + kRenderedTailSeconds) * SoundFontSynth::kSampleRate) : 0;
+  if (!ahead || !renderer_process.Start(options.renderer, options.soundfonts, midi, frames)) {
+    std::unique_ptr<SoundFontSynth> synth = SoundFontSynth::Load(options.soundfonts);
+    if (synth && summary) synth->PrepareFor(summary->programs);
+    if (!synth || !ahead) {
+      mixer.InstallSynth(std::move(synth));
+      return;
     }
+    renderer = std::move(synth);
   }
-  mixer.InstallSynth(std::move(synth));
+  rendering = std::make_shared<SongRendering>(std::move(midi), frames);
+  mixer.SetSynthWanted([this] {
+    {
+      std::lock_guard lock(mutex);
+      synth_wanted = true;
+    }
+    wake.notify_all();
+  });
+  mixer.InstallRendering(rendering);
+}
+
+bool SdlSoundSystem::Worker::Stopping() {
+  std::lock_guard lock(mutex);
+  return stopping;
 }
 
 void SdlSoundSystem::Worker::RenderExpectedSong() {
-  if (!renderer) return;
-  renderer->Render(*rendering, [this] {
-    std::lock_guard lock(mutex);
-    return stopping;
-  });
+  if (!rendering) return;
+  if (!renderer) {
+    if (renderer_process.ReadInto(*rendering) || Stopping()) {
+      rendering->Finish();
+      return;
+    }
+    // The renderer failed part way: the rest is rendered here, after the frames it made.
+    renderer = SoundFontSynth::Load(options.soundfonts);
+    if (!renderer) {
+      rendering->Finish();
+      return;
+    }
+    const std::size_t made = rendering->ready();
+    std::size_t seen = 0;
+    renderer->Render(rendering->midi(), rendering->capacity(), [&](const std::int16_t* samples, std::size_t count) {
+      const std::size_t skip = std::min(count, made - std::min(made, seen));
+      seen += count;
+      rendering->Append(samples + skip * 2, count - skip);
+      return !Stopping();
+    });
+    rendering->Finish();
+  } else {
+    renderer->Render(*rendering, [this] { return Stopping(); });
+  }
   // Every race plays it from memory: the synthesizer's voices, echo and
   // samples are given back. Another song brings one back (synth_wanted).
   renderer.reset();
+}
+
+std::string DefaultSongRenderer() {
+  Dl_info info{};
+  if (dladdr(reinterpret_cast<void*>(&DefaultSongRenderer), &info) == 0 || !info.dli_fname) return {};
+  const std::string code = info.dli_fname;
+  const std::size_t slash = code.rfind('/');
+  return slash == std::string::npos ? std::string() : code.substr(0, slash + 1) + "mascot-race-renderer";
 }
 
 void SdlSoundSystem::ExpectSong(const std::string& path) {
@@ -346,8 +383,8 @@ std::unique_ptr<Song> SdlSoundSystem::Open(const std::string& path) {
   worker_->WantDevice();
   auto midi = std::make_shared<std::vector<std::uint8_t>>();
   if (!ReadSmallFile(path, kMaxMidiBytes, *midi)) return nullptr;
-  // The synthesizer's own check, then ours, which reads the whole structure.
-  if (!fluid_is_midifile(path.c_str()) || !ReadMidiFileSummary(*midi)) return nullptr;
+  // Our check reads the whole structure, the header the synthesizer looks for first.
+  if (!ReadMidiFileSummary(*midi)) return nullptr;
   return std::make_unique<MixerSong>(worker_->mixer, worker_->next_song++, std::move(midi));
 }
 

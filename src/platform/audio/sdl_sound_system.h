@@ -20,6 +20,9 @@
 
 namespace platform {
 
+// mascot-race-renderer beside the code of the sound system (the sound module).
+std::string DefaultSongRenderer();
+
 class SdlSoundSystem final : public SoundSystem {
  public:
   enum class Output {
@@ -35,6 +38,9 @@ class SdlSoundSystem final : public SoundSystem {
     bool dummy_fallback = true;
     // How long the device may have nothing to play before it is closed.
     std::chrono::milliseconds idle_close{2000};
+    // The program that renders the expected song ahead in a process of its
+    // own; without it (or when it fails) the song is rendered here.
+    std::string renderer = DefaultSongRenderer();
     // Sees every buffer the device takes, on the audio thread.
     std::function<void(const float* frames, int count)> tap;
   };

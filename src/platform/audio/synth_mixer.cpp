@@ -1,6 +1,5 @@
 #include "platform/audio/synth_mixer.h"
 
-#include <fluidsynth.h>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
@@ -15,6 +14,7 @@
 #include <utility>
 
 #include "platform/midi_file.h"
+#include "platform/audio/fluid_library.h"
 #include "platform/audio/soundfont_subset.h"
 
 namespace platform {
@@ -35,17 +35,6 @@ constexpr int kSilencingFrames = 512;        // enough blocks for a voice to ram
 constexpr int kPolyphony = 64;
 
 constexpr float kFullScale16 = 32767;
-
-// The game says nothing about sound: a missing font or a bad file only
-// means silence, so the library's own messages are not wanted either.
-void SilenceLibraryLog() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    for (const int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
-      fluid_set_log_function(level, nullptr, nullptr);
-    }
-  });
-}
 
 // Reading a font leaves megabytes of freed scratch memory in the loading
 // thread's heap, which would stay resident for the rest of the game.
@@ -129,6 +118,8 @@ int CloseFontFile(void* handle) {
 }  // namespace
 
 struct SoundFontSynth::Parts {
+  // First in, last out: the library outlives everything made with it.
+  std::shared_ptr<const FluidLibrary> fluid;
   fluid_settings_t* settings = nullptr;
   fluid_synth_t* synth = nullptr;
   std::string soundfont;
@@ -140,8 +131,8 @@ struct SoundFontSynth::Parts {
   std::string font_name;
 
   ~Parts() {
-    if (synth) delete_fluid_synth(synth);
-    if (settings) delete_fluid_settings(settings);
+    if (synth) fluid->delete_fluid_synth(synth);
+    if (settings) fluid->delete_fluid_settings(settings);
     if (!font_name.empty()) FontViews::Get().Remove(font_name);
   }
 
@@ -153,13 +144,13 @@ struct SoundFontSynth::Parts {
     if (font_id >= 0 && (wanted & ~programs).none()) return true;
     const std::bitset<128> next = programs | wanted;
     std::string name = FontViews::Get().Add(file->Subset(next));
-    const int id = fluid_synth_sfload(synth, name.c_str(), 1);
+    const int id = fluid->fluid_synth_sfload(synth, name.c_str(), 1);
     if (id == FLUID_FAILED) {
       FontViews::Get().Remove(name);
       return false;
     }
     if (font_id >= 0) {
-      fluid_synth_sfunload(synth, font_id, 1);
+      fluid->fluid_synth_sfunload(synth, font_id, 1);
       FontViews::Get().Remove(font_name);
     }
     font_id = id;
@@ -173,12 +164,10 @@ struct SoundFontSynth::Parts {
 SongRendering::SongRendering(std::vector<std::uint8_t> midi, std::size_t frames)
     : midi_(std::move(midi)), samples_(new std::int16_t[frames * 2]), capacity_(frames) {}
 
-void SongRendering::Append(const float* frames, std::size_t count) {
+void SongRendering::Append(const std::int16_t* samples, std::size_t count) {
   const std::size_t at = ready_.load(std::memory_order_relaxed);
   count = std::min(count, capacity_ - at);
-  for (std::size_t i = 0; i < count * 2; ++i) {
-    samples_[at * 2 + i] = static_cast<std::int16_t>(std::lrint(std::clamp(frames[i], -1.0f, 1.0f) * kFullScale16));
-  }
+  std::copy(samples, samples + count * 2, samples_.get() + at * 2);
   ready_.store(at + count, std::memory_order_release);
 }
 
@@ -195,25 +184,39 @@ SoundFontSynth::~SoundFontSynth() {
 }
 
 void SoundFontSynth::Render(SongRendering& rendering, const std::function<bool()>& stop) {
-  const std::vector<std::uint8_t>& midi = rendering.midi();
+  Render(rendering.midi(), rendering.capacity(), [&rendering, &stop](const std::int16_t* samples, std::size_t frames) {
+    rendering.Append(samples, frames);
+    return !stop();
+  });
+  rendering.Finish();
+}
+
+bool SoundFontSynth::Render(const std::vector<std::uint8_t>& midi, std::size_t frames, const Take& take) {
+  const FluidLibrary& fluid = *parts_->fluid;
   const std::optional<MidiFileSummary> summary = ReadMidiFileSummary(midi);
-  fluid_player_t* player = summary && parts_->Cover(summary->programs) ? new_fluid_player(parts_->synth) : nullptr;
-  if (player && fluid_player_add_mem(player, midi.data(), midi.size()) == FLUID_OK && fluid_player_play(player) == FLUID_OK) {
+  fluid_player_t* player = summary && parts_->Cover(summary->programs) ? fluid.new_fluid_player(parts_->synth) : nullptr;
+  const bool plays = player && fluid.fluid_player_add_mem(player, midi.data(), midi.size()) == FLUID_OK &&
+                     fluid.fluid_player_play(player) == FLUID_OK;
+  if (plays) {
     // Past the last event, notes ring out and the echo fades for seconds; the
     // rendering ends where they have fallen well below what 16 bits can tell
     // (the echo wavers: a half step would come back).
     const auto song_frames = static_cast<std::size_t>(summary->seconds * kSampleRate);
     std::vector<float> piece(kPeriodFrames * 2);
+    std::vector<std::int16_t> samples(kPeriodFrames * 2);
     bool sounding = true;
-    while (sounding && rendering.ready() < rendering.capacity() && !stop()) {
-      fluid_synth_write_float(parts_->synth, kPeriodFrames, piece.data(), 0, 2, piece.data(), 1, 2);
-      rendering.Append(piece.data(), kPeriodFrames);
-      sounding = rendering.ready() < song_frames ||
+    for (std::size_t made = 0; sounding && made < frames; made += kPeriodFrames) {
+      fluid.fluid_synth_write_float(parts_->synth, kPeriodFrames, piece.data(), 0, 2, piece.data(), 1, 2);
+      for (std::size_t i = 0; i < piece.size(); ++i) {
+        samples[i] = static_cast<std::int16_t>(std::lrint(std::clamp(piece[i], -1.0f, 1.0f) * kFullScale16));
+      }
+      if (!take(samples.data(), std::min<std::size_t>(kPeriodFrames, frames - made))) break;
+      sounding = made + kPeriodFrames < song_frames ||
                  std::any_of(piece.begin(), piece.end(), [](float sample) { return std::abs(sample) * kFullScale16 >= 0.25f; });
     }
   }
-  if (player) delete_fluid_player(player);
-  rendering.Finish();
+  if (player) fluid.delete_fluid_player(player);
+  return plays;
 }
 
 const std::string& SoundFontSynth::soundfont() const { return parts_->soundfont; }
@@ -221,29 +224,30 @@ const std::string& SoundFontSynth::soundfont() const { return parts_->soundfont;
 bool SoundFontSynth::PrepareFor(const std::bitset<128>& programs) { return parts_->Cover(programs); }
 
 std::unique_ptr<SoundFontSynth> SoundFontSynth::Load(const std::vector<std::string>& soundfonts) {
-  SilenceLibraryLog();
   auto parts = std::make_unique<Parts>();
-  parts->settings = new_fluid_settings();
+  parts->fluid = FluidLibrary::Open();
+  if (!parts->fluid) return nullptr;
+  parts->settings = parts->fluid->new_fluid_settings();
   if (!parts->settings) return nullptr;
-  fluid_settings_setnum(parts->settings, "synth.sample-rate", kSampleRate);
-  fluid_settings_setnum(parts->settings, "synth.gain", kMusicGain);
+  parts->fluid->fluid_settings_setnum(parts->settings, "synth.sample-rate", kSampleRate);
+  parts->fluid->fluid_settings_setnum(parts->settings, "synth.gain", kMusicGain);
   // Locking a big font into memory can fail under a user's limits; swapping is the lesser evil.
-  fluid_settings_setint(parts->settings, "synth.lock-memory", 0);
+  parts->fluid->fluid_settings_setint(parts->settings, "synth.lock-memory", 0);
   // Only the samples of the instruments a song plays are read into memory
   // (a few hundred kilobytes of the font's six megabytes), when it selects them.
-  fluid_settings_setint(parts->settings, "synth.dynamic-sample-loading", 1);
-  fluid_settings_setint(parts->settings, "synth.polyphony", kPolyphony);
+  parts->fluid->fluid_settings_setint(parts->settings, "synth.dynamic-sample-loading", 1);
+  parts->fluid->fluid_settings_setint(parts->settings, "synth.polyphony", kPolyphony);
   // The player advances with the samples rendered, so rendering without a
   // device (in the tests) keeps time just as a device does.
-  fluid_settings_setstr(parts->settings, "player.timing-source", "sample");
-  fluid_settings_setint(parts->settings, "player.reset-synth", 1);
-  parts->synth = new_fluid_synth(parts->settings);
+  parts->fluid->fluid_settings_setstr(parts->settings, "player.timing-source", "sample");
+  parts->fluid->fluid_settings_setint(parts->settings, "player.reset-synth", 1);
+  parts->synth = parts->fluid->new_fluid_synth(parts->settings);
   if (!parts->synth) return nullptr;
   // Fonts are read through our views, so that a font cut to a song's programs
   // reads its samples from the file it was cut from.
-  if (fluid_sfloader_t* loader = new_fluid_defsfloader(parts->settings)) {
-    fluid_sfloader_set_callbacks(loader, OpenFontFile, ReadFontFile, SeekFontFile, TellFontFile, CloseFontFile);
-    fluid_synth_add_sfloader(parts->synth, loader);
+  if (fluid_sfloader_t* loader = parts->fluid->new_fluid_defsfloader(parts->settings)) {
+    parts->fluid->fluid_sfloader_set_callbacks(loader, OpenFontFile, ReadFontFile, SeekFontFile, TellFontFile, CloseFontFile);
+    parts->fluid->fluid_synth_add_sfloader(parts->synth, loader);
   }
 
   for (const std::string& path : soundfonts) {
@@ -256,7 +260,7 @@ std::unique_ptr<SoundFontSynth> SoundFontSynth::Load(const std::vector<std::stri
       return std::unique_ptr<SoundFontSynth>(new SoundFontSynth(std::move(parts)));
     }
     parts->file.reset();
-    if (fluid_synth_sfload(parts->synth, path.c_str(), 1) != FLUID_FAILED) {
+    if (parts->fluid->fluid_synth_sfload(parts->synth, path.c_str(), 1) != FLUID_FAILED) {
       parts->soundfont = path;
       ReturnFreedMemory();
       return std::unique_ptr<SoundFontSynth>(new SoundFontSynth(std::move(parts)));
@@ -285,6 +289,7 @@ struct SynthMixer::State {
   std::function<void()> synth_wanted;
 
   fluid_synth_t* fluid() const { return synth->parts_->synth; }
+  const FluidLibrary& api() const { return *synth->parts_->fluid; }
 
   // The song asked for, from its beginning: from its rendering, with the
   // synthesizer, or once one of them is there.
@@ -314,9 +319,9 @@ struct SynthMixer::State {
     // The song's programs are loaded before it plays; failing that, all of them.
     const std::optional<MidiFileSummary> summary = ReadMidiFileSummary(*midi);
     if (!synth->parts_->Cover(summary ? summary->programs : std::bitset<128>().set())) return false;
-    player = new_fluid_player(fluid());
+    player = api().new_fluid_player(fluid());
     if (!player) return false;
-    if (fluid_player_add_mem(player, midi->data(), midi->size()) != FLUID_OK || fluid_player_play(player) != FLUID_OK) {
+    if (api().fluid_player_add_mem(player, midi->data(), midi->size()) != FLUID_OK || api().fluid_player_play(player) != FLUID_OK) {
       DropPlayer();
       return false;
     }
@@ -325,8 +330,8 @@ struct SynthMixer::State {
 
   void DropPlayer() {
     if (!player) return;
-    fluid_player_stop(player);
-    delete_fluid_player(player);
+    api().fluid_player_stop(player);
+    api().delete_fluid_player(player);
     player = nullptr;
     Silence();
   }
@@ -337,19 +342,19 @@ struct SynthMixer::State {
   // is cleared: a song started next begins on silence.
   void Silence() {
     fluid_synth_t* synth_now = fluid();
-    std::vector<fluid_voice_t*> voices(static_cast<std::size_t>(fluid_synth_get_polyphony(synth_now)) + 1, nullptr);
-    fluid_synth_get_voicelist(synth_now, voices.data(), static_cast<int>(voices.size()), -1);
+    std::vector<fluid_voice_t*> voices(static_cast<std::size_t>(api().fluid_synth_get_polyphony(synth_now)) + 1, nullptr);
+    api().fluid_synth_get_voicelist(synth_now, voices.data(), static_cast<int>(voices.size()), -1);
     for (fluid_voice_t* voice : voices) {
       if (!voice) break;
-      fluid_voice_gen_set(voice, GEN_ATTENUATION, kSilentAttenuation);
-      fluid_voice_update_param(voice, GEN_ATTENUATION);
-      fluid_voice_gen_set(voice, GEN_VOLENVRELEASE, kShortestRelease);
-      fluid_voice_update_param(voice, GEN_VOLENVRELEASE);
+      api().fluid_voice_gen_set(voice, GEN_ATTENUATION, kSilentAttenuation);
+      api().fluid_voice_update_param(voice, GEN_ATTENUATION);
+      api().fluid_voice_gen_set(voice, GEN_VOLENVRELEASE, kShortestRelease);
+      api().fluid_voice_update_param(voice, GEN_VOLENVRELEASE);
     }
-    fluid_synth_system_reset(synth_now);
+    api().fluid_synth_system_reset(synth_now);
     float unheard[kSilencingFrames * 2];
-    fluid_synth_write_float(synth_now, kSilencingFrames, unheard, 0, 2, unheard, 1, 2);
-    fluid_synth_system_reset(synth_now);
+    api().fluid_synth_write_float(synth_now, kSilencingFrames, unheard, 0, 2, unheard, 1, 2);
+    api().fluid_synth_system_reset(synth_now);
   }
 };
 
@@ -423,7 +428,7 @@ bool SynthMixer::SongPlaying() const {
   if (state_->rendering_plays) {
     return !state_->rendering->finished() || state_->rendering_at < state_->rendering->ready();
   }
-  return state_->song_waits || (state_->player && fluid_player_get_status(state_->player) == FLUID_PLAYER_PLAYING);
+  return state_->song_waits || (state_->player && state_->api().fluid_player_get_status(state_->player) == FLUID_PLAYER_PLAYING);
 }
 
 void SynthMixer::PlayWave(std::shared_ptr<const std::vector<float>> frames) {
@@ -452,7 +457,7 @@ void SynthMixer::Render(float* out, int frames) {
     rendering.MixInto(state_->rendering_at, count, out);
     state_->rendering_at += count;
   } else if (state_->synth && state_->player) {
-    fluid_synth_write_float(state_->fluid(), frames, out, 0, 2, out, 1, 2);
+    state_->api().fluid_synth_write_float(state_->fluid(), frames, out, 0, 2, out, 1, 2);
   } else {
     std::fill(out, out + samples, 0.0f);
   }

@@ -22,8 +22,8 @@ class SongRendering {
 
   const std::vector<std::uint8_t>& midi() const { return midi_; }
   std::size_t capacity() const { return capacity_; }
-  // The renderer's: adds frames (within full scale) as far as they fit.
-  void Append(const float* frames, std::size_t count);
+  // The renderer's: adds 16-bit stereo frames as far as they fit.
+  void Append(const std::int16_t* samples, std::size_t count);
   void Finish() { finished_.store(true, std::memory_order_release); }
   // The player's, from any thread.
   std::size_t ready() const { return ready_.load(std::memory_order_acquire); }
@@ -62,6 +62,11 @@ class SoundFontSynth {
   // Renders the song (the rendering's) from its beginning until it has ended
   // and died away, the rendering is full or `stop` says so; then finishes it.
   void Render(SongRendering& rendering, const std::function<bool()>& stop);
+  // The same for any receiver: hands on 16-bit stereo frames as they are
+  // made, until the song has died away, `frames` are made or `take` answers
+  // false. False when the song will not play.
+  using Take = std::function<bool(const std::int16_t* samples, std::size_t frames)>;
+  bool Render(const std::vector<std::uint8_t>& midi, std::size_t frames, const Take& take);
 
  private:
   struct Parts;

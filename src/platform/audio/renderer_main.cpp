@@ -1,0 +1,64 @@
+// Renders a song ahead for the game's sound system in a process of its own,
+// so that the synthesizer's libraries never enter the game's:
+//
+//   mascot-race-renderer FRAMES SOUNDFONT...    (the song on standard input)
+//
+// Writes one byte, 'R', once a soundfont has loaded and the song's
+// instruments are in, then 16-bit stereo frames in the machine's byte order
+// as they are made. Exits 0 when the song has been rendered to its end.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/audio/synth_mixer.h"
+#include "platform/midi_file.h"
+
+namespace {
+
+bool WriteAll(const void* data, std::size_t size) {
+  const auto* bytes = static_cast<const char*>(data);
+  while (size > 0) {
+    const ssize_t written = write(STDOUT_FILENO, bytes, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+std::vector<std::uint8_t> ReadSong(std::size_t limit) {
+  std::vector<std::uint8_t> song;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0 || song.size() + static_cast<std::size_t>(got) > limit) return got == 0 ? song : std::vector<std::uint8_t>();
+    song.insert(song.end(), buffer, buffer + got);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return 2;
+  char* end = nullptr;
+  const unsigned long long frames = std::strtoull(argv[1], &end, 10);
+  if (*end != '\0' || frames == 0 || frames > 60ULL * platform::SoundFontSynth::kSampleRate) return 2;
+  const std::vector<std::uint8_t> song = ReadSong(1 << 20);
+  const std::optional<platform::MidiFileSummary> summary = platform::ReadMidiFileSummary(song);
+  if (!summary) return 1;
+  const std::unique_ptr<platform::SoundFontSynth> synth =
+      platform::SoundFontSynth::Load(std::vector<std::string>(argv + 2, argv + argc));
+  if (!synth || !synth->PrepareFor(summary->programs) || !WriteAll("R", 1)) return 1;
+  bool written = true;
+  const bool played = synth->Render(song, frames, [&written](const std::int16_t* samples, std::size_t count) {
+    written = WriteAll(samples, count * 2 * sizeof(std::int16_t));
+    return written;
+  });
+  return played && written ? 0 : 1;
+}
