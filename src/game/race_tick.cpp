@@ -49,23 +49,21 @@ void MainForm::RaceTick() {
   // Two draws: the lane, then the distance.
   const auto [lane_draw, distance_draw] = random_.NextTwo();
   s_.PickLane = LaneFor(platform::ToInteger(static_cast<double>(lane_draw) * 100));
-  ui::Image& runner = *runners_.at(static_cast<std::size_t>(s_.PickLane));
+  const auto slot = static_cast<std::size_t>(s_.PickLane);
+  ui::Image& runner = *runners_.at(slot);
   // A finished lane has speed 0: the tick is spent on nothing.
-  const double distance = s_.LaneSpeed[static_cast<std::size_t>(s_.PickLane)] * static_cast<double>(distance_draw);
+  const double distance = s_.LaneSpeed[slot] * static_cast<double>(distance_draw);
   runner.SetLeft(static_cast<float>(runner.Left() - distance));
 
-  const float goal = c_.GorlLine.X1;
-#pragma GCC unroll 6
-  for (int lane = 0; lane < kLanes; ++lane) {
-    auto slot = static_cast<std::size_t>(lane);
-    // One branch a lane, almost never taken.
-    if ((s_.LaneFinished[slot] == 0) & (static_cast<float>(runners_[slot]->Left() + kRunnerReach) < goal)) Arrive(lane);
-  }
-
-  if (AllFinished(s_.LaneFinished)) {
-    SendStopMusic();
-    c_.TimeChar.SetInterval(0);
-    SettleRace();
+  // Only the runner that moved can have newly crossed, and only an arrival
+  // can finish the race. One branch, almost never taken.
+  if ((s_.LaneFinished[slot] == 0) & (static_cast<float>(runner.Left() + kRunnerReach) < c_.GorlLine.X1)) {
+    Arrive(s_.PickLane);
+    if (AllFinished(s_.LaneFinished)) {
+      SendStopMusic();
+      c_.TimeChar.SetInterval(0);
+      SettleRace();
+    }
   }
 }
 
