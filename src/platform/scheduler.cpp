@@ -41,6 +41,7 @@ std::int64_t Scheduler::PeriodMicros(int milliseconds) {
 
 void Scheduler::SetInterval(TimerId id, int milliseconds) {
   Entry& timer = timers_.at(static_cast<std::size_t>(id));
+  ++interval_changes_;
   timer.interval_ms = std::max(milliseconds, 0);
   if (timer.running()) {
     timer.period = PeriodMicros(timer.interval_ms);
@@ -79,6 +80,20 @@ void Scheduler::RunDue() {
 Scheduler::Entry& Scheduler::AloneTimer(TimerId id, const VirtualClock& clock) {
   if (static_cast<const MonotonicClock*>(&clock) != &clock_) throw std::logic_error("RunAlone needs the scheduler's own clock");
   return timers_.at(static_cast<std::size_t>(id));
+}
+
+Scheduler::Entry* Scheduler::InStepWith(const Entry& timer, std::int64_t now, int position) {
+  Entry* in_step = nullptr;
+  for (const CatchUpTimer& catch_up : catch_up_timers_) {
+    Entry& other = *catch_up.timer;
+    if (!other.running()) continue;
+    if (in_step != nullptr || other.period != timer.period) return nullptr;
+    // Caught up to this tick, its next falls before the next of `timer`.
+    const std::int64_t limit = now - (catch_up.position < position ? 0 : 1);
+    if (other.next_due > limit + other.period) return nullptr;
+    in_step = &other;
+  }
+  return in_step;
 }
 
 void Scheduler::BeforeHandler(int position) {

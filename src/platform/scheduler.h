@@ -104,6 +104,11 @@ class Scheduler final : public DispatchObserver {
     }
   }
   Entry& AloneTimer(TimerId id, const VirtualClock& clock);
+  // The one running catch-up timer, when it keeps the pace of `timer`, which
+  // fires on time at `now`: from the next tick on, each tick finds exactly
+  // one of its ticks missed, as long as no interval changes and every tick
+  // is on time. Null otherwise.
+  Entry* InStepWith(const Entry& timer, std::int64_t now, int position);
   template <typename Fire>
   std::uint64_t FireAlone(Entry& timer, int position, VirtualClock& clock, Fire& fire);
 
@@ -113,6 +118,8 @@ class Scheduler final : public DispatchObserver {
   std::deque<Entry> timers_;
   std::vector<CatchUpTimer> catch_up_timers_;
   std::int64_t handler_started_ = 0;
+  // Counts every change of an interval.
+  std::uint64_t interval_changes_ = 0;
   std::function<void()> schedule_changed_;
 };
 
@@ -138,10 +145,21 @@ std::uint64_t Scheduler::RunAlone(TimerId id, VirtualClock& clock, Fire fire) {
 template <typename Fire>
 std::uint64_t Scheduler::FireAlone(Entry& timer, int position, VirtualClock& clock, Fire& fire) {
   std::uint64_t fired = 0;
+  Entry* in_step = nullptr;
+  std::uint64_t changes_seen = 0;
   while (timer.running()) {
-    const std::int64_t now = std::max(clock.NowMicros(), timer.next_due);
+    const std::int64_t due = timer.next_due;
+    const std::int64_t now = std::max(clock.NowMicros(), due);
     clock.Set(now);
-    CatchUp(now, position);
+    if (in_step != nullptr && changes_seen == interval_changes_ && now == due) {
+      // The catch-up counted, not worked out: one tick.
+      in_step->next_due += in_step->period;
+      in_step->catch_up(in_step->catch_up_target, 1);
+    } else {
+      CatchUp(now, position);
+      in_step = now == due ? InStepWith(timer, now, position) : nullptr;
+      changes_seen = interval_changes_;
+    }
     // Advance before firing: the handler may stop or restart its own timer.
     timer.next_due += timer.period;
     fire();
