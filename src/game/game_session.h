@@ -48,7 +48,7 @@ class GameSession final : public ui::PlayerInput {
   // not the runners' legs (they only animate). The background draws are
   // caught up before every tick, as ever. Gives the ticks run.
   std::uint64_t RunRaceClock(platform::VirtualClock& clock) {
-    return scheduler_.RunAlone(race_clock_, clock, [this] { form_.TimeChar_Timer(); });
+    return form_.RunRaceClockAlone(scheduler_, race_clock_, clock);
   }
 
  private:

@@ -6,6 +6,7 @@
 #include "game/main_form.h"
 #include "platform/numbers.h"
 #include "platform/random.h"
+#include "platform/scheduler.h"
 
 namespace game {
 
@@ -63,9 +64,15 @@ bool AllFinished(const std::array<Integer, kLanes>& finished) {
   }
 }
 
-void MainForm::TimeChar_Timer() {
+[[gnu::always_inline]] inline void MainForm::TimeCharTick() {
   c_.TimeChar.CountTag();
   RaceTick();
+}
+
+void MainForm::TimeChar_Timer() { TimeCharTick(); }
+
+std::uint64_t MainForm::RunRaceClockAlone(platform::Scheduler& scheduler, int race_clock, platform::VirtualClock& clock) {
+  return scheduler.RunAlone(race_clock, clock, [this] { TimeCharTick(); });
 }
 
 void MainForm::Arrive(int lane) {
