@@ -53,8 +53,11 @@ bool AllFinished(const std::array<Integer, kLanes>& finished) {
   runner.SetLeft(static_cast<float>(runner.Left() - distance));
 
   // Only the runner that moved can have newly crossed, and only an arrival
-  // can finish the race. One branch, almost never taken.
-  if ((s_.LaneFinished[slot] == 0) & (static_cast<float>(runner.Left() + kRunnerReach) < c_.GorlLine.X1)) {
+  // can finish the race. One branch, almost never taken: late in a race,
+  // whether the lane picked has crossed is as random as the pick, so the
+  // two tests are added up rather than taken one by one.
+  const bool crossed = static_cast<float>(runner.Left() + kRunnerReach) < c_.GorlLine.X1;
+  if (static_cast<int>(crossed) + static_cast<int>(s_.LaneFinished[slot] == 0) == 2) {
     Arrive(s_.PickLane);
     if (AllFinished(s_.LaneFinished)) {
       SendStopMusic();
