@@ -52,6 +52,7 @@ class MainForm {
   void ShowStopButton();
   void LineTimer_Timer();
   void TimeChar_Timer();
+  // Compiled into the clock's tick alone (inline there): others fire TimeChar_Timer.
   void RaceTick();
   // Runs the race clock, the scheduler's timer `race_clock`, alone to the end
   // of the race (see Scheduler::RunAlone); its ticks are compiled in with
