@@ -47,7 +47,9 @@ class GameSession final : public ui::PlayerInput {
   // session's own virtual clock: for headless runs, which need the race but
   // not the runners' legs (they only animate). The background draws are
   // caught up before every tick, as ever. Gives the ticks run.
-  std::uint64_t RunRaceClock(platform::VirtualClock& clock) { return scheduler_.RunAlone(race_clock_, clock); }
+  std::uint64_t RunRaceClock(platform::VirtualClock& clock) {
+    return form_.RunRaceClockAlone(scheduler_, race_clock_, clock);
+  }
 
  private:
   bool PlayerEvent(const ui::Control& control, const std::function<void()>& handler);

@@ -10,14 +10,29 @@ Scheduler::Scheduler(MonotonicClock& clock, Dispatcher& dispatcher) : clock_(clo
 }
 
 Scheduler::TimerId Scheduler::AddTimer(std::function<void()> fire) {
-  timers_.push_back(Entry{std::move(fire), nullptr});
+  Entry timer;
+  timer.fire = std::move(fire);
+  timers_.push_back(std::move(timer));
   return static_cast<TimerId>(timers_.size() - 1);
 }
 
 Scheduler::TimerId Scheduler::AddCatchUpTimer(std::function<void(std::uint64_t)> catch_up) {
-  timers_.push_back(Entry{nullptr, std::move(catch_up)});
-  catch_up_timers_.push_back(timers_.size() - 1);
-  return static_cast<TimerId>(timers_.size() - 1);
+  auto id = AddCatchUpTimer(
+      [](void* held, std::uint64_t ticks) { (*static_cast<std::function<void(std::uint64_t)>*>(held))(ticks); }, nullptr);
+  Entry& timer = timers_.back();
+  timer.catch_up_function = std::move(catch_up);
+  timer.catch_up_target = &timer.catch_up_function;
+  return id;
+}
+
+Scheduler::TimerId Scheduler::AddCatchUpTimer(CatchUpCall call, void* target) {
+  Entry timer;
+  timer.catch_up = call;
+  timer.catch_up_target = target;
+  timers_.push_back(std::move(timer));
+  const auto id = static_cast<TimerId>(timers_.size() - 1);
+  catch_up_timers_.push_back({&timers_.back(), id});
+  return id;
 }
 
 std::int64_t Scheduler::PeriodMicros(int milliseconds) {
@@ -26,6 +41,7 @@ std::int64_t Scheduler::PeriodMicros(int milliseconds) {
 
 void Scheduler::SetInterval(TimerId id, int milliseconds) {
   Entry& timer = timers_.at(static_cast<std::size_t>(id));
+  ++interval_changes_;
   timer.interval_ms = std::max(milliseconds, 0);
   if (timer.running()) {
     timer.period = PeriodMicros(timer.interval_ms);
@@ -41,23 +57,6 @@ std::optional<std::int64_t> Scheduler::NextWakeMicros() const {
     if (!next || timer.next_due < *next) next = timer.next_due;
   }
   return next;
-}
-
-// Inline: the race clock run alone catches up before every tick.
-inline void Scheduler::CatchUp(std::int64_t now, int position) {
-  for (std::size_t i : catch_up_timers_) {
-    Entry& timer = timers_[i];
-    if (!timer.running()) continue;
-    // Ticks strictly before the event; at the same moment, those that come
-    // earlier in the fixed order.
-    std::int64_t limit = static_cast<int>(i) < position ? now : now - 1;
-    if (timer.next_due > limit) continue;
-    // Mostly one tick behind: spared the division.
-    std::int64_t behind = limit - timer.next_due;
-    auto missed = static_cast<std::uint64_t>(behind < timer.period ? 1 : behind / timer.period + 1);
-    timer.next_due += static_cast<std::int64_t>(missed) * timer.period;
-    timer.catch_up(missed);
-  }
 }
 
 void Scheduler::RunDue() {
@@ -78,26 +77,23 @@ void Scheduler::RunDue() {
   }
 }
 
-std::uint64_t Scheduler::RunAlone(TimerId id, VirtualClock& clock) {
-  if (static_cast<MonotonicClock*>(&clock) != &clock_) throw std::logic_error("RunAlone needs the scheduler's own clock");
-  Entry& timer = timers_.at(static_cast<std::size_t>(id));
-  if (timer.catches_up()) return 0;
-  std::uint64_t fired = 0;
-  dispatcher_.Run([&] { fired = FireAlone(timer, id, clock); }, id);
-  return fired;
+Scheduler::Entry& Scheduler::AloneTimer(TimerId id, const VirtualClock& clock) {
+  if (static_cast<const MonotonicClock*>(&clock) != &clock_) throw std::logic_error("RunAlone needs the scheduler's own clock");
+  return timers_.at(static_cast<std::size_t>(id));
 }
 
-std::uint64_t Scheduler::FireAlone(Entry& timer, int position, VirtualClock& clock) {
-  std::uint64_t fired = 0;
-  while (timer.running()) {
-    const std::int64_t now = std::max(clock.NowMicros(), timer.next_due);
-    clock.Set(now);
-    CatchUp(now, position);
-    timer.next_due += timer.period;
-    timer.fire();
-    ++fired;
+Scheduler::Entry* Scheduler::InStepWith(const Entry& timer, std::int64_t now, int position) {
+  Entry* in_step = nullptr;
+  for (const CatchUpTimer& catch_up : catch_up_timers_) {
+    Entry& other = *catch_up.timer;
+    if (!other.running()) continue;
+    if (in_step != nullptr || other.period != timer.period) return nullptr;
+    // Caught up to this tick, its next falls before the next of `timer`.
+    const std::int64_t limit = now - (catch_up.position < position ? 0 : 1);
+    if (other.next_due > limit + other.period) return nullptr;
+    in_step = &other;
   }
-  return fired;
+  return in_step;
 }
 
 void Scheduler::BeforeHandler(int position) {

@@ -4,7 +4,9 @@
 // once afterwards).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -29,6 +31,13 @@ class Scheduler final : public DispatchObserver {
   // its missed ticks are handed to catch_up(n) just before the next event,
   // exactly as many as a ticking timer would have fired by then.
   TimerId AddCatchUpTimer(std::function<void(std::uint64_t)> catch_up);
+  // The same with a member function of an object as catch_up: a plain call,
+  // since a race run alone catches up before every tick.
+  template <auto Method, typename Object>
+  TimerId AddCatchUpTimer(Object& object) {
+    return AddCatchUpTimer([](void* target, std::uint64_t ticks) { (static_cast<Object*>(target)->*Method)(ticks); },
+                           &object);
+  }
 
   // Every assignment restarts the timer; 0 stops it.
   void SetInterval(TimerId id, int milliseconds);
@@ -45,9 +54,11 @@ class Scheduler final : public DispatchObserver {
   // Runs this timer alone until it stops, as one event: the clock (which
   // must be this scheduler's) moves on to each moment it falls due, the
   // catch-up timers take their ticks before each in their place, and no other
-  // timer fires. For headless runs that want a race but not its pictures.
+  // timer fires. `fire` is the timer's handler, called directly: for headless
+  // runs that want a race but not its pictures, as fast as it goes.
   // Gives the number of times it fired.
-  std::uint64_t RunAlone(TimerId id, VirtualClock& clock);
+  template <typename Fire>
+  std::uint64_t RunAlone(TimerId id, VirtualClock& clock, Fire fire);
 
   // Called whenever the next wake-up may have moved (a real driver re-arms).
   void SetScheduleChanged(std::function<void()> changed) { schedule_changed_ = std::move(changed); }
@@ -56,24 +67,59 @@ class Scheduler final : public DispatchObserver {
   void AfterHandler() override;
 
  private:
+  using CatchUpCall = void (*)(void* target, std::uint64_t ticks);
   struct Entry {
     std::function<void()> fire;
-    std::function<void(std::uint64_t)> catch_up;
+    CatchUpCall catch_up = nullptr;
+    void* catch_up_target = nullptr;
     int interval_ms = 0;
     std::int64_t period = 0;
     std::int64_t next_due = 0;
+    // A catch-up given as a function object is kept here; catch_up_target
+    // points at it.
+    std::function<void(std::uint64_t)> catch_up_function;
     bool running() const { return interval_ms > 0; }
-    bool catches_up() const { return static_cast<bool>(catch_up); }
+    bool catches_up() const { return catch_up != nullptr; }
   };
 
-  void CatchUp(std::int64_t now, int position);
-  std::uint64_t FireAlone(Entry& timer, int position, VirtualClock& clock);
+  TimerId AddCatchUpTimer(CatchUpCall call, void* target);
+  struct CatchUpTimer {
+    Entry* timer;
+    int position;  // in the fixed order
+  };
+
+  // Inline: the race clock run alone catches up before every tick.
+  void CatchUp(std::int64_t now, int position) {
+    for (const CatchUpTimer& catch_up : catch_up_timers_) {
+      Entry& timer = *catch_up.timer;
+      // Ticks strictly before the event; at the same moment, those that come
+      // earlier in the fixed order.
+      const std::int64_t limit = now - (catch_up.position < position ? 0 : 1);
+      if (!timer.running() || timer.next_due > limit) continue;
+      // Mostly one tick behind: spared the division.
+      const std::int64_t behind = limit - timer.next_due;
+      auto missed = static_cast<std::uint64_t>(behind < timer.period ? 1 : behind / timer.period + 1);
+      timer.next_due += static_cast<std::int64_t>(missed) * timer.period;
+      timer.catch_up(timer.catch_up_target, missed);
+    }
+  }
+  Entry& AloneTimer(TimerId id, const VirtualClock& clock);
+  // The one running catch-up timer, when it keeps the pace of `timer`, which
+  // fires on time at `now`: from the next tick on, each tick finds exactly
+  // one of its ticks missed, as long as no interval changes and every tick
+  // is on time. Null otherwise.
+  Entry* InStepWith(const Entry& timer, std::int64_t now, int position);
+  template <typename Fire>
+  std::uint64_t FireAlone(Entry& timer, int position, VirtualClock& clock, Fire& fire);
 
   MonotonicClock& clock_;
   Dispatcher& dispatcher_;
-  std::vector<Entry> timers_;
-  std::vector<std::size_t> catch_up_timers_;
+  // A deque: an entry stays where it is as more are added.
+  std::deque<Entry> timers_;
+  std::vector<CatchUpTimer> catch_up_timers_;
   std::int64_t handler_started_ = 0;
+  // Counts every change of an interval.
+  std::uint64_t interval_changes_ = 0;
   std::function<void()> schedule_changed_;
 };
 
@@ -87,6 +133,40 @@ class VirtualClock final : public MonotonicClock {
  private:
   std::int64_t now_ = 0;
 };
+
+template <typename Fire>
+std::uint64_t Scheduler::RunAlone(TimerId id, VirtualClock& clock, Fire fire) {
+  Entry& timer = AloneTimer(id, clock);
+  std::uint64_t fired = 0;
+  if (!timer.catches_up()) dispatcher_.Run([&] { fired = FireAlone(timer, id, clock, fire); }, id);
+  return fired;
+}
+
+template <typename Fire>
+std::uint64_t Scheduler::FireAlone(Entry& timer, int position, VirtualClock& clock, Fire& fire) {
+  std::uint64_t fired = 0;
+  Entry* in_step = nullptr;
+  std::uint64_t changes_seen = 0;
+  while (timer.running()) {
+    const std::int64_t due = timer.next_due;
+    const std::int64_t now = std::max(clock.NowMicros(), due);
+    clock.Set(now);
+    if (in_step != nullptr && changes_seen == interval_changes_ && now == due) {
+      // The catch-up counted, not worked out: one tick.
+      in_step->next_due += in_step->period;
+      in_step->catch_up(in_step->catch_up_target, 1);
+    } else {
+      CatchUp(now, position);
+      in_step = now == due ? InStepWith(timer, now, position) : nullptr;
+      changes_seen = interval_changes_;
+    }
+    // Advance before firing: the handler may stop or restart its own timer.
+    timer.next_due += timer.period;
+    fire();
+    ++fired;
+  }
+  return fired;
+}
 
 // Moves a virtual clock forward to target, stopping at every moment a timer
 // falls due and firing it, as a real event loop would.

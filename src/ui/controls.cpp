@@ -44,8 +44,17 @@ void Control::SetTag(std::string tag) {
   if (tag == Tag()) return;
   tag_ = std::move(tag);
   tag_count_ = -1;
-  tag_unwritten_ = false;
+  written_count_ = -1;
   Notify(Property::Tag);
+}
+
+void Control::CountTagSlowly() {
+  if (tag_count_ >= 0 || TakeTagAsCount()) {
+    // At the top the sum in double precision stays where it is.
+    if (static_cast<std::uint64_t>(tag_count_) < kLargestCount) ++tag_count_;
+  } else {
+    platform::IncrementText(tag_);
+  }
 }
 
 bool Control::TakeTagAsCount() {
@@ -59,16 +68,15 @@ bool Control::TakeTagAsCount() {
     if (digit < '0' || digit > '9') return false;
     count = count * 10 + (digit - '0');
   }
-  if (count > kLargestCount) return false;
+  if (static_cast<std::uint64_t>(count) > kLargestCount) return false;
   tag_count_ = count;
+  written_count_ = count;
   return true;
 }
 
-void Control::CountTagText() { platform::IncrementText(tag_); }
-
 void Control::WriteCountedTag() const {
   tag_ = platform::DecimalText(tag_count_);
-  tag_unwritten_ = false;
+  written_count_ = tag_count_;
 }
 
 void Control::SetBackColor(Colour colour) {

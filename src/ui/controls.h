@@ -75,19 +75,19 @@ class Control {
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
   const std::string& Tag() const {
-    if (tag_unwritten_) WriteCountedTag();
+    if (tag_count_ != written_count_) WriteCountedTag();
     return tag_;
   }
   void SetTag(std::string tag);
   // Adds 1 to the tag as the race clock counts: the tag's number plus one,
   // written back as a plain whole number. A plain count is kept as a number
-  // and written out as text only when the tag is read.
+  // and written out as text only when the tag is read: on every race tick,
+  // one addition.
   void CountTag() {
-    if (tag_count_ >= 0 || TakeTagAsCount()) {
-      tag_count_ = tag_count_ < kLargestCount ? tag_count_ + 1 : kLargestCount;
-      tag_unwritten_ = true;
+    if (static_cast<std::uint64_t>(tag_count_) < kLargestCount) {
+      ++tag_count_;
     } else {
-      CountTagText();
+      CountTagSlowly();
     }
     Notify(Property::Tag);
   }
@@ -134,14 +134,15 @@ class Control {
   bool enabled_ = true;
   bool visible_ = true;
   // The tag's text; while tag_count_ is not negative, that count is the tag
-  // and its text is written out when read.
+  // and its text, written out when read, shows written_count_.
   mutable std::string tag_;
   std::int64_t tag_count_ = -1;
-  mutable bool tag_unwritten_ = false;
+  mutable std::int64_t written_count_ = -1;
   // Past 2^53 a sum in double precision no longer counts on.
-  static constexpr std::int64_t kLargestCount = std::int64_t{1} << 53;
+  static constexpr std::uint64_t kLargestCount = std::uint64_t{1} << 53;
+  // A tag that is not yet a count, or a count at the top.
+  void CountTagSlowly();
   bool TakeTagAsCount();
-  void CountTagText();
   void WriteCountedTag() const;
   Colour back_colour_ = kToolkitColour;
   Colour fore_colour_ = kToolkitColour;
