@@ -14,6 +14,7 @@
 namespace {
 
 namespace error = platform::media_error;
+using namespace std::string_literals;
 using Log = std::vector<std::string>;
 
 // Players that write down what they are asked to do; songs are numbered as opened.
@@ -78,19 +79,16 @@ TEST(MediaTest, MalformedCommandsAreRefusedAndDoNothing) {
   platform::MediaCommands media(players, players);
   ASSERT_EQ(media.SendCommand("open /games/bgm.mid alias bgm"), error::kNone);
   for (const std::string& command :
-       {std::string(" \t "), std::string("pause bgm"), std::string("\"play\" bgm"), std::string("stop"),
-        std::string("play bgm repeat"), std::string("close \"bgm\""), std::string("close music"),
-        std::string("open \"/games/x.mid\""), std::string("open \"\" alias x"), std::string("open /games/x.mid as x"),
-        std::string("open /games/x.mid alias x type"), std::string("open /my games/x.mid alias x"),
-        std::string("open \"/games/x.mid alias x"), std::string("open \"/games/x.mid\"alias x"),
-        std::string("close bgm\0x", 11), std::string("close bgm\n"), std::string("open \"/games/\0.mid\" alias x", 27),
-        "close " + std::string(5000, 'a')}) {
+       {" \t "s, "pause bgm"s, "\"play\" bgm"s, "stop"s, "play bgm repeat"s, "close \"bgm\""s, "close music"s,
+        "open \"/games/x.mid\""s, "open \"\" alias x"s, "open /games/x.mid as x"s, "open /games/x.mid alias x type"s,
+        "open /my games/x.mid alias x"s, "open \"/games/x.mid alias x"s, "open \"/games/x.mid\"alias x"s,
+        "close bgm\0x"s, "close bgm\n"s, "open \"/games/\0.mid\" alias x"s, "close " + std::string(5000, 'a')}) {
     EXPECT_NE(media.SendCommand(command), error::kNone) << command;
   }
   EXPECT_EQ(media.open_aliases(), 1u);
   EXPECT_EQ(players.log, Log{"open /games/bgm.mid"});
   EXPECT_FALSE(media.PlayWave(""));  // paths that cannot be files never reach the player
-  EXPECT_FALSE(media.PlayWave(std::string("/games/bgm1.wav\0.exe", 20)));
+  EXPECT_FALSE(media.PlayWave("/games/bgm1.wav\0.exe"s));
   EXPECT_FALSE(media.PlayWave(std::string(5000, 'a')));
   EXPECT_EQ(players.log.size(), 1u);
   players.throws = true;  // a player that throws only makes the call fail

@@ -1,13 +1,17 @@
-// The record's numbers: rounding conversions, checked sums, texts, and the
-// one shared random sequence. (What a saved purse's text reads as is the purse
-// fuzzer's oracle, run on its corpus in every build.)
+// The record's numbers: rounding conversions, checked sums, texts, the race
+// clock's count, and the one shared random sequence; the shortcuts every race
+// tick takes are held to the results worked out the long way. (What a saved
+// purse's text reads as is the purse fuzzer's oracle, run on its corpus in
+// every build.)
 #include "platform/numbers.h"
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 
 #include "platform/random.h"
+#include "ui/controls.h"
 
 namespace {
 
@@ -21,6 +25,15 @@ TEST(NumbersTest, ConversionsRoundHalfToEvenAndOverflowOutsideTheirType) {
     EXPECT_EQ(platform::ToInteger(value), rounded) << value;
     EXPECT_EQ(platform::ToLong(value + 65536), rounded + 65536) << value;
   }
+  // Rounding is the floating-point default's, sign and all, up to 2^52 and
+  // beyond, where every double is whole already.
+  const double big = 4503599627370496.0;
+  for (double value : {-0.5, 0.49999999999999994, 2.5000000000000004, -0.0, big - 0.5, big + 1, 2 * big + 2, -big - 0.5,
+                       1e300, -HUGE_VAL}) {
+    EXPECT_EQ(platform::RoundHalfEven(value), std::nearbyint(value)) << value;
+    EXPECT_EQ(std::signbit(platform::RoundHalfEven(value)), std::signbit(std::nearbyint(value))) << value;
+  }
+  EXPECT_TRUE(std::isnan(platform::RoundHalfEven(std::nan(""))));
   EXPECT_EQ(platform::ToInteger(32767.4), 32767);
   EXPECT_EQ(platform::ToInteger(-32768.5), -32768);  // half to even stays in range
   for (double value : {32767.5, -32768.6, std::nan(""), 1e19, -HUGE_VAL}) {
@@ -48,9 +61,51 @@ TEST(NumbersTest, TextsOfNumbers) {
   for (const auto& [value, text] : kTexts) {
     EXPECT_EQ(platform::SingleText(value), text);
   }
-  for (const auto& [text, next] :
-       {std::pair{"0", "1"}, {"999", "1000"}, {"0999", "1000"}, {"9007199254740992", "9007199254740992"}}) {
-    EXPECT_EQ(platform::IncrementedText(text), next) << text;  // the tags count on in whole numbers
+  // Odds are whole tenths: their text is the shortest that reads back, as for any single.
+  for (std::int64_t tenths = 1; tenths < 1100000; tenths += tenths < 60000 ? 1 : 37) {
+    const float value = static_cast<float>(static_cast<double>(tenths) / 10);
+    char shortest[32];
+    auto end = std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::fixed).ptr;
+    ASSERT_EQ(platform::SingleText(value), std::string(shortest, end)) << tenths;
+  }
+}
+
+// The race-number and clock tags count on in whole numbers, up to 2^53 where a
+// double stops counting.
+TEST(NumbersTest, TagsCountOnInWholeNumbers) {
+  constexpr const char* kMismatch = "(type mismatch)";
+  const std::pair<const char*, const char*> kCounted[] = {{"99", "100"},
+                                                          {"0999", "1000"},
+                                                          {" 5", "6"},
+                                                          {"-8", "-7"},
+                                                          {"1.5", "2"},  // 2.5, to even
+                                                          {"1x3", kMismatch},
+                                                          {"", kMismatch},
+                                                          {"999999999999999", "1000000000000000"},
+                                                          {"9007199254740990", "9007199254740991"},
+                                                          {"99999999999999999", "9007199254740992"}};
+  // The race clock keeps a plain count as a number and writes it when read:
+  // read on the way or not, it reads as the text counted on the long way.
+  auto count = [](const std::string& text, int times, bool as_clock) -> std::string {
+    ui::Timer clock("TimeChar", -1);
+    std::string tag = text;
+    try {
+      clock.SetTag(text);
+      for (int i = 0; i < times; ++i) {
+        if (!as_clock) {
+          platform::IncrementText(tag);
+        } else if (clock.CountTag(); i == 0) {
+          clock.Tag();
+        }
+      }
+    } catch (const GameError&) {
+      return kMismatch;
+    }
+    return as_clock ? clock.Tag() : tag;
+  };
+  for (const auto& [text, once] : kCounted) {
+    EXPECT_EQ(count(text, 1, false), once) << '"' << text << '"';
+    for (int times : {1, 3}) EXPECT_EQ(count(text, times, true), count(text, times, false)) << text << " " << times;
   }
 }
 

@@ -25,17 +25,42 @@ TEST(ControlsTest, TheScrollBarChangesOnEveryNewValueAndScrollsDuringADrag) {
 }
 
 // Every assignment of an interval restarts a timer, so every one is heard;
-// of other properties, only real changes.
+// of other properties, only real changes. A listener of one property hears
+// that one only: the race clock's tag changes on every tick unheard.
 TEST(ControlsTest, ObserversHearEveryIntervalAndOtherwiseOnlyRealChanges) {
-  ui::Timer timer("CharAnime", 0);
+  ui::Timer timer("CharAnime", 0), clock("TimeChar", -1);
   ui::Label label("Money", -1);
   std::vector<std::string> heard;
   timer.AddObserver([&](ui::Control&, ui::Property) { heard.push_back(std::to_string(timer.Interval())); });
   label.AddObserver([&](ui::Control&, ui::Property) { heard.push_back(label.Caption()); });
+  clock.AddObserver(ui::Property::Interval, [&](ui::Control&, ui::Property) { heard.push_back("interval"); });
   for (int interval : {50, 50, 0}) timer.SetInterval(interval);
   for (const char* caption : {"100", "100", "90"}) label.SetCaption(caption);
   label.SetVisible(true);
-  EXPECT_EQ(heard, (std::vector<std::string>{"50", "50", "0", "100", "90"}));
+  clock.SetTag("0");
+  clock.CountTag();
+  clock.AddObserver([&](ui::Control&, ui::Property property) {
+    if (property == ui::Property::Tag) heard.push_back("tag " + clock.Tag());
+  });
+  clock.CountTag();
+  clock.SetInterval(1);
+  EXPECT_EQ(heard, (std::vector<std::string>{"50", "50", "0", "100", "90", "tag 2", "interval"}));
+}
+
+// A runner slides on past the goal in one move: it ends where its steps lead,
+// each rounded, heard step by step or not heard at all.
+TEST(ControlsTest, ASlideEndsWhereItsStepsLeadHeardOrNot) {
+  ui::Image heard("ImgChar", 0), unheard("ImgChar", 1);
+  int steps_heard = 0;
+  heard.AddObserver(ui::Property::Left, [&](ui::Control&, ui::Property) { ++steps_heard; });
+  for (ui::Image* image : {&heard, &unheard}) {
+    image->SetLeft(1000);
+    image->MoveLeftBy(0.1f, 51);
+  }
+  float left = 1000;
+  for (int i = 0; i < 51; ++i) left = left - 0.1f;
+  EXPECT_EQ(std::pair(heard.Left(), unheard.Left()), std::pair(left, left));
+  EXPECT_EQ(steps_heard, 1 + 51);
 }
 
 }  // namespace
