@@ -1,6 +1,7 @@
 // Wires the real services, the rules and the window, and runs the game.
 #include <QApplication>
 #include <QStyleFactory>
+#include <QTimer>
 #include <cstdio>
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -93,5 +94,7 @@ int main(int argc, char** argv) {
 
   single_instance.OnLaunchedAgain([&window] { app::BringToFront(window); });
   session.Start();
+  // The records are opened once the window is up: it appears that much sooner.
+  QTimer::singleShot(0, [&records] { records.OpenNow(); });
   return QApplication::exec();
 }

@@ -84,7 +84,11 @@ QString RecordsStore::DefaultPath() {
 RecordsStore::RecordsStore(const QString& path, std::function<void(const std::string&)> say)
     : path_(path),
       connection_(QString("mascot-race-records-%1").arg(reinterpret_cast<quintptr>(this))),
-      say_(std::move(say)) {
+      say_(std::move(say)) {}
+
+void RecordsStore::OpenNow() {
+  if (opened_) return;
+  opened_ = true;
   Opened opened = Open();
   if (opened == Opened::Damaged) {
     Close();
@@ -228,6 +232,7 @@ void RecordsStore::Changed() {
 }
 
 void RecordsStore::RaceSettled(const platform::SettledRace& race) {
+  OpenNow();
   failure_.clear();
   const QString now = Now();
   Write([&] {
@@ -267,6 +272,7 @@ void RecordsStore::RaceSettled(const platform::SettledRace& race) {
 }
 
 void RecordsStore::ContinueGiven(std::int32_t race_no, std::int32_t gift, std::int32_t purse_after) {
+  OpenNow();
   failure_.clear();
   Write([&] {
     QSqlQuery insert(QSqlDatabase::database(connection_, false));
@@ -311,6 +317,7 @@ std::vector<KeptRace> RecordsStore::Races() const {
 }
 
 bool RecordsStore::Clear() {
+  OpenNow();
   failure_.clear();
   return Write([&] {
     QSqlQuery query(QSqlDatabase::database(connection_, false));

@@ -38,9 +38,12 @@ class RecordsStore final : public platform::RaceRecords, public RecordsView {
   // The schema this game writes; older ones are brought up to it.
   static constexpr int kSchemaVersion = 2;
 
-  // Opens the database at `path` (making its directory); `say` hears, once
-  // each, that a damaged database was moved aside or that records are off.
+  // The database at `path`, opened (its directory made) by OpenNow() or by
+  // the first race or gift written, so that opening it need not hold up the
+  // window; `say` hears, once each, that a damaged database was moved aside
+  // or that records are off. Until it is open, nothing is read back.
   RecordsStore(const QString& path, std::function<void(const std::string&)> say);
+  void OpenNow();
   ~RecordsStore() override;
   RecordsStore(const RecordsStore&) = delete;
   RecordsStore& operator=(const RecordsStore&) = delete;
@@ -73,6 +76,7 @@ class RecordsStore final : public platform::RaceRecords, public RecordsView {
   QString connection_;
   std::function<void(const std::string&)> say_;
   std::function<void()> on_change_;
+  bool opened_ = false;
   bool keeping_ = false;
   QString failure_;
 };

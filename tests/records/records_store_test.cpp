@@ -35,8 +35,10 @@ QByteArray Bytes(const QString& path) {
 
 struct RecordsStoreTest : ::testing::Test {
   QString Path() const { return dir.filePath("mascot-race/records.sqlite"); }
-  std::unique_ptr<RecordsStore> Open(const QString& path) {
-    return std::make_unique<RecordsStore>(path, [this](const std::string& news) { said.push_back(news); });
+  std::unique_ptr<RecordsStore> Open(const QString& path, bool now = true) {
+    auto store = std::make_unique<RecordsStore>(path, [this](const std::string& news) { said.push_back(news); });
+    if (now) store->OpenNow();
+    return store;
   }
   // Runs statements on the file directly, as another program would; gives the last one's first value.
   QVariant Sql(std::initializer_list<const char*> statements, const QString& path) {
@@ -60,14 +62,15 @@ struct RecordsStoreTest : ::testing::Test {
 };
 
 TEST_F(RecordsStoreTest, ARaceAndItsGiftsAreKeptAndReadBack) {
-  auto store = Open(Path());
-  ASSERT_TRUE(store->keeping()) << Said();
+  auto store = Open(Path(), false);  // opened by the first race written, not before
+  EXPECT_FALSE(QFile::exists(Path()));
   platform::SettledRace stopped = ARace(2);
   stopped.stopped = true;
   stopped.arrivals = 2;
   stopped.player = {6, 0, 0, 104};
   stopped.mascot_refill = 0;
   store->RaceSettled(ARace(1));
+  ASSERT_TRUE(store->keeping()) << Said();
   store->RaceSettled(stopped);
   store->ContinueGiven(2, 10, 10);
   store = Open(Path());  // read back by a new run
