@@ -119,10 +119,11 @@ TEST(SynthFidelityTest, TheRendererProgramRendersWhatTheSynthesizerHereDoes) {
   platform::RendererProcess process;
   ASSERT_TRUE(process.Start(MASCOT_RENDERER, platform::DefaultSoundFonts(), *Tune(), capacity));
   EXPECT_TRUE(process.ReadInto(there));
+  there.Finish();
   ASSERT_EQ(there.ready(), here.ready());
   std::vector<float> a(here.ready() * 2), b(there.ready() * 2);
-  here.MixInto(0, here.ready(), a.data());
-  there.MixInto(0, there.ready(), b.data());
+  platform::RenderingReader(here).MixInto(0, here.ready(), a.data());
+  platform::RenderingReader(there).MixInto(0, there.ready(), b.data());
   EXPECT_EQ(a, b);
 
   const auto tune = Tune();

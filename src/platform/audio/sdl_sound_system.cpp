@@ -298,7 +298,7 @@ void SdlSoundSystem::Worker::RenderExpectedSong() {
       rendering->Finish();
       return;
     }
-    const std::size_t made = rendering->ready();
+    const std::size_t made = rendering->taken();
     std::size_t seen = 0;
     renderer->Render(rendering->midi(), rendering->capacity(), [&](const std::int16_t* samples, std::size_t count) {
       const std::size_t skip = std::min(count, made - std::min(made, seen));

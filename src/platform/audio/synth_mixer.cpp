@@ -34,8 +34,6 @@ constexpr int kSilencingFrames = 512;        // enough blocks for a voice to ram
 // voice the synthesizer keeps ready costs some 8 kB, and its default is 256.
 constexpr int kPolyphony = 64;
 
-constexpr float kFullScale16 = 32767;
-
 // Reading a font leaves megabytes of freed scratch memory in the loading
 // thread's heap, which would stay resident for the rest of the game.
 void ReturnFreedMemory() {
@@ -161,21 +159,6 @@ struct SoundFontSynth::Parts {
   }
 };
 
-SongRendering::SongRendering(std::vector<std::uint8_t> midi, std::size_t frames)
-    : midi_(std::move(midi)), samples_(new std::int16_t[frames * 2]), capacity_(frames) {}
-
-void SongRendering::Append(const std::int16_t* samples, std::size_t count) {
-  const std::size_t at = ready_.load(std::memory_order_relaxed);
-  count = std::min(count, capacity_ - at);
-  std::copy(samples, samples + count * 2, samples_.get() + at * 2);
-  ready_.store(at + count, std::memory_order_release);
-}
-
-void SongRendering::MixInto(std::size_t at, std::size_t count, float* out) const {
-  const std::int16_t* from = samples_.get() + at * 2;
-  for (std::size_t i = 0; i < count * 2; ++i) out[i] += static_cast<float>(from[i]) / kFullScale16;
-}
-
 SoundFontSynth::SoundFontSynth(std::unique_ptr<Parts> parts) : parts_(std::move(parts)) {}
 
 SoundFontSynth::~SoundFontSynth() {
@@ -284,6 +267,7 @@ struct SynthMixer::State {
   std::shared_ptr<const std::vector<float>> wave;
   std::size_t wave_at = 0;  // in samples, both channels counted
   std::shared_ptr<const SongRendering> rendering;
+  std::unique_ptr<RenderingReader> rendering_reader;  // the rendering's
   bool rendering_plays = false;  // the song plays from the rendering
   std::size_t rendering_at = 0;  // in frames
   std::function<void()> synth_wanted;
@@ -382,7 +366,9 @@ void SynthMixer::InstallRendering(std::shared_ptr<const SongRendering> rendering
   std::function<void()> wanted;
   {
     std::lock_guard lock(state_->mutex);
+    state_->rendering_reader.reset();
     state_->rendering = std::move(rendering);
+    if (state_->rendering) state_->rendering_reader = std::make_unique<RenderingReader>(*state_->rendering);
     if (state_->song_waits) state_->Begin();
     wanted = state_->SynthWanted();
   }
@@ -452,9 +438,9 @@ void SynthMixer::Render(float* out, int frames) {
   if (state_->rendering_plays) {
     // A rendering still being made plays what is ready; the rest follows.
     std::fill(out, out + samples, 0.0f);
-    const SongRendering& rendering = *state_->rendering;
-    const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(frames), rendering.ready() - state_->rendering_at);
-    rendering.MixInto(state_->rendering_at, count, out);
+    const std::size_t ready = state_->rendering->ready();
+    const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(frames), ready - state_->rendering_at);
+    state_->rendering_reader->MixInto(state_->rendering_at, count, out);
     state_->rendering_at += count;
   } else if (state_->synth && state_->player) {
     state_->api().fluid_synth_write_float(state_->fluid(), frames, out, 0, 2, out, 1, 2);

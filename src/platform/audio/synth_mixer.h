@@ -11,35 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/audio/song_rendering.h"
+
 namespace platform {
-
-// A song rendered ahead, whole, as 16-bit stereo frames: played from memory,
-// it costs the device's thread next to nothing. It may play while it is
-// still being filled, up to the frames ready.
-class SongRendering {
- public:
-  SongRendering(std::vector<std::uint8_t> midi, std::size_t frames);
-
-  const std::vector<std::uint8_t>& midi() const { return midi_; }
-  std::size_t capacity() const { return capacity_; }
-  // The renderer's: adds 16-bit stereo frames as far as they fit.
-  void Append(const std::int16_t* samples, std::size_t count);
-  void Finish() { finished_.store(true, std::memory_order_release); }
-  // The player's, from any thread.
-  std::size_t ready() const { return ready_.load(std::memory_order_acquire); }
-  bool finished() const { return finished_.load(std::memory_order_acquire); }
-  // Adds `count` frames from frame `at` on (all ready) to `out`.
-  void MixInto(std::size_t at, std::size_t count, float* out) const;
-
- private:
-  std::vector<std::uint8_t> midi_;
-  // Its full size from the start, never moving while it is read; pages not
-  // yet written take no memory.
-  std::unique_ptr<std::int16_t[]> samples_;
-  std::size_t capacity_;
-  std::atomic<std::size_t> ready_{0};
-  std::atomic<bool> finished_{false};
-};
 
 // A synthesizer with a soundfont loaded, ready to render.
 class SoundFontSynth {

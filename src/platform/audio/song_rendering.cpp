@@ -1,0 +1,196 @@
+#include "platform/audio/song_rendering.h"
+
+#include <FLAC/stream_decoder.h>
+#include <FLAC/stream_encoder.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform {
+
+namespace {
+
+constexpr unsigned kChannels = 2;
+constexpr unsigned kBitsPerSample = 16;
+constexpr unsigned kSampleRate = 44100;
+// FLAC's default: blocks of 4096 frames, some 41 % of the frames' size for
+// our music; the higher levels save 1 % more at twice the encoding time.
+constexpr unsigned kCompressionLevel = 5;
+// A block stored verbatim is its frames plus a few dozen bytes of headers.
+constexpr std::size_t kBytesPerFrame = kChannels * sizeof(std::int16_t);
+constexpr std::size_t kHeaderRoom = 4096;
+constexpr std::size_t kBlockHeaderRoom = 64;
+constexpr std::size_t kSmallestBlock = 1024;
+
+}  // namespace
+
+class SongRendering::Encoder {
+ public:
+  explicit Encoder(SongRendering& rendering) : encoder_(FLAC__stream_encoder_new()) {
+    ok_ = encoder_ && FLAC__stream_encoder_set_channels(encoder_, kChannels) &&
+          FLAC__stream_encoder_set_bits_per_sample(encoder_, kBitsPerSample) &&
+          FLAC__stream_encoder_set_sample_rate(encoder_, kSampleRate) &&
+          FLAC__stream_encoder_set_compression_level(encoder_, kCompressionLevel) &&
+          FLAC__stream_encoder_init_stream(encoder_, &Write, nullptr, nullptr, nullptr, &rendering) ==
+              FLAC__STREAM_ENCODER_INIT_STATUS_OK;
+  }
+  ~Encoder() {
+    if (encoder_) FLAC__stream_encoder_delete(encoder_);
+  }
+  Encoder(const Encoder&) = delete;
+  Encoder& operator=(const Encoder&) = delete;
+
+  bool Add(const std::int16_t* samples, std::size_t frames) {
+    wide_.assign(samples, samples + frames * kChannels);
+    ok_ = ok_ && FLAC__stream_encoder_process_interleaved(encoder_, wide_.data(), static_cast<std::uint32_t>(frames));
+    return ok_;
+  }
+  // Encodes what is held back and writes the last block.
+  void Finish() {
+    if (ok_) FLAC__stream_encoder_finish(encoder_);
+    ok_ = false;
+  }
+
+ private:
+  static FLAC__StreamEncoderWriteStatus Write(const FLAC__StreamEncoder*, const FLAC__byte bytes[], std::size_t count,
+                                              std::uint32_t frames, std::uint32_t, void* rendering) {
+    // Every block comes in one piece; the stream's own header has no frames.
+    auto& to = *static_cast<SongRendering*>(rendering);
+    if (to.bytes_written_ + count > to.room_) return FLAC__STREAM_ENCODER_WRITE_STATUS_FATAL_ERROR;
+    std::memcpy(to.bytes_.get() + to.bytes_written_, bytes, count);
+    to.bytes_written_ += count;
+    if (frames > 0) to.Publish(frames);
+    return FLAC__STREAM_ENCODER_WRITE_STATUS_OK;
+  }
+
+  FLAC__StreamEncoder* encoder_;
+  bool ok_ = false;
+  std::vector<FLAC__int32> wide_;
+};
+
+SongRendering::SongRendering(std::vector<std::uint8_t> midi, std::size_t frames)
+    : midi_(std::move(midi)),
+      capacity_(frames),
+      room_(frames * kBytesPerFrame + (frames / kSmallestBlock + 1) * kBlockHeaderRoom + kHeaderRoom),
+      bytes_(new std::uint8_t[room_]),
+      encoder_(std::make_unique<Encoder>(*this)) {}
+
+SongRendering::~SongRendering() = default;
+
+void SongRendering::Append(const std::int16_t* samples, std::size_t count) {
+  count = std::min(count, capacity_ - taken_);
+  if (count == 0 || !encoder_) return;
+  taken_ += count;
+  // An encoder that cannot go on leaves the song ending where it stopped.
+  if (!encoder_->Add(samples, count)) encoder_.reset();
+}
+
+void SongRendering::Finish() {
+  if (encoder_) encoder_->Finish();
+  encoder_.reset();
+  finished_.store(true, std::memory_order_release);
+}
+
+void SongRendering::Publish(std::size_t frames) {
+  // The bytes first: a reader that sees the frames finds them whole.
+  bytes_ready_.store(bytes_written_, std::memory_order_release);
+  ready_.store(ready_.load(std::memory_order_relaxed) + frames, std::memory_order_release);
+}
+
+class RenderingReader::Decoder {
+ public:
+  explicit Decoder(const SongRendering& rendering) : rendering_(rendering), decoder_(FLAC__stream_decoder_new()) {
+    ok_ = decoder_ && FLAC__stream_decoder_init_stream(decoder_, &Read, nullptr, nullptr, nullptr, nullptr, &Write,
+                                                       nullptr, &Error, this) == FLAC__STREAM_DECODER_INIT_STATUS_OK;
+  }
+  ~Decoder() {
+    if (decoder_) FLAC__stream_decoder_delete(decoder_);
+  }
+  Decoder(const Decoder&) = delete;
+  Decoder& operator=(const Decoder&) = delete;
+
+  std::size_t block_start() const { return block_start_; }
+  std::size_t block_end() const { return block_start_ + block_.size() / kChannels; }
+  const std::int16_t* frame(std::size_t at) const { return block_.data() + (at - block_start_) * kChannels; }
+
+  void Rewind() {
+    ok_ = ok_ && FLAC__stream_decoder_reset(decoder_);
+    read_at_ = 0;
+    block_start_ = 0;
+    block_.clear();
+  }
+
+  // Decodes the next block, when it is ready.
+  bool Next() {
+    if (!ok_ || block_end() >= rendering_.ready()) return false;
+    const std::size_t start = block_end();
+    decoded_ = false;
+    // The stream's header comes before the first block.
+    for (int step = 0; step < 3 && !decoded_; ++step) {
+      if (!FLAC__stream_decoder_process_single(decoder_)) break;
+    }
+    if (!decoded_) return false;
+    block_start_ = start;
+    return true;
+  }
+
+ private:
+  static FLAC__StreamDecoderReadStatus Read(const FLAC__StreamDecoder*, FLAC__byte bytes[], std::size_t* count,
+                                            void* decoder) {
+    auto& from = *static_cast<Decoder*>(decoder);
+    const std::size_t there = from.rendering_.bytes_ready_.load(std::memory_order_acquire) - from.read_at_;
+    *count = std::min(*count, there);
+    if (*count == 0) return FLAC__STREAM_DECODER_READ_STATUS_END_OF_STREAM;
+    std::memcpy(bytes, from.rendering_.bytes_.get() + from.read_at_, *count);
+    from.read_at_ += *count;
+    return FLAC__STREAM_DECODER_READ_STATUS_CONTINUE;
+  }
+  static FLAC__StreamDecoderWriteStatus Write(const FLAC__StreamDecoder*, const FLAC__Frame* frame,
+                                              const FLAC__int32* const channels[], void* decoder) {
+    auto& to = *static_cast<Decoder*>(decoder);
+    const std::uint32_t frames = frame->header.blocksize;
+    to.block_.resize(std::size_t{frames} * kChannels);
+    for (std::uint32_t i = 0; i < frames; ++i) {
+      for (unsigned channel = 0; channel < kChannels; ++channel) {
+        to.block_[i * kChannels + channel] = static_cast<std::int16_t>(channels[channel][i]);
+      }
+    }
+    to.decoded_ = true;
+    return FLAC__STREAM_DECODER_WRITE_STATUS_CONTINUE;
+  }
+  // Our own bytes do not go bad; should they, the block is not played.
+  static void Error(const FLAC__StreamDecoder*, FLAC__StreamDecoderErrorStatus, void* decoder) {
+    static_cast<Decoder*>(decoder)->ok_ = false;
+  }
+
+  const SongRendering& rendering_;
+  FLAC__StreamDecoder* decoder_;
+  bool ok_ = false;
+  bool decoded_ = false;
+  std::size_t read_at_ = 0;
+  std::size_t block_start_ = 0;
+  std::vector<std::int16_t> block_;
+};
+
+RenderingReader::RenderingReader(const SongRendering& rendering)
+    : rendering_(rendering), decoder_(std::make_unique<Decoder>(rendering)) {}
+
+RenderingReader::~RenderingReader() = default;
+
+void RenderingReader::MixInto(std::size_t at, std::size_t count, float* out) {
+  Decoder& decoder = *decoder_;
+  if (at < decoder.block_start()) decoder.Rewind();
+  const std::size_t end = at + count;
+  while (at < end) {
+    if (at >= decoder.block_end()) {
+      if (!decoder.Next()) return;
+      continue;
+    }
+    const std::size_t frames = std::min(end, decoder.block_end()) - at;
+    const std::int16_t* from = decoder.frame(at);
+    for (std::size_t i = 0; i < frames * kChannels; ++i) *out++ += static_cast<float>(from[i]) / kFullScale16;
+    at += frames;
+  }
+}
+
+}  // namespace platform
