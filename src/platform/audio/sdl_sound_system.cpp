@@ -73,8 +73,8 @@ bool ReadSmallFile(const std::string& path, std::uintmax_t limit, std::vector<st
   return in.gcount() == static_cast<std::streamsize>(size);
 }
 
-// Any wave SDL reads, as interleaved stereo float frames at the mixer's rate.
-std::shared_ptr<const std::vector<float>> DecodeWave(const std::vector<std::uint8_t>& file) {
+// Any wave SDL reads, as interleaved stereo 16-bit frames at the mixer's rate.
+std::shared_ptr<const SynthMixer::Wave> DecodeWave(const std::vector<std::uint8_t>& file) {
   SDL_RWops* source = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
   if (!source) return nullptr;
   SDL_AudioSpec spec{};
@@ -82,18 +82,18 @@ std::shared_ptr<const std::vector<float>> DecodeWave(const std::vector<std::uint
   Uint32 length = 0;
   if (!SDL_LoadWAV_RW(source, 1, &spec, &data, &length)) return nullptr;
 
-  std::shared_ptr<std::vector<float>> frames;
+  std::shared_ptr<SynthMixer::Wave> frames;
   const int frame_bytes = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
   if (frame_bytes > 0 && spec.freq > 0 &&
       static_cast<double>(length) / frame_bytes / spec.freq <= SdlSoundSystem::kMaxWaveSeconds) {
     SDL_AudioStream* stream =
-        SDL_NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_F32SYS, kChannels, SoundFontSynth::kSampleRate);
+        SDL_NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_S16SYS, kChannels, SoundFontSynth::kSampleRate);
     if (stream && SDL_AudioStreamPut(stream, data, static_cast<int>(length)) == 0 && SDL_AudioStreamFlush(stream) == 0) {
       const int available = SDL_AudioStreamAvailable(stream);
-      auto converted = std::make_shared<std::vector<float>>(static_cast<std::size_t>(available) / sizeof(float));
+      auto converted = std::make_shared<SynthMixer::Wave>(static_cast<std::size_t>(available) / sizeof(std::int16_t));
       const int got = SDL_AudioStreamGet(stream, converted->data(), available);
       if (got > 0) {
-        converted->resize(static_cast<std::size_t>(got) / sizeof(float) / kChannels * kChannels);
+        converted->resize(static_cast<std::size_t>(got) / sizeof(std::int16_t) / kChannels * kChannels);
         frames = std::move(converted);
       }
     }
@@ -388,14 +388,14 @@ std::unique_ptr<Song> SdlSoundSystem::Open(const std::string& path) {
   return std::make_unique<MixerSong>(worker_->mixer, worker_->next_song++, std::move(midi));
 }
 
-std::shared_ptr<const std::vector<float>> SdlSoundSystem::LoadWave(const std::string& path) {
+std::shared_ptr<const SynthMixer::Wave> SdlSoundSystem::LoadWave(const std::string& path) {
   std::vector<std::uint8_t> file;
   if (!ReadSmallFile(path, kMaxWaveBytes, file)) return nullptr;
   return DecodeWave(file);
 }
 
 bool SdlSoundSystem::PlayWave(const std::string& path) {
-  std::shared_ptr<const std::vector<float>> frames = LoadWave(path);
+  std::shared_ptr<const SynthMixer::Wave> frames = LoadWave(path);
   if (!frames) return false;
   worker_->mixer.PlayWave(std::move(frames));
   worker_->WantDevice();

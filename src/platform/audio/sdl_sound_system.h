@@ -78,9 +78,9 @@ class SdlSoundSystem final : public SoundSystem {
   std::unique_ptr<Song> Open(const std::string& path) override;
   bool PlayWave(const std::string& path) override;
 
-  // A wave file as the mixer plays it: interleaved stereo float frames at
+  // A wave file as the mixer plays it: interleaved stereo 16-bit frames at
   // SoundFontSynth::kSampleRate. Null for anything SDL cannot read.
-  static std::shared_ptr<const std::vector<float>> LoadWave(const std::string& path);
+  static std::shared_ptr<const SynthMixer::Wave> LoadWave(const std::string& path);
 
   // Bigger files are refused unread: no music or start signal of this game
   // comes near them.

@@ -264,7 +264,8 @@ struct SynthMixer::State {
   std::uint64_t song = 0;  // the song last started and not stopped; 0 for none
   std::shared_ptr<const std::vector<std::uint8_t>> midi;
   bool song_waits = false;  // asked for before the synthesizer was there
-  std::shared_ptr<const std::vector<float>> wave;
+  // Let go once played: a wave takes memory only while it sounds.
+  std::shared_ptr<const Wave> wave;
   std::size_t wave_at = 0;  // in samples, both channels counted
   std::shared_ptr<const SongRendering> rendering;
   std::unique_ptr<RenderingReader> rendering_reader;  // the rendering's
@@ -417,8 +418,8 @@ bool SynthMixer::SongPlaying() const {
   return state_->song_waits || (state_->player && state_->api().fluid_player_get_status(state_->player) == FLUID_PLAYER_PLAYING);
 }
 
-void SynthMixer::PlayWave(std::shared_ptr<const std::vector<float>> frames) {
-  std::shared_ptr<const std::vector<float>> previous;  // freed after the lock is let go
+void SynthMixer::PlayWave(std::shared_ptr<const Wave> frames) {
+  std::shared_ptr<const Wave> previous;  // freed after the lock is let go
   std::lock_guard lock(state_->mutex);
   previous = std::exchange(state_->wave, std::move(frames));
   state_->wave_at = 0;
@@ -426,12 +427,13 @@ void SynthMixer::PlayWave(std::shared_ptr<const std::vector<float>> frames) {
 
 bool SynthMixer::WavePlaying() const {
   std::lock_guard lock(state_->mutex);
-  return state_->wave && state_->wave_at < state_->wave->size();
+  return state_->wave != nullptr;
 }
 
 void SynthMixer::Render(float* out, int frames) {
   if (frames <= 0) return;
   const auto samples = static_cast<std::size_t>(frames) * 2;
+  std::shared_ptr<const Wave> played;  // freed after the lock is let go
   std::lock_guard lock(state_->mutex);
   // Between races there is no player and, after Silence(), nothing left in
   // the synthesizer: the device gets silence without the cost of rendering it.
@@ -448,10 +450,11 @@ void SynthMixer::Render(float* out, int frames) {
     std::fill(out, out + samples, 0.0f);
   }
   if (state_->wave) {
-    const std::vector<float>& wave = *state_->wave;
+    const Wave& wave = *state_->wave;
     const std::size_t count = std::min(samples, wave.size() - std::min(wave.size(), state_->wave_at));
-    for (std::size_t i = 0; i < count; ++i) out[i] += wave[state_->wave_at + i];
+    for (std::size_t i = 0; i < count; ++i) out[i] += static_cast<float>(wave[state_->wave_at + i]) / kFullScale16;
     state_->wave_at += count;
+    if (state_->wave_at >= wave.size()) played = std::move(state_->wave);
   }
   for (std::size_t i = 0; i < samples; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
 }

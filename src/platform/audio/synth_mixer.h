@@ -84,9 +84,10 @@ class SynthMixer {
   // A song is sounding, or waiting for the synthesizer.
   bool SongPlaying() const;
 
-  // Starts a wave (interleaved stereo frames) from its beginning, cutting
-  // off the one before.
-  void PlayWave(std::shared_ptr<const std::vector<float>> frames);
+  // Interleaved stereo 16-bit frames.
+  using Wave = std::vector<std::int16_t>;
+  // Starts a wave from its beginning, cutting off the one before.
+  void PlayWave(std::shared_ptr<const Wave> frames);
   bool WavePlaying() const;
 
   // Fills `frames` stereo frames: the music, the wave on top, kept within

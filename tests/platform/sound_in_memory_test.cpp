@@ -1,5 +1,6 @@
-// A rendering kept compressed plays back the frames it was given, exactly,
-// while it is still being written, and again from its beginning.
+// What the mixer plays from memory: a rendering kept compressed plays back
+// the frames it was given, exactly, while it is still being written and
+// again from its beginning; a wave is mixed on top and let go once played.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <random>
 
 #include "platform/audio/song_rendering.h"
+#include "platform/audio/synth_mixer.h"
 
 namespace {
 
@@ -57,6 +59,17 @@ TEST(SongRenderingTest, PlaysBackWhatWasWrittenWhileWrittenAndFromTheStartAgain)
   EXPECT_EQ(Played(reader, early - 100, capacity - early + 100), Expected(samples, early - 100, capacity - early + 100));
   EXPECT_EQ(Played(reader, 5, 3000), Expected(samples, 5, 3000));  // back to the start
   EXPECT_EQ(Played(reader, 0, 0), std::vector<float>());
+}
+
+TEST(SynthMixerTest, AWaveIsMixedOnTopAndLetGoOncePlayed) {
+  platform::SynthMixer mixer;
+  auto wave = std::make_shared<const platform::SynthMixer::Wave>(platform::SynthMixer::Wave{32767, -32767, 16384, 0});
+  mixer.PlayWave(wave);
+  std::vector<float> out(6, 9.0f);
+  mixer.Render(out.data(), 3);
+  EXPECT_EQ(out, (std::vector<float>{1.0f, -1.0f, 16384 / 32767.0f, 0.0f, 0.0f, 0.0f}));
+  EXPECT_FALSE(mixer.WavePlaying());
+  EXPECT_EQ(wave.use_count(), 1);
 }
 
 }  // namespace
