@@ -2,12 +2,14 @@
 
 #include <SDL.h>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <condition_variable>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <future>
 #include <mutex>
 #include <thread>
@@ -61,16 +63,28 @@ class MixerSong final : public Song {
   std::shared_ptr<const std::vector<std::uint8_t>> midi_;
 };
 
-// The file's bytes when it is a regular file of at most `limit` bytes.
+// The file's bytes when it is a regular file of at most `limit` bytes. Plain
+// system calls: the streams library would bring its locale machinery into
+// memory for two small reads.
 bool ReadSmallFile(const std::string& path, std::uintmax_t limit, std::vector<std::uint8_t>& bytes) {
-  std::error_code error;
-  if (path.empty() || !std::filesystem::is_regular_file(path, error)) return false;
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error || size == 0 || size > limit) return false;
-  std::ifstream in(path, std::ios::binary);
-  bytes.resize(static_cast<std::size_t>(size));
-  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
-  return in.gcount() == static_cast<std::streamsize>(size);
+  const int fd = path.empty() ? -1 : open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat status {};
+  bool whole = fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0 &&
+               static_cast<std::uintmax_t>(status.st_size) <= limit;
+  if (whole) {
+    bytes.resize(static_cast<std::size_t>(status.st_size));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) break;
+      done += static_cast<std::size_t>(got);
+    }
+    whole = done == bytes.size();
+  }
+  close(fd);
+  return whole;
 }
 
 // Any wave SDL reads, as interleaved stereo 16-bit frames at the mixer's rate.
