@@ -4,8 +4,10 @@
 //   mascot-race-renderer FRAMES SOUNDFONT...    (the song on standard input)
 //
 // Writes one byte, 'R', once a soundfont has loaded and the song's
-// instruments are in, then 16-bit stereo frames in the machine's byte order
-// as they are made. Exits 0 when the song has been rendered to its end.
+// instruments are in, then the song as FLAC, piece by piece as it is made:
+// each piece is its number of frames and of bytes (two 32-bit numbers in the
+// machine's byte order), then its bytes. Encoding here keeps the encoder out
+// of the game's process. Exits 0 when the song has been rendered to its end.
 #include <unistd.h>
 
 #include <cerrno>
@@ -55,10 +57,12 @@ int main(int argc, char** argv) {
   const std::unique_ptr<platform::SoundFontSynth> synth =
       platform::SoundFontSynth::Load(std::vector<std::string>(argv + 2, argv + argc));
   if (!synth || !synth->PrepareFor(summary->programs) || !WriteAll("R", 1)) return 1;
-  bool written = true;
-  const bool played = synth->Render(song, frames, [&written](const std::int16_t* samples, std::size_t count) {
-    written = WriteAll(samples, count * 2 * sizeof(std::int16_t));
-    return written;
+  platform::FlacEncoder encoder([](const std::uint8_t* bytes, std::size_t count, std::size_t frames) {
+    const std::uint32_t head[2] = {static_cast<std::uint32_t>(frames), static_cast<std::uint32_t>(count)};
+    return WriteAll(head, sizeof head) && WriteAll(bytes, count);
   });
-  return played && written ? 0 : 1;
+  const bool played = synth->Render(song, frames, [&encoder](const std::int16_t* samples, std::size_t count) {
+    return encoder.Add(samples, count);
+  });
+  return played && encoder.Finish() ? 0 : 1;
 }

@@ -7,9 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <utility>
 
 extern char** environ;
@@ -18,7 +16,10 @@ namespace platform {
 
 namespace {
 
-constexpr std::size_t kFrameBytes = 2 * sizeof(std::int16_t);
+// A piece is a block of 4096 frames, a few more bytes when stored as they
+// are; the bounds only keep a broken renderer from asking for anything.
+constexpr std::uint32_t kMostPieceFrames = 1 << 16;
+constexpr std::uint32_t kMostPieceBytes = 1 << 20;
 
 // Reads what is there, up to `size` bytes, past interruptions; 0 at the end.
 ssize_t ReadSome(int fd, void* into, std::size_t size) {
@@ -27,6 +28,17 @@ ssize_t ReadSome(int fd, void* into, std::size_t size) {
     got = read(fd, into, size);
   } while (got < 0 && errno == EINTR);
   return got;
+}
+
+// Reads `size` bytes unless the pipe ends first; gives how many it read.
+std::size_t ReadFully(int fd, void* into, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t got = ReadSome(fd, static_cast<std::uint8_t*>(into) + done, size - done);
+    if (got <= 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  return done;
 }
 
 // The song as a file in memory, for the renderer's standard input: it cannot
@@ -94,21 +106,22 @@ bool RendererProcess::Start(const std::string& program, const std::vector<std::s
 
 bool RendererProcess::ReadInto(SongRendering& rendering) {
   if (output_ < 0) return false;
-  // A read may end inside a frame; its first bytes wait for the rest.
-  std::vector<std::uint8_t> bytes(SoundFontSynth::kPeriodFrames * kFrameBytes);
-  std::vector<std::int16_t> samples(SoundFontSynth::kPeriodFrames * 2);
-  std::size_t held = 0;
+  std::vector<std::uint8_t> piece;
   for (;;) {
-    const ssize_t got = ReadSome(output_, bytes.data() + held, bytes.size() - held);
-    if (got <= 0) break;
-    held += static_cast<std::size_t>(got);
-    const std::size_t frames = held / kFrameBytes;
-    std::memcpy(samples.data(), bytes.data(), frames * kFrameBytes);
-    rendering.Append(samples.data(), frames);
-    std::memmove(bytes.data(), bytes.data() + frames * kFrameBytes, held - frames * kFrameBytes);
-    held -= frames * kFrameBytes;
+    std::uint32_t head[2] = {0, 0};  // frames, bytes
+    const std::size_t got = ReadFully(output_, head, sizeof head);
+    if (got == 0) break;  // the end, between pieces
+    const bool sound = got == sizeof head && head[0] <= kMostPieceFrames && head[1] > 0 && head[1] <= kMostPieceBytes;
+    if (sound) piece.resize(head[1]);
+    if (!sound || ReadFully(output_, piece.data(), piece.size()) != piece.size()) {
+      // A piece cut short or out of shape: what came before it stands.
+      Cancel();
+      Reap();
+      return false;
+    }
+    rendering.AppendEncoded(piece.data(), piece.size(), head[0]);
   }
-  return Reap() && held == 0;
+  return Reap();
 }
 
 void RendererProcess::Cancel() {

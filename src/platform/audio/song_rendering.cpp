@@ -24,77 +24,101 @@ constexpr std::size_t kSmallestBlock = 1024;
 
 }  // namespace
 
-class SongRendering::Encoder {
- public:
-  explicit Encoder(SongRendering& rendering) : encoder_(FLAC__stream_encoder_new()) {
-    ok_ = encoder_ && FLAC__stream_encoder_set_channels(encoder_, kChannels) &&
-          FLAC__stream_encoder_set_bits_per_sample(encoder_, kBitsPerSample) &&
-          FLAC__stream_encoder_set_sample_rate(encoder_, kSampleRate) &&
-          FLAC__stream_encoder_set_compression_level(encoder_, kCompressionLevel) &&
-          FLAC__stream_encoder_init_stream(encoder_, &Write, nullptr, nullptr, nullptr, &rendering) ==
-              FLAC__STREAM_ENCODER_INIT_STATUS_OK;
-  }
-  ~Encoder() {
-    if (encoder_) FLAC__stream_encoder_delete(encoder_);
-  }
-  Encoder(const Encoder&) = delete;
-  Encoder& operator=(const Encoder&) = delete;
+struct FlacEncoder::Parts {
+  FLAC__StreamEncoder* encoder = FLAC__stream_encoder_new();
+  Take take;
+  bool ok = false;
+  std::vector<FLAC__int32> wide;
 
-  bool Add(const std::int16_t* samples, std::size_t frames) {
-    wide_.assign(samples, samples + frames * kChannels);
-    ok_ = ok_ && FLAC__stream_encoder_process_interleaved(encoder_, wide_.data(), static_cast<std::uint32_t>(frames));
-    return ok_;
+  ~Parts() {
+    if (encoder) FLAC__stream_encoder_delete(encoder);
   }
-  // Encodes what is held back and writes the last block.
-  void Finish() {
-    if (ok_) FLAC__stream_encoder_finish(encoder_);
-    ok_ = false;
-  }
-
- private:
   static FLAC__StreamEncoderWriteStatus Write(const FLAC__StreamEncoder*, const FLAC__byte bytes[], std::size_t count,
-                                              std::uint32_t frames, std::uint32_t, void* rendering) {
-    // Every block comes in one piece; the stream's own header has no frames.
-    auto& to = *static_cast<SongRendering*>(rendering);
-    if (to.bytes_written_ + count > to.room_) return FLAC__STREAM_ENCODER_WRITE_STATUS_FATAL_ERROR;
-    std::memcpy(to.bytes_.get() + to.bytes_written_, bytes, count);
-    to.bytes_written_ += count;
-    if (frames > 0) to.Publish(frames);
-    return FLAC__STREAM_ENCODER_WRITE_STATUS_OK;
+                                              std::uint32_t frames, std::uint32_t, void* parts) {
+    // Every block comes in one piece.
+    return static_cast<Parts*>(parts)->take(bytes, count, frames) ? FLAC__STREAM_ENCODER_WRITE_STATUS_OK
+                                                                  : FLAC__STREAM_ENCODER_WRITE_STATUS_FATAL_ERROR;
   }
-
-  FLAC__StreamEncoder* encoder_;
-  bool ok_ = false;
-  std::vector<FLAC__int32> wide_;
 };
+
+FlacEncoder::FlacEncoder(Take take) : parts_(std::make_unique<Parts>()) {
+  Parts& p = *parts_;
+  p.take = std::move(take);
+  p.ok = p.encoder && FLAC__stream_encoder_set_channels(p.encoder, kChannels) &&
+         FLAC__stream_encoder_set_bits_per_sample(p.encoder, kBitsPerSample) &&
+         FLAC__stream_encoder_set_sample_rate(p.encoder, kSampleRate) &&
+         FLAC__stream_encoder_set_compression_level(p.encoder, kCompressionLevel) &&
+         FLAC__stream_encoder_init_stream(p.encoder, &Parts::Write, nullptr, nullptr, nullptr, &p) ==
+             FLAC__STREAM_ENCODER_INIT_STATUS_OK;
+}
+
+FlacEncoder::~FlacEncoder() = default;
+
+bool FlacEncoder::Add(const std::int16_t* samples, std::size_t frames) {
+  Parts& p = *parts_;
+  p.wide.assign(samples, samples + frames * kChannels);
+  p.ok = p.ok && FLAC__stream_encoder_process_interleaved(p.encoder, p.wide.data(), static_cast<std::uint32_t>(frames));
+  return p.ok;
+}
+
+bool FlacEncoder::Finish() {
+  Parts& p = *parts_;
+  p.ok = p.ok && FLAC__stream_encoder_finish(p.encoder);
+  const bool finished = p.ok;
+  p.ok = false;
+  return finished;
+}
 
 SongRendering::SongRendering(std::vector<std::uint8_t> midi, std::size_t frames)
     : midi_(std::move(midi)),
       capacity_(frames),
       room_(frames * kBytesPerFrame + (frames / kSmallestBlock + 1) * kBlockHeaderRoom + kHeaderRoom),
-      bytes_(new std::uint8_t[room_]),
-      encoder_(std::make_unique<Encoder>(*this)) {}
+      bytes_(new std::uint8_t[room_]) {}
 
 SongRendering::~SongRendering() = default;
 
 void SongRendering::Append(const std::int16_t* samples, std::size_t count) {
   count = std::min(count, capacity_ - taken_);
-  if (count == 0 || !encoder_) return;
+  if (count == 0 || failed_) return;
+  if (!encoder_) {
+    encoder_ = std::make_unique<FlacEncoder>([this](const std::uint8_t* bytes, std::size_t size, std::size_t frames) {
+      return TakeEncoded(bytes, size, frames, Source::kHere);
+    });
+  }
   taken_ += count;
   // An encoder that cannot go on leaves the song ending where it stopped.
-  if (!encoder_->Add(samples, count)) encoder_.reset();
+  failed_ = !encoder_->Add(samples, count);
+}
+
+void SongRendering::AppendEncoded(const std::uint8_t* bytes, std::size_t count, std::size_t frames) {
+  if (failed_ || frames > capacity_ - taken_) return;
+  taken_ += frames;
+  failed_ = !TakeEncoded(bytes, count, frames, Source::kElsewhere);
 }
 
 void SongRendering::Finish() {
-  if (encoder_) encoder_->Finish();
+  if (encoder_ && !failed_) encoder_->Finish();
   encoder_.reset();
   finished_.store(true, std::memory_order_release);
 }
 
-void SongRendering::Publish(std::size_t frames) {
-  // The bytes first: a reader that sees the frames finds them whole.
-  bytes_ready_.store(bytes_written_, std::memory_order_release);
-  ready_.store(ready_.load(std::memory_order_relaxed) + frames, std::memory_order_release);
+bool SongRendering::TakeEncoded(const std::uint8_t* bytes, std::size_t count, std::size_t frames, Source source) {
+  if (frames == 0 && header_from_ != source) {
+    // A stream that has frames keeps its header; one that has none yet is
+    // given up for the new encoder's (nothing of it was ready).
+    if (ready_.load(std::memory_order_relaxed) > 0) return true;
+    header_from_ = source;
+    bytes_written_ = 0;
+  }
+  if (bytes_written_ + count > room_) return false;
+  std::memcpy(bytes_.get() + bytes_written_, bytes, count);
+  bytes_written_ += count;
+  if (frames > 0) {
+    // The bytes first: a reader that sees the frames finds them whole.
+    bytes_ready_.store(bytes_written_, std::memory_order_release);
+    ready_.store(ready_.load(std::memory_order_relaxed) + frames, std::memory_order_release);
+  }
+  return true;
 }
 
 class RenderingReader::Decoder {

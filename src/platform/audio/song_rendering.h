@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -13,6 +14,26 @@ namespace platform {
 
 // A 16-bit sample at full scale, as a float.
 inline constexpr float kFullScale16 = 32767;
+
+// Encodes 16-bit stereo frames as FLAC and hands on each piece as it is
+// made: the stream's header (pieces of no frames), then whole blocks.
+class FlacEncoder {
+ public:
+  using Take = std::function<bool(const std::uint8_t* bytes, std::size_t count, std::size_t frames)>;
+  explicit FlacEncoder(Take take);
+  ~FlacEncoder();
+  FlacEncoder(const FlacEncoder&) = delete;
+  FlacEncoder& operator=(const FlacEncoder&) = delete;
+
+  // False once the encoder, or the receiver, has failed.
+  bool Add(const std::int16_t* samples, std::size_t frames);
+  // Encodes what is held back, the last block.
+  bool Finish();
+
+ private:
+  struct Parts;
+  std::unique_ptr<Parts> parts_;
+};
 
 // Written by one thread (the renderer's reader) while another plays what is
 // ready: the encoded bytes never move, and frames become ready a whole
@@ -26,9 +47,13 @@ class SongRendering {
 
   const std::vector<std::uint8_t>& midi() const { return midi_; }
   std::size_t capacity() const { return capacity_; }
-  // The writer's: adds 16-bit stereo frames as far as they fit...
+  // The writer's: adds 16-bit stereo frames as far as they fit, encoding
+  // them here...
   void Append(const std::int16_t* samples, std::size_t count);
-  // ...and ends the rendering, making the last of them ready.
+  // ...or a piece a FlacEncoder made elsewhere (the renderer's). After such
+  // pieces, Append goes on where they stopped.
+  void AppendEncoded(const std::uint8_t* bytes, std::size_t count, std::size_t frames);
+  // Ends the rendering, making the last frames ready.
   void Finish();
   // Frames appended so far (the writer's count; some may not be ready yet).
   std::size_t taken() const { return taken_; }
@@ -40,9 +65,8 @@ class SongRendering {
 
  private:
   friend class RenderingReader;
-  class Encoder;
-  void TakeEncoded(const std::uint8_t* bytes, std::size_t count, bool ends_block, std::size_t frames);
-  void Publish(std::size_t frames);
+  enum class Source { kNone, kHere, kElsewhere };
+  bool TakeEncoded(const std::uint8_t* bytes, std::size_t count, std::size_t frames, Source source);
 
   std::vector<std::uint8_t> midi_;
   std::size_t capacity_;
@@ -51,11 +75,15 @@ class SongRendering {
   // memory, so only what the encoder wrote is resident.
   std::size_t room_;
   std::unique_ptr<std::uint8_t[]> bytes_;
+  // The stream has one header, from the first encoder; one that takes over
+  // from another leaves its own out.
+  Source header_from_ = Source::kNone;
   std::size_t bytes_written_ = 0;  // the writer's, ahead of what is ready
   std::atomic<std::size_t> bytes_ready_{0};
   std::atomic<std::size_t> ready_{0};
   std::atomic<bool> finished_{false};
-  std::unique_ptr<Encoder> encoder_;
+  std::unique_ptr<FlacEncoder> encoder_;  // this side's, from the first Append
+  bool failed_ = false;
 };
 
 // Plays a rendering from its encoded bytes, decoding a block at a time; one
