@@ -9,6 +9,7 @@
 #include <net/if.h>
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -19,6 +20,7 @@
 #include "ui/picture_names.h"
 #include "ui/pictures.h"
 #include "ui/qt/about_dialog.h"
+#include "ui/qt/control_widgets.h"
 
 namespace {
 
@@ -50,13 +52,34 @@ TEST_F(MainWindowTest, TheWindowIsTheDefinitionAndMirrorsTheModel) {
     game.c().Jyuni[0].SetVisible(true);
   });
   EXPECT_EQ(Find<QLabel>("Money")->text(), "250");
-  EXPECT_EQ(Find("ImgChar2")->x(), 100);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Find("ImgChar2")->x() == 100; }, 5000));  // with the next frame
   EXPECT_TRUE(Find("CmdStart")->isEnabled());
   EXPECT_TRUE(Find("Jyuni0")->isVisible());
   const QImage icon = window.windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
   const ui::Bitmap& runner = *ui::FindPicture(ui::RunnerPicture(0, 1));  // the first runner, pixel for pixel
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) ASSERT_EQ(icon.pixel(x, y), runner.At(x, y)) << x << "," << y;
+}
+
+// A race moves a picture on nearly every tick: a change after a quiet spell
+// shows at once, one that follows within a frame waits for the next, and the
+// last shows even when nothing follows it.
+TEST_F(MainWindowTest, PicturesChangingFasterThanFramesAreShownTogether) {
+  constexpr int kFrame = ui::qt::ControlWidgets::kFrameMilliseconds;
+  QWidget* runner = Find("ImgChar2");
+  const auto shown = [runner](int x) { return QTest::qWaitFor([&] { return runner->x() == x; }, 5000); };
+  game.Fire([&] { game.c().ImgChar[2].SetLeft(3000); });
+  ASSERT_TRUE(shown(200));
+  QTest::qWait(kFrame + 10);  // the quiet spell
+  QElapsedTimer since_shown;
+  since_shown.start();
+  game.Fire([&] { game.c().ImgChar[2].SetLeft(1500); });
+  EXPECT_EQ(runner->x(), 100);
+  game.Fire([&] { game.c().ImgChar[2].SetLeft(3000); });
+  if (!since_shown.hasExpired(kFrame)) {
+    EXPECT_EQ(runner->x(), 100);  // it waits
+  }
+  EXPECT_TRUE(shown(200));
 }
 
 TEST_F(MainWindowTest, TheAboutDialogOpensOnceAndTheCloseBoxSavesAndEnds) {

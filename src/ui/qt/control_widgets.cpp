@@ -205,6 +205,29 @@ ControlWidgets::ControlWidgets(const ControlSet& controls, QWidget* client_area,
     });
   }
   SetUpKeyboard(controls, client_area);
+  late_frame_.setSingleShot(true);
+  late_frame_.setInterval(kFrameMilliseconds);
+  QObject::connect(&late_frame_, &QTimer::timeout, [this] { ShowFrame(); });
+}
+
+void ControlWidgets::ShowInFrame(Image& image) {
+  if (std::find(waiting_.begin(), waiting_.end(), &image) == waiting_.end()) waiting_.push_back(&image);
+  if (since_frame_.isValid() && !since_frame_.hasExpired(kFrameMilliseconds)) {
+    late_frame_.start();
+    return;
+  }
+  ShowFrame();
+}
+
+void ControlWidgets::ShowFrame() {
+  late_frame_.stop();
+  since_frame_.start();
+  for (Image* image : waiting_) {
+    QWidget* widget = WidgetFor(*image);
+    widget->move(ToPixels(image->Left()), widget->y());
+    if (auto* picture = qobject_cast<PictureWidget*>(widget)) picture->SetPicture(image->Picture());
+  }
+  waiting_.clear();
 }
 
 void ControlWidgets::SetUpKeyboard(const ControlSet& controls, QWidget* client_area) {
@@ -409,11 +432,7 @@ void ControlWidgets::Mirror(Control& control, Property property) {
       if (auto* bar = qobject_cast<QScrollBar*>(widget)) bar->setPageStep(static_cast<ScrollBar&>(control).LargeChange());
       break;
     case Property::Left:
-      widget->move(ToPixels(static_cast<Image&>(control).Left()), widget->y());
-      break;
-    case Property::Picture:
-      if (auto* picture = qobject_cast<PictureWidget*>(widget)) picture->SetPicture(static_cast<Image&>(control).Picture());
-      break;
+    case Property::Picture: ShowInFrame(static_cast<Image&>(control)); break;
     case Property::Interval:
     case Property::Tag:
       break;

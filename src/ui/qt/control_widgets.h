@@ -3,13 +3,16 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QWidget>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "ui/controls.h"
 #include "ui/form_model.h"
@@ -118,6 +121,13 @@ class ControlWidgets {
 
   QWidget* WidgetFor(const Control& control) const;
 
+  // In a race the pictures move and change up to 64 times a second, one
+  // runner at a time, each runner some ten times a second: the window shows
+  // them in frames at least this far apart, each with every change since
+  // the last (a frame on every other tick, half the painting). A change
+  // that comes sooner waits for the next change, or for as long again.
+  static constexpr int kFrameMilliseconds = 30;
+
  private:
   QWidget* Create(Control& control, QWidget* parent);
   void Mirror(Control& control, Property property);
@@ -126,10 +136,17 @@ class ControlWidgets {
   // An arrow key on an option button: the next reachable button of its
   // group is focused and chosen, as a click would.
   void StepThroughGroup(const OptionButton& from, int direction);
+  // A picture's place or image: shown now, with any that wait, when no
+  // frame was shown lately; else it waits.
+  void ShowInFrame(Image& image);
+  void ShowFrame();
 
   const ControlSet& controls_;
   PlayerInput& input_;
   std::map<const Control*, QWidget*> widgets_;
+  QElapsedTimer since_frame_;
+  QTimer late_frame_;  // shows what waits when no change follows
+  std::vector<Image*> waiting_;  // for the next frame
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
