@@ -10,38 +10,24 @@
 // of the game's process. Exits 0 when the song has been rendered to its end.
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "platform/audio/file_io.h"
 #include "platform/audio/synth_mixer.h"
 #include "platform/midi_file.h"
 
 namespace {
 
-bool WriteAll(const void* data, std::size_t size) {
-  const auto* bytes = static_cast<const char*>(data);
-  while (size > 0) {
-    const ssize_t written = write(STDOUT_FILENO, bytes, size);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    bytes += written;
-    size -= static_cast<std::size_t>(written);
-  }
-  return true;
-}
+bool WriteAll(const void* data, std::size_t size) { return platform::WriteFully(STDOUT_FILENO, data, size); }
 
+// The song on standard input; nothing when it is longer than `limit`.
 std::vector<std::uint8_t> ReadSong(std::size_t limit) {
-  std::vector<std::uint8_t> song;
-  char buffer[4096];
-  for (;;) {
-    const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0 || song.size() + static_cast<std::size_t>(got) > limit) return got == 0 ? song : std::vector<std::uint8_t>();
-    song.insert(song.end(), buffer, buffer + got);
-  }
+  std::vector<std::uint8_t> song(limit + 1);
+  song.resize(platform::ReadFully(STDIN_FILENO, song.data(), song.size()));
+  return song.size() <= limit ? song : std::vector<std::uint8_t>();
 }
 
 }  // namespace

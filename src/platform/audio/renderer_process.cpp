@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <utility>
 
+#include "platform/audio/file_io.h"
+
 extern char** environ;
 
 namespace platform {
@@ -21,39 +23,12 @@ namespace {
 constexpr std::uint32_t kMostPieceFrames = 1 << 16;
 constexpr std::uint32_t kMostPieceBytes = 1 << 20;
 
-// Reads what is there, up to `size` bytes, past interruptions; 0 at the end.
-ssize_t ReadSome(int fd, void* into, std::size_t size) {
-  ssize_t got;
-  do {
-    got = read(fd, into, size);
-  } while (got < 0 && errno == EINTR);
-  return got;
-}
-
-// Reads `size` bytes unless the pipe ends first; gives how many it read.
-std::size_t ReadFully(int fd, void* into, std::size_t size) {
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t got = ReadSome(fd, static_cast<std::uint8_t*>(into) + done, size - done);
-    if (got <= 0) break;
-    done += static_cast<std::size_t>(got);
-  }
-  return done;
-}
-
 // The song as a file in memory, for the renderer's standard input: it cannot
 // block or break the way a pipe written to could.
 int SongFile(const std::vector<std::uint8_t>& midi) {
   const int fd = memfd_create("mascot-race-song", MFD_CLOEXEC);
   if (fd < 0) return -1;
-  std::size_t done = 0;
-  while (done < midi.size()) {
-    const ssize_t written = write(fd, midi.data() + done, midi.size() - done);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) break;
-    done += static_cast<std::size_t>(written);
-  }
-  if (done != midi.size() || lseek(fd, 0, SEEK_SET) != 0) {
+  if (!WriteFully(fd, midi.data(), midi.size()) || lseek(fd, 0, SEEK_SET) != 0) {
     close(fd);
     return -1;
   }
@@ -98,7 +73,7 @@ bool RendererProcess::Start(const std::string& program, const std::vector<std::s
     output_ = pipe_ends[0];
   }
   char word = 0;
-  if (spawned == 0 && ReadSome(output_, &word, 1) == 1 && word == 'R') return true;
+  if (spawned == 0 && ReadFully(output_, &word, 1) == 1 && word == 'R') return true;
   Cancel();
   Reap();
   return false;

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <cerrno>
 #include <condition_variable>
 #include <cstring>
 #include <future>
@@ -15,6 +14,7 @@
 #include <thread>
 #include <utility>
 
+#include "platform/audio/file_io.h"
 #include "platform/audio/renderer_process.h"
 #include "platform/midi_file.h"
 
@@ -74,14 +74,7 @@ bool ReadSmallFile(const std::string& path, std::uintmax_t limit, std::vector<st
                static_cast<std::uintmax_t>(status.st_size) <= limit;
   if (whole) {
     bytes.resize(static_cast<std::size_t>(status.st_size));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-      const ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
-      if (got < 0 && errno == EINTR) continue;
-      if (got <= 0) break;
-      done += static_cast<std::size_t>(got);
-    }
-    whole = done == bytes.size();
+    whole = ReadFully(fd, bytes.data(), bytes.size()) == bytes.size();
   }
   close(fd);
   return whole;
