@@ -12,7 +12,6 @@ namespace {
 
 constexpr unsigned kChannels = 2;
 constexpr unsigned kBitsPerSample = 16;
-constexpr unsigned kSampleRate = 44100;
 // FLAC's default: blocks of 4096 frames, some 41 % of the frames' size for
 // our music; the higher levels save 1 % more at twice the encoding time.
 constexpr unsigned kCompressionLevel = 5;
@@ -46,7 +45,7 @@ FlacEncoder::FlacEncoder(Take take) : parts_(std::make_unique<Parts>()) {
   p.take = std::move(take);
   p.ok = p.encoder && FLAC__stream_encoder_set_channels(p.encoder, kChannels) &&
          FLAC__stream_encoder_set_bits_per_sample(p.encoder, kBitsPerSample) &&
-         FLAC__stream_encoder_set_sample_rate(p.encoder, kSampleRate) &&
+         FLAC__stream_encoder_set_sample_rate(p.encoder, kMusicSampleRate) &&
          FLAC__stream_encoder_set_compression_level(p.encoder, kCompressionLevel) &&
          FLAC__stream_encoder_init_stream(p.encoder, &Parts::Write, nullptr, nullptr, nullptr, &p) ==
              FLAC__STREAM_ENCODER_INIT_STATUS_OK;
@@ -163,6 +162,8 @@ class RenderingReader::Decoder {
                                             void* decoder) {
     auto& from = *static_cast<Decoder*>(decoder);
     const std::size_t there = from.rendering_.bytes_ready_.load(std::memory_order_acquire) - from.read_at_;
+    // Only ever asked for while a whole block is ready and unread: blocks
+    // are made ready whole, and decoding one reads nothing past it.
     *count = std::min(*count, there);
     if (*count == 0) return FLAC__STREAM_DECODER_READ_STATUS_END_OF_STREAM;
     std::memcpy(bytes, from.rendering_.bytes_.get() + from.read_at_, *count);

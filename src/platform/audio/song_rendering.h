@@ -14,6 +14,8 @@ namespace platform {
 
 // A 16-bit sample at full scale, as a float.
 inline constexpr float kFullScale16 = 32767;
+// The music's frames a second.
+inline constexpr int kMusicSampleRate = 44100;
 
 // Encodes 16-bit stereo frames as FLAC and hands on each piece as it is
 // made: the stream's header (pieces of no frames), then whole blocks.

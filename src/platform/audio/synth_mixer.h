@@ -18,7 +18,7 @@ namespace platform {
 // A synthesizer with a soundfont loaded, ready to render.
 class SoundFontSynth {
  public:
-  static constexpr int kSampleRate = 44100;
+  static constexpr int kSampleRate = kMusicSampleRate;
   // The frames the device takes at a time (about 23 ms: short enough for a
   // start signal), and a rendering is made in: the synthesizer places some
   // notes by the size of the pieces it is asked for, so the two must agree.
