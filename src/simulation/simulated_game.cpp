@@ -56,9 +56,14 @@ void SimulatedGame::Pause() {
 }
 
 RaceOutcome SimulatedGame::PlayRace() {
+  SelectAndStart();
+  return RunRaceClock();
+}
+
+void SimulatedGame::SelectAndStart() {
   game::GameSession& session = *session_;
   const ui::MainFormControls& c = session.controls();
-  const std::uint64_t settled_before = services_->races_settled;
+  settled_before_ = services_->races_settled;
 
   Pause();
   session.Click(c.ozzu);
@@ -66,12 +71,14 @@ RaceOutcome SimulatedGame::PlayRace() {
   session.MoveScrollBar(c.KakeHScroll, kStake);
   Pause();
   session.Click(c.CmdStart);
+}
 
+RaceOutcome SimulatedGame::RunRaceClock() {
   RaceOutcome outcome;
-  outcome.ticks = static_cast<int>(session.RunRaceClock(clock_));
+  outcome.ticks = static_cast<int>(session_->RunRaceClock(clock_));
   outcome.race = services_->settled;
   // Counted only when the race ran and the bet stood as placed.
-  if (services_->races_settled != settled_before + 1 || outcome.race.player.lane != FavouriteLane(outcome.race.odds) ||
+  if (services_->races_settled != settled_before_ + 1 || outcome.race.player.lane != FavouriteLane(outcome.race.odds) ||
       outcome.race.player.stake != kStake) {
     throw std::logic_error("a simulated race was not played as planned");
   }

@@ -35,6 +35,10 @@ class SimulatedGame {
   // Pauses, selects a race, bets 100 on the favourite, pauses, starts, and
   // lets the race clock run to the last arrival.
   RaceOutcome PlayRace();
+  // The two halves of a race, to be timed apart: up to the start, then the
+  // race clock to the last arrival (the settlement included).
+  void SelectAndStart();
+  RaceOutcome RunRaceClock();
 
   const game::GameSession& session() const { return *session_; }
 
@@ -46,6 +50,7 @@ class SimulatedGame {
   platform::VirtualClock clock_;
   std::mt19937_64 pauses_;
   std::unique_ptr<game::GameSession> session_;
+  std::uint64_t settled_before_ = 0;
 };
 
 }  // namespace simulation
