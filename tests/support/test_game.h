@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "game/game_session.h"
 #include "platform/scheduler.h"
@@ -63,6 +64,14 @@ class TestGame {
 
  private:
   std::unique_ptr<game::GameSession> session_;
+};
+
+// A game started from this saved purse (none: nothing saved), every start-up draw 0.5.
+struct StartedGame : TestGame {
+  explicit StartedGame(const std::optional<std::string>& purse = std::nullopt) {
+    if (purse) settings.SetPurse(*purse);
+    Start();
+  }
 };
 
 }  // namespace testing_support
