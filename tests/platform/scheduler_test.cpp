@@ -58,30 +58,6 @@ TEST_F(SchedulerTest, NothingFiresInsideAHandlerAndMissedTicksFireOnceAfterwards
   EXPECT_EQ(fired, (std::vector<std::string>{"race@3000000", "race@3015625"}));
 }
 
-// The background draw never wakes the process, yet every event sees exactly
-// the ticks a ticking timer would have fired before it, around long handlers too.
-TEST_F(SchedulerTest, TheCatchUpTimerCountsEveryTickItDidNotWakeFor) {
-  std::uint64_t ticks = 0;
-  std::vector<std::uint64_t> seen;
-  auto race = scheduler.AddTimer([&] { seen.push_back(ticks); });  // first in the order, as the race clock is
-  auto background = scheduler.AddCatchUpTimer([&](std::uint64_t n) { ticks += n; });
-  scheduler.SetInterval(background, 1);
-  EXPECT_FALSE(scheduler.NextWakeMicros().has_value());
-  scheduler.SetInterval(race, 1);
-  AdvanceVirtualTime(scheduler, clock, 1300000);
-  dispatcher.Run([&] { seen.push_back(ticks), clock.Advance(2200000); });  // a message box open for 2.2 s
-  AdvanceVirtualTime(scheduler, clock, 5000000);
-  scheduler.SetInterval(race, 0);
-  AdvanceVirtualTime(scheduler, clock, 9000123);
-  dispatcher.Run([&] { seen.push_back(ticks); });
-  // At its n-th tick the race timer sees n - 1: the background's tick of that moment comes later in the order.
-  // The box at 1.3 s sees the 83 before it; those due while it was open fire once as it closes at 3.5 s, then
-  // one every 1/64 s: 83 + 1 + 352 by 9.000123 s.
-  EXPECT_EQ(std::vector<std::uint64_t>(seen.begin(), seen.begin() + 3), (std::vector<std::uint64_t>{0, 1, 2}));
-  EXPECT_EQ(std::vector<std::uint64_t>(seen.begin() + 82, seen.begin() + 85), (std::vector<std::uint64_t>{82, 83, 83}));
-  EXPECT_EQ(seen.back(), 436u);
-}
-
 // On the game's tick clock, a handler that ends within its 1/64 s takes no
 // time: though each takes 0.3 ms of the machine's, the legs fire in the race
 // clock's wake-ups (one repaint, not two) and both keep their pace.
