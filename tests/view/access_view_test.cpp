@@ -2,7 +2,6 @@
 // assistive tools do through Qt's accessibility interfaces. Offscreen.
 #include <QAccessible>
 #include <QApplication>
-#include <QLabel>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -195,17 +194,11 @@ TEST_F(AccessViewTest, ScreenReadersHearRadioButtonsNamesAndChanges) {
 // A question has to be answered; a box with only OK takes Escape and its
 // close box as OK.
 TEST(MessageBoxViewTest, EscapeAndTheCloseBoxAnswerOnlyABoxWithJustOK) {
-  struct Case {
-    int style;
-    bool escape;  // else the close box
-    bool stays_open;
-  };
   using platform::MessageBoxes;
-  const Case cases[] = {{MessageBoxes::kYesNo, true, true},
-                        {MessageBoxes::kYesNo, false, true},
-                        {MessageBoxes::kOkOnly, true, false},
-                        {MessageBoxes::kExclamation, false, false}};
-  for (const Case& c : cases) {
+  // The box's style, and whether Escape is pressed (else the close box).
+  for (const auto& [style, escape] : {std::pair{MessageBoxes::kYesNo, true}, {MessageBoxes::kYesNo, false},
+                                      {MessageBoxes::kOkOnly, true}, {MessageBoxes::kExclamation, false}}) {
+    const bool question = style == MessageBoxes::kYesNo;
     ui::qt::QtMessageBoxes boxes;
     bool stayed_open = false;
     QStringList seen;  // the title, the prompt and the buttons
@@ -214,7 +207,7 @@ TEST(MessageBoxViewTest, EscapeAndTheCloseBoxAnswerOnlyABoxWithJustOK) {
       ASSERT_NE(box, nullptr);
       seen << box->windowTitle() << box->text();
       for (QAbstractButton* button : box->buttons()) seen << button->text();
-      if (c.escape) {
+      if (escape) {
         QTest::keyClick(box, Qt::Key_Escape);
       } else {
         box->close();
@@ -223,11 +216,11 @@ TEST(MessageBoxViewTest, EscapeAndTheCloseBoxAnswerOnlyABoxWithJustOK) {
       stayed_open = box->isVisible();
       if (stayed_open) box->findChild<QAbstractButton*>("No")->click();
     });
-    int reply = boxes.Show("まだやりますか？", c.style, "こんてにゅー");
-    EXPECT_EQ(stayed_open, c.stays_open) << c.style << (c.escape ? " Escape" : " close");
-    EXPECT_EQ(reply, c.stays_open ? MessageBoxes::kReplyNo : MessageBoxes::kReplyOk);
+    int reply = boxes.Show("まだやりますか？", style, "こんてにゅー");
+    EXPECT_EQ(stayed_open, question) << style << (escape ? " Escape" : " close");
+    EXPECT_EQ(reply, question ? MessageBoxes::kReplyNo : MessageBoxes::kReplyOk);
     EXPECT_EQ(seen, QStringList({"こんてにゅー", "まだやりますか？"}) +
-                        (c.style == MessageBoxes::kYesNo ? QStringList{"はい", "いいえ"} : QStringList{"OK"}));
+                        (question ? QStringList{"はい", "いいえ"} : QStringList{"OK"}));
   }
 }
 
