@@ -198,16 +198,14 @@ class Soak {
     const auto& s = game_->s();
     const auto& c = game_->c();
     const bool stoppable = s.RaceRunning && s.FinishCount > 0;
-    if (c.ozzu.Enabled() == s.RaceRunning || c.KakeHScroll.Visible() == s.RaceRunning) {
-      return Fail("race selection or the stake bar is open during a race, or shut between");
+    bool lanes_wrong = false;
+    for (int lane = 0; lane < 6; ++lane) lanes_wrong |= c.CharKake[lane].Enabled() == s.RaceRunning;
+    if (lanes_wrong || c.ozzu.Enabled() == s.RaceRunning || c.KakeHScroll.Visible() == s.RaceRunning) {
+      return Fail("race selection, a lane button or the stake bar is open during a race, or shut between");
     }
     if (c.CmdStart.Caption() != (stoppable ? "ストップ" : "スタート") ||
         (s.RaceRunning && c.CmdStart.Enabled() != stoppable)) {
       return Fail("the start button left its states");
-    }
-    for (int lane = 0; lane < 6; ++lane) {
-      if (c.CharKake[lane].Enabled() == s.RaceRunning)
-        return Fail("a lane button is open during a race, or locked between");
     }
     return true;
   }
