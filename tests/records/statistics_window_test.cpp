@@ -25,8 +25,7 @@ std::vector<platform::SettledRace> Fixture() {
     platform::SettledRace r;
     r.race_no = no;
     r.odds = {1.9f, 12.9f, 24.5f, 3.5f, 31.6f, 7.1f};
-    r.arrival_order = {winner, 5, 4, 3, 2, 0};
-    if (winner == 0) r.arrival_order = {0, 5, 4, 3, 2, 1};
+    r.arrival_order = {winner, 5, 4, 3, 2, winner == 0 ? 1 : 0};
     r.arrivals = 6;
     r.player = player;
     r.mascot = mascot;
