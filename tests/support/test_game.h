@@ -16,15 +16,13 @@ class TestGame {
   using Timer1Mode = game::GameSession::Timer1Mode;
   struct Options {
     Timer1Mode timer1 = Timer1Mode::CatchUp;
-    platform::RandomSource* random = nullptr;         // instead of the scripted one
-    platform::MessageBoxes* message_boxes = nullptr;  // instead of the scripted ones
-    platform::SettingsStore* settings = nullptr;      // instead of the one in memory
+    platform::RandomSource* random = nullptr;     // instead of the scripted one
+    platform::SettingsStore* settings = nullptr;  // instead of the one in memory
   };
   TestGame() : TestGame(Options{}) {}
   explicit TestGame(Options options)
       : session_(std::make_unique<game::GameSession>(
-            game::Services{options.random ? *options.random : random,
-                           options.message_boxes ? *options.message_boxes : boxes, clock, address,
+            game::Services{options.random ? *options.random : random, boxes, clock, address,
                            options.settings ? *options.settings : settings, media, program_end, "/opt/mascot race", records},
             time, options.timer1)) {}
 
