@@ -45,6 +45,7 @@ const Mascot kMisses = {100, 0.5f, 0.5f, {2, 50, 0, 50}, 0, "ハズレちまっ�
 const Mascot kHits = {100, 0.6f, 0.5f, {3, 50, 65, 115}, 0, "当たりや。65まめゲット"};  // lane 3, 50 at 1.3
 const Mascot kGoesToTheBank = {7, 0.5f, 0.5f, {2, 7, 0, 0}, 100, "所持金がなくなったから銀行で１００まめ下ろしたぜ（￣ー￣ﾆﾔﾘ"};
 const Mascot kSitsOut = {11, 0.5f, 0.01f, {6, 0, 0, 11}, 0, "before the end"};  // a stake of 0: no bet, no comment
+const Mascot kMissesAndSellsASlip = {100, 0.5f, 0.5f, {2, 50, 0, 60}, 0, kMisses.said};
 
 // A race that lane 3 (odds 1.3) wins, with the bar at `bar`; `player` is the
 // bet as the records keep it (lane 6: none), its purse before any gift.
@@ -79,14 +80,13 @@ TEST(SettlementTest, RacesToTheirEnd) {
                          {100, 30, {0, 30, 0, 70}, {kMiss}, 30},
                          {100, 100, {0, 100, 0, 0}, Empty(true), 10, kMisses, false, false, kYes},
                          {100, 100, {0, 100, 0, 0}, Empty(false), 100, kMisses, false, false, kNo},
-                         {100, 40, {6, 0, 0, 100}, {}, 1},                           // no bet, no box; the bar back to 1
-                         {kTop - 5, 1000, {3, 1000, 1300, kTop}, Hit(1300), 1000},  // stops at the top
-                         {100, 10, {3, 10, 13, 103}, Hit(13), 10, kHits, true},     // both win, each at its stake
-                         {100, 1, {6, 0, 0, 100}, {}, 1, kGoesToTheBank},           // all in, and lost
-                         {100, 1, {6, 0, 0, 100}, {}, 1, kSitsOut},                 // the label follows the bar again
-                         {100, 80, {0, 80, 0, 20}, {kMiss}, 20, kMisses, true, true},  // the bar and the stake pulled in
-                         {100, 50, {0, 50, 0, 40}, {kMiss}, 40, {100, 0.5f, 0.5f, {2, 50, 0, 60}, 0, kMisses.said}, false,
-                          false, {}, true}};
+                         {100, 40, {6, 0, 0, 100}, {}, 1},                             // no bet, no box; bar back to 1
+                         {kTop - 5, 1000, {3, 1000, 1300, kTop}, Hit(1300), 1000},     // stops at the top
+                         {100, 10, {3, 10, 13, 103}, Hit(13), 10, kHits, true},        // both win, each at its stake
+                         {100, 1, {6, 0, 0, 100}, {}, 1, kGoesToTheBank},              // all in, and lost
+                         {100, 1, {6, 0, 0, 100}, {}, 1, kSitsOut},                    // the label follows the bar
+                         {100, 80, {0, 80, 0, 20}, {kMiss}, 20, kMisses, true, true},  // bar and stake pulled in
+                         {100, 50, {0, 50, 0, 40}, {kMiss}, 40, kMissesAndSellsASlip, false, false, {}, true}};
   const Log stop = {"stop bgm", "close bgm"};
   // The executable's directory holds a blank: the path stands in quotes.
   const Log start = {"stop bgm", "close bgm", "open \"/opt/mascot race/bgm.mid\" alias bgm", "play bgm",

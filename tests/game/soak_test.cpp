@@ -138,7 +138,7 @@ class Soak {
   // timer may fire; a kill now must lose nothing a close would keep.
   void WhileBoxOpen() {
     TestGame& g = *game_;
-    if (Saved() != StartFrom(platform::DecimalText(g.s().PlayerMoney))) broken_ = "the saved purse lags behind in a box";
+    if (Saved() != StartFrom(platform::DecimalText(g.s().PlayerMoney))) broken_ = "the saved purse lags in a box";
     if (!Chance(0.3)) return;
     ++counts["events while a box was open"];
     const Bets before = Take();

@@ -95,7 +95,8 @@ TEST(SoundSystemTest, TheExpectedSongPlaysRenderedAheadAndAnyOtherStillSounds) {
   std::filesystem::create_directories(scratch);
   std::string other = Bytes(kTune);
   other[other.find("\xFF\x51\x03") + 5] ^= 1;  // another tempo
-  std::ofstream(scratch / "other.mid", std::ios::binary).write(other.data(), static_cast<std::streamsize>(other.size()));
+  std::ofstream(scratch / "other.mid", std::ios::binary)
+      .write(other.data(), static_cast<std::streamsize>(other.size()));
   for (const std::string failing : {"", "printf R; exit 1", "printf R; head -c 65536 /dev/zero; exit 1"}) {
     std::ofstream(scratch / "renderer") << "#!/bin/sh\n" << failing << "\n";
     std::filesystem::permissions(scratch / "renderer", std::filesystem::perms::owner_all);

@@ -59,7 +59,8 @@ struct WindowTest : ::testing::Test {
   // The lane buttons checked on screen: "....x." for the fifth alone.
   std::string Checked() {
     std::string lanes;
-    for (int lane = 0; lane < 6; ++lane) lanes += Find<QRadioButton>(QString("CharKake%1").arg(lane))->isChecked() ? 'x' : '.';
+    for (int lane = 0; lane < 6; ++lane)
+      lanes += Find<QRadioButton>(QString("CharKake%1").arg(lane))->isChecked() ? 'x' : '.';
     return lanes;
   }
 
