@@ -8,7 +8,7 @@
 namespace {
 
 using testing_support::ShownBox;
-using testing_support::TestGame;
+using testing_support::StartedGame;
 using Texts = std::vector<std::string>;
 
 const Texts kTourByBubble = {
@@ -47,8 +47,7 @@ Texts TourByMascot() {
 
 TEST(WrittenTextsTest, TheTourClickByClick) {
   for (bool by_mascot : {false, true}) {
-    TestGame game;
-    game.Start();
+    StartedGame game;
     game.Click(game.c().h1);
     Texts said = {game.c().MsgLabel.Caption()};
     for (int click = 0; click < 15; ++click) {
@@ -69,8 +68,7 @@ const char* const kPieces[4][6] = {
 // All 1296 phrases, one after another: each exactly its four pieces.
 TEST(WrittenTextsTest, EveryPhraseIsOnePieceOfEachColumnInTurn) {
   const float kDraws[6] = {0.0f, 0.2f, 0.4f, 0.6f, 0.8f, 0.999f};  // times 5: rows 0 to 5
-  TestGame game;
-  game.Start();
+  StartedGame game;
   for (int phrase = 0; phrase < 6 * 6 * 6 * 6; ++phrase) {
     const int row[4] = {phrase % 6, phrase / 6 % 6, phrase / 36 % 6, phrase / 216};
     game.random.Push({kDraws[row[0]], kDraws[row[1]], kDraws[row[2]], kDraws[row[3]]});
@@ -82,7 +80,8 @@ TEST(WrittenTextsTest, EveryPhraseIsOnePieceOfEachColumnInTurn) {
   EXPECT_EQ(game.random.overruns, 0);
 }
 
-// One draw picks the row: a tip with factor 10 at every start, a fortune with factor 7.
+// One draw picks the row: a tip with factor 10 at every start, a fortune with
+// factor 7; the first two and the last two rows are drawn at their edges.
 TEST(WrittenTextsTest, TheElevenTipsAndTheEightFortunesWorstFirst) {
   const Texts kTips = {
       "ワタシのホームページ「こまめ堂の部屋」をヨロシク！",
@@ -100,18 +99,19 @@ TEST(WrittenTextsTest, TheElevenTipsAndTheEightFortunesWorstFirst) {
   const Texts kFortunes = {"今日の運勢は「極凶」だ。", "今日の運勢は「大凶」だ。", "今日の運勢は「凶」だ。",
                            "今日の運勢は「吉」だ。",   "今日の運勢は「末吉」だ。", "今日の運勢は「小吉」だ。",
                            "今日の運勢は「中吉」だ。", "今日の運勢は「大吉」だ。"};
-  TestGame game;
-  game.settings.SetPurse("1000");
-  game.Start();
-  for (const Texts* texts : {&kTips, &kFortunes}) {
+  const std::vector<float> kTipDraws = {0.049f, 0.05f /* lies above 0.05 */, 0.2f, 0.3f, 0.4f, 0.5f,
+                                        0.6f,   0.7f,  0.8f, 0.94f, 0.96f};
+  const std::vector<float> kFortuneDraws = {0.07f, 0.08f, 0.3f, 0.45f, 0.58f, 0.72f, 0.92f, 0.93f};
+  StartedGame game("1000");
+  for (const auto& [texts, draws] : {std::pair{&kTips, &kTipDraws}, {&kFortunes, &kFortuneDraws}}) {
     for (std::size_t row = 0; row < texts->size(); ++row) {
-      const std::size_t last = texts->size() - 1;
-      game.random.Push({row == last ? 0.999f : static_cast<float>(row) / static_cast<float>(last)});
+      game.random.Push({draws->at(row)});
       if (texts == &kTips) game.Fire([&] { game.form().SayTip(); });
       if (texts == &kFortunes) game.Click(game.c().omi);
-      EXPECT_EQ(game.c().MsgLabel.Caption(), (*texts)[row]);
+      EXPECT_EQ(game.c().MsgLabel.Caption(), (*texts)[row]) << draws->at(row);
     }
   }
+  EXPECT_EQ(std::tuple(game.random.draws, game.random.overruns), std::tuple(6 + 11 + 8, 0));  // one draw each
 }
 
 TEST(WrittenTextsTest, TheRetortsInTheirBoxes) {
@@ -129,8 +129,7 @@ TEST(WrittenTextsTest, TheRetortsInTheirBoxes) {
                          Row{0.5f, kOk, {kPlain}},  // 1.5 goes to the even 2
                          Row{0.83f, kOk, {kPlain}},
                          Row{0.84f, kOk, {{"な～んで～やね～ん♪", kOk, "ツッコミ"}}}}) {
-    TestGame game;
-    game.Start();
+    StartedGame game;
     game.random.Push({row.draw});
     game.boxes.Reply({row.reply});
     game.Click(game.c().CmdT);

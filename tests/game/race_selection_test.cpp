@@ -19,8 +19,7 @@ TEST(RaceSelectionTest, SpeedsBecomeOdds) {
       // No excess speed anywhere: every lane pays the highest odds.
       {{100, 100, 100, 100, 100, 100}, {"5000倍", "5000倍", "5000倍", "5000倍", "5000倍", "5000倍"}}};
   for (const auto& [speeds, captions] : kRows) {
-    TestGame game;
-    game.Start();
+    StartedGame game;
     SelectRace(game, speeds);
     for (std::size_t lane = 0; lane < 6; ++lane) {
       EXPECT_EQ(game.s().LaneSpeed[lane], speeds[lane]);
@@ -32,8 +31,7 @@ TEST(RaceSelectionTest, SpeedsBecomeOdds) {
 }
 
 TEST(RaceSelectionTest, EveryPressIsANewRaceOfEightDraws) {
-  TestGame game;
-  game.Start();
+  StartedGame game;
   EXPECT_FALSE(game.c().CmdStart.Enabled());
   game.random.Push({0.25f, 0.75f, 0.0f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f});
   game.Click(game.c().ozzu);
@@ -67,8 +65,7 @@ TEST(RaceSelectionTest, TheMascotBetsSitsOutOrGoesAllIn) {
         Row{1, 0.95f, 0.0f, 5, 1, "このレースは6に1まめだな。", "6"},
         Row{40000, 0.3f, 0.9999999f, 2, 30000, "このレースは3に30000まめだな。", "3"},  // capped
         Row{40000, 0.3f, 0.5f, 2, 15000, "このレースは3に15000まめだな。", "3"}}) {
-    TestGame game;
-    game.Start();
+    StartedGame game;
     game.mutable_state().MascotMoney = row.purse;
     SelectRace(game, {120, 120, 120, 120, 120, 120}, row.lane_draw, row.stake_draw);
     EXPECT_EQ(
@@ -91,8 +88,7 @@ TEST(BetPanelTest, TheChosenLaneIsShownInverted) {
   for (const Row& row : {Row{{2}, 2, "..P...", {2}}, Row{{1, 4}, 4, ".u..P.", {1, 4}},
                          Row{{3, 3, ~3}, 3, "...P..", {3, 3}},  // again and again: it stays
                          Row{{0, ~5}, 5, "u....P", {0, 5}}}) {  // an odds label selects its button once
-    TestGame game;
-    game.Start();
+    StartedGame game;
     std::vector<int> raised;
     for (int lane = 0; lane < 6; ++lane) {
       auto& button = game.c().CharKake[lane];
@@ -100,18 +96,15 @@ TEST(BetPanelTest, TheChosenLaneIsShownInverted) {
     }
     for (int lane : row.clicks)
       game.Click(lane >= 0 ? static_cast<ui::Control&>(game.c().CharKake[lane]) : game.c().Bairitu[~lane]);
-    EXPECT_EQ(game.s().PlayerPick, row.pick);
-    EXPECT_EQ(raised, row.raised);
+    std::string looks;
     for (int lane = 0; lane < 6; ++lane) {
-      const auto& button = game.c().CharKake[lane];
-      const char look = row.looks[lane];
-      EXPECT_EQ(button.Value(), look == 'P') << row.looks;
-      EXPECT_EQ(button.BackColor(), look == '.'   ? ui::SystemColour(14)
-                                    : look == 'P' ? ui::kBlack
-                                                  : ui::kWhite)
-          << row.looks;
-      if (look != '.') { EXPECT_EQ(button.ForeColor(), look == 'P' ? ui::kWhite : ui::kBlack) << row.looks; }
+      const auto& b = game.c().CharKake[lane];
+      const auto colours = std::pair(b.BackColor(), b.ForeColor());
+      looks += b.Value() && colours == std::pair(ui::kBlack, ui::kWhite)                   ? 'P'
+               : !b.Value() && colours == std::pair(ui::kWhite, ui::kBlack)                ? 'u'
+               : !b.Value() && colours.first == ui::SystemColour(14) ? '.' : '?';
     }
+    EXPECT_EQ(std::tuple(game.s().PlayerPick, looks, raised), std::tuple(row.pick, std::string(row.looks), row.raised));
   }
 }
 

@@ -14,18 +14,15 @@ using namespace testing_support;
 constexpr std::array<int, 6> kSpeeds = {125, 130, 112, 148, 101, 139};  // odds 16.1 12.9 24.5 1.3 31.6 7.1
 
 // A game whose first race has just started, with no bet.
-struct Racing : TestGame {
+struct Racing : StartedGame {
   Racing() {
-    Start();
     SelectRace(*this, kSpeeds);
     StartRace(*this);
   }
 };
 
 TEST(RaceTest, FromTheStartToTheLastArrival) {
-  TestGame game;
-  game.settings.SetPurse("1000");
-  game.Start();
+  StartedGame game("1000");
   const auto& c = game.c();
   SelectRace(game, kSpeeds);
   game.Click(c.CharKake[3]);
@@ -62,8 +59,7 @@ TEST(RaceTest, TheStakesAreTakenAtTheStart) {
   for (const Row& row : {Row{6, 40, 0, 100, "0", true},       // no pick: only the mascot's stake
                          Row{0, 90, 0, 10, "90", false},      // 10 or less left: no fortune
                          Row{0, 1, 500, 0, "100", false}}) {  // a label left from a larger purse: never more than it
-    TestGame game;
-    game.Start();
+    StartedGame game;
     SelectRace(game, kSpeeds);
     if (row.pick < 6) game.Click(game.c().CharKake[row.pick]);
     game.session().MoveScrollBar(game.c().KakeHScroll, row.bar);
@@ -128,8 +124,7 @@ TEST(LegsTest, EachRunnerCyclesItsRunningFrames) {
 }
 
 TEST(BestTimeTest, TheFastestWinOfTheDayFromItsFirstArrival) {
-  TestGame game;
-  game.Start();
+  StartedGame game;
   auto told = [&] {
     EXPECT_TRUE(game.Click(game.c().BestCmd));
     return game.c().MsgLabel.Caption();

@@ -1,6 +1,7 @@
 // The end of a race, run to its last runner or stopped at its first: both
 // bets settled with their boxes and comments, the continue offer, the music
-// stopped first, the lanes ready again, and the stake bar fitted to the purse.
+// stopped first, the records told before any box, the lanes ready again, and
+// the stake bar fitted to the purse.
 #include <gtest/gtest.h>
 
 #include "game/payout.h"
@@ -12,7 +13,9 @@ namespace {
 using namespace testing_support;
 using Boxes = std::vector<ShownBox>;
 using Log = std::vector<std::string>;
+using Gifts = std::vector<RecordingRaces::Gift>;
 using platform::MessageBoxes;
+using platform::SettledBet;
 
 constexpr int kOk = MessageBoxes::kOkOnly;
 constexpr int kTop = 2147483647;
@@ -29,23 +32,28 @@ TEST(PayoutTest, StakeTimesStoredOddsRoundedHalfToEven) {
   }
 }
 
-// The mascot's side of a race: its purse before and after, and what it says.
+// The mascot's side of a race: its purse before, its draws, its bet as the
+// records keep it (the purse before any refill), the bank's refill, what it says.
 struct Mascot {
   int purse;
   float lane_draw, stake_draw;
-  int purse_after;
+  SettledBet kept;
+  int refill;
   const char* said;
 };
-const Mascot kMisses = {100, 0.5f, 0.5f, 50, "ハズレちまったぜ。"};         // lane 2, stake 50
-const Mascot kHits = {100, 0.6f, 0.5f, 50 + 65, "当たりや。65まめゲット"};  // lane 3, 50 at 1.3
-const Mascot kGoesToTheBank = {7, 0.5f, 0.5f, 100, "所持金がなくなったから銀行で１００まめ下ろしたぜ（￣ー￣ﾆﾔﾘ"};
-const Mascot kSitsOut = {11, 0.5f, 0.01f, 11, "before the end"};  // a stake of 0: no bet, no comment
+const Mascot kMisses = {100, 0.5f, 0.5f, {2, 50, 0, 50}, 0, "ハズレちまったぜ。"};         // lane 2, stake 50
+const Mascot kHits = {100, 0.6f, 0.5f, {3, 50, 65, 115}, 0, "当たりや。65まめゲット"};  // lane 3, 50 at 1.3
+const Mascot kGoesToTheBank = {7, 0.5f, 0.5f, {2, 7, 0, 0}, 100, "所持金がなくなったから銀行で１００まめ下ろしたぜ（￣ー￣ﾆﾔﾘ"};
+const Mascot kSitsOut = {11, 0.5f, 0.01f, {6, 0, 0, 11}, 0, "before the end"};  // a stake of 0: no bet, no comment
+const Mascot kMissesAndSellsASlip = {100, 0.5f, 0.5f, {2, 50, 0, 60}, 0, kMisses.said};
 
-// A race that lane 3 (odds 1.3) wins.
+// A race that lane 3 (odds 1.3) wins, with the bar at `bar`; `player` is the
+// bet as the records keep it (lane 6: none), its purse before any gift.
 struct Race {
-  int purse, pick, stake;
+  int purse, bar;
+  SettledBet player;
   Boxes boxes;
-  int purse_after, bet_after;  // the label and the stake once settled: what the next Start takes
+  int bet_after;  // the label and the stake once settled: what the next Start takes
   Mascot mascot = kMisses;
   bool stopped = false;  // Stop pressed at the first arrival
   bool music = false;
@@ -68,35 +76,34 @@ Boxes Empty(bool goes_on) {
 
 TEST(SettlementTest, RacesToTheirEnd) {
   const std::vector<int> kYes = {kOk, kOk, MessageBoxes::kReplyYes}, kNo = {kOk, kOk, MessageBoxes::kReplyNo};
-  const Race kRaces[] = {{100, 3, 15, Hit(19), 85 + 19, 15, kMisses, false, true},
-                         {100, 0, 30, {kMiss}, 70, 30},
-                         {100, 0, 100, Empty(true), 10, 10, kMisses, false, false, kYes},
-                         {100, 0, 100, Empty(false), 0, 100, kMisses, false, false, kNo},
-                         {100, 6, 40, {}, 100, 1},                             // no bet, no box; the bar back to 1
-                         {kTop - 5, 3, 1000, Hit(1300), kTop, 1000},           // stops at the top
-                         {100, 3, 10, Hit(13), 103, 10, kHits, true},          // both win, each at its stake
-                         {100, 6, 1, {}, 100, 1, kGoesToTheBank},              // all in, and lost
-                         {100, 6, 1, {}, 100, 1, kSitsOut},                    // the label follows the bar again
-                         {100, 0, 80, {kMiss}, 20, 20, kMisses, true, true},   // the bar and the stake pulled in
-                         {100, 0, 50, {kMiss}, 40, 40, {100, 0.5f, 0.5f, 60, kMisses.said}, false, false, {}, true}};
+  const Race kRaces[] = {{100, 15, {3, 15, 19, 104}, Hit(19), 15, kMisses, false, true},
+                         {100, 30, {0, 30, 0, 70}, {kMiss}, 30},
+                         {100, 100, {0, 100, 0, 0}, Empty(true), 10, kMisses, false, false, kYes},
+                         {100, 100, {0, 100, 0, 0}, Empty(false), 100, kMisses, false, false, kNo},
+                         {100, 40, {6, 0, 0, 100}, {}, 1},                             // no bet, no box; bar back to 1
+                         {kTop - 5, 1000, {3, 1000, 1300, kTop}, Hit(1300), 1000},     // stops at the top
+                         {100, 10, {3, 10, 13, 103}, Hit(13), 10, kHits, true},        // both win, each at its stake
+                         {100, 1, {6, 0, 0, 100}, {}, 1, kGoesToTheBank},              // all in, and lost
+                         {100, 1, {6, 0, 0, 100}, {}, 1, kSitsOut},                    // the label follows the bar
+                         {100, 80, {0, 80, 0, 20}, {kMiss}, 20, kMisses, true, true},  // bar and stake pulled in
+                         {100, 50, {0, 50, 0, 40}, {kMiss}, 40, kMissesAndSellsASlip, false, false, {}, true}};
   const Log stop = {"stop bgm", "close bgm"};
   // The executable's directory holds a blank: the path stands in quotes.
   const Log start = {"stop bgm", "close bgm", "open \"/opt/mascot race/bgm.mid\" alias bgm", "play bgm",
                      "wave /opt/mascot race/bgm1.wav"};
   for (const Race& race : kRaces) {
-    SCOPED_TRACE("purse " + std::to_string(race.purse) + ", pick " + std::to_string(race.pick) + ", stake " +
-                 std::to_string(race.stake) + (race.stopped ? ", stopped" : "") + (race.music ? ", music" : ""));
-    TestGame game;
-    game.settings.SetPurse(std::to_string(race.purse));
-    game.Start();
+    const int pick = race.player.lane;
+    SCOPED_TRACE("purse " + std::to_string(race.purse) + ", pick " + std::to_string(pick) + ", bar " +
+                 std::to_string(race.bar) + (race.stopped ? ", stopped" : "") + (race.music ? ", music" : ""));
+    StartedGame game(std::to_string(race.purse));
     const auto& c = game.c();
     if ((c.CheckBGM.Value() == 1) != race.music) game.Click(c.CheckBGM);
     game.mutable_state().MascotMoney = race.mascot.purse;
     game.Fire([&] { c.Psyoji[1].SetCaption(std::to_string(race.mascot.purse)); });
     SelectRace(game, {125, 130, 112, 148, 101, 139}, race.mascot.lane_draw, race.mascot.stake_draw);
     EXPECT_EQ(game.media.prepared, race.music ? Log{"/opt/mascot race/bgm.mid"} : Log{});  // made ready ahead
-    if (race.pick < 6) game.Click(c.CharKake[race.pick]);
-    game.session().MoveScrollBar(c.KakeHScroll, race.stake);
+    if (pick < 6) game.Click(c.CharKake[pick]);
+    game.session().MoveScrollBar(c.KakeHScroll, race.bar);
     game.media.log.clear();
     StartRace(game);
     EXPECT_EQ(game.media.log, race.music ? start : stop);
@@ -108,17 +115,31 @@ TEST(SettlementTest, RacesToTheirEnd) {
     game.boxes.while_open = [&](const ShownBox&) {
       if (at_first_box == Log{"no box"}) at_first_box = game.media.log;
     };
+    std::vector<std::size_t> told_at;  // the boxes shown when the records are told
+    game.records.on_record = [&] { told_at.push_back(game.boxes.shown.size()); };
     game.boxes.Reply(race.replies);
     ScriptFinishOrder(game, {3, 0, 5, 1, 2, 4});
     RunRaceClock(game, race.stopped ? 47 : 100000);
     if (race.stopped) { EXPECT_TRUE(game.Click(c.CmdStart)); }
     EXPECT_EQ(game.boxes.shown, race.boxes);
-    const bool ended = race.replies.size() == 3 && race.replies[2] == MessageBoxes::kReplyNo;
+    const bool ended = race.replies == kNo, continued = race.replies == kYes;
     if (!race.boxes.empty()) { EXPECT_EQ(at_first_box, stop); }  // the music stops first, and again at a close
     EXPECT_EQ(game.media.log, ended ? (Log{"stop bgm", "close bgm", "stop bgm", "close bgm"}) : stop);
-    const std::string purse = std::to_string(race.purse_after), mascot = std::to_string(race.mascot.purse_after);
+    // The records hear of the race before its first box, and of a gift after the question, before its box.
+    ASSERT_EQ(game.records.races.size(), 1u);
+    const platform::SettledRace& kept = game.records.races[0];
+    EXPECT_EQ(std::tuple(kept.race_no, kept.odds[3], kept.stopped, kept.arrivals, kept.winner(), kept.winning_ticks),
+              std::tuple(1, 1.3f, race.stopped, race.stopped ? 1 : 6, 3, 47));
+    if (!race.stopped) { EXPECT_EQ(kept.arrival_order, (std::array<int, 6>{3, 0, 5, 1, 2, 4})); }
+    EXPECT_EQ(std::tuple(kept.player, kept.mascot, kept.mascot_refill),
+              std::tuple(race.player, race.mascot.kept, race.mascot.refill));
+    EXPECT_EQ(game.records.gifts, continued ? (Gifts{{1, 10, 10}}) : Gifts{});
+    EXPECT_EQ(told_at, continued ? (std::vector<std::size_t>{0, 3}) : std::vector<std::size_t>{0});
+    const int purse_after = race.player.purse_after + (continued ? 10 : 0);
+    const int mascot_after = race.mascot.kept.purse_after + race.mascot.refill;
+    const std::string purse = std::to_string(purse_after), mascot = std::to_string(mascot_after);
     EXPECT_EQ(std::tuple(game.s().PlayerMoney, *game.settings.Purse(), game.s().MascotMoney, c.MsgLabel.Caption()),
-              std::tuple(race.purse_after, purse, race.mascot.purse_after, std::string(race.mascot.said)));
+              std::tuple(purse_after, purse, mascot_after, std::string(race.mascot.said)));
     EXPECT_EQ(std::tuple(game.session().ended(), c.ozzu.Enabled()),
               std::tuple(ended, !ended));  // nothing runs after the end
     if (ended) continue;
@@ -126,7 +147,7 @@ TEST(SettlementTest, RacesToTheirEnd) {
               purse + " " + mascot + " 0－");
     EXPECT_EQ(std::tuple(c.omi.Enabled(), c.TimeChar.Interval(), game.s().PlayerPick, c.KakeLabel.Caption(),
                          game.s().PlayerBet),
-              std::tuple(race.purse_after > 10, 0, 6, std::to_string(race.bet_after), race.bet_after));
+              std::tuple(purse_after > 10, 0, 6, std::to_string(race.bet_after), race.bet_after));
     const std::size_t boxes = game.boxes.shown.size();
     game.AdvanceMicros(20000);  // settled once; after a stop the runners are back on the line
     EXPECT_EQ(game.boxes.shown.size(), boxes);
@@ -134,7 +155,7 @@ TEST(SettlementTest, RacesToTheirEnd) {
       EXPECT_EQ(std::tuple(c.Jyuni[lane].Visible(), c.Bairitu[lane].Caption(), c.CharAnime[lane].Interval(),
                            c.CharKake[lane].Value(), c.ImgChar[lane].Left()),
                 std::tuple(false, "", 0, false, 7750.0f));
-      EXPECT_EQ(c.CharKake[lane].BackColor(), lane == race.pick ? ui::kWhite : ui::SystemColour(14));
+      EXPECT_EQ(c.CharKake[lane].BackColor(), lane == pick ? ui::kWhite : ui::SystemColour(14));
       if (!race.stopped) { EXPECT_EQ(c.ImgChar[lane].Picture(), ui::RunnerPicture(lane, 1)); }
     }
   }

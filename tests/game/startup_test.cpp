@@ -5,6 +5,7 @@
 
 namespace {
 
+using testing_support::StartedGame;
 using testing_support::TestGame;
 
 TEST(StartUpTest, TheSavedPurseComesBack) {
@@ -15,9 +16,7 @@ TEST(StartUpTest, TheSavedPurseComesBack) {
   for (const Row& row :
        {Row{std::nullopt, 100}, Row{"", 100}, Row{"0", 10}, Row{"-50", 10}, Row{"3", 3}, Row{"lots", 100},
         Row{"2147483648", 100}, Row{"1e3", 100}, Row{" +250 ", 250}, Row{"12.5", 12}, Row{"2147483647", 2147483647}}) {
-    TestGame game;
-    if (row.saved) game.settings.SetPurse(*row.saved);
-    game.Start();
+    StartedGame game(row.saved);
     EXPECT_EQ(game.s().PlayerMoney, row.purse) << row.saved.value_or("(nothing saved)");
     EXPECT_EQ(game.c().Money.Caption(), std::to_string(row.purse));
     EXPECT_EQ(game.c().omi.Enabled(), row.purse > 10);  // a fortune costs 10: only above that, from the start on
@@ -41,9 +40,7 @@ TEST(StartUpTest, TheFirstDrawsComeAfterTheWindowIsShown) {
 }
 
 TEST(ShutDownTest, ClosingSavesThePurseThenStopsTheMusicAndEnds) {
-  TestGame game;
-  game.settings.SetPurse("0");  // comes back as 10: only a save writes that
-  game.Start();
+  StartedGame game("0");  // comes back as 10: only a save writes that
   game.Click(game.c().version);
   std::string saved_at_first_command;
   game.media.on_command = [&](const std::string&) {
@@ -62,8 +59,7 @@ TEST(ShutDownTest, ClosingSavesThePurseThenStopsTheMusicAndEnds) {
 }
 
 TEST(AboutTest, OneDialogAtATimeNotModalAndBuiltAfreshAfterOk) {
-  TestGame game;
-  game.Start();
+  StartedGame game;
   auto& about = game.session().form().about();
   int shown = 0;
   about.AddObserver([&](ui::FormModel::Event event) { shown += event == ui::FormModel::Event::Shown; });

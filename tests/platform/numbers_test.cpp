@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "platform/random.h"
+#include "support/fakes.h"
 #include "ui/controls.h"
 
 namespace {
@@ -120,11 +121,9 @@ TEST(RandomTest, TheSequenceIsPinned) {
   EXPECT_FALSE(jumped.Skip(0));
   jumped.Skip((1u << 24) - 1000000);  // the full period: back at the start
   EXPECT_EQ(jumped.state(), platform::ClassicGenerator::kStartState);
-  platform::ClassicGenerator stepped(12345), skipped(12345), paired(12345);
-  for (int i = 0; i < 123457; ++i) stepped.Next();
-  EXPECT_EQ(skipped.Skip(123457), stepped.state() / 16777216.0f);
-  // Two at once are the next two, and the state reads as after two steps.
-  platform::ClassicGenerator one_by_one(12345);
+  // Two at once are the next two, and the state reads as after two steps; a
+  // skip lands where as many steps do.
+  platform::ClassicGenerator one_by_one(12345), paired(12345), skipped(12345);
   for (int i = 0; i < 70000; ++i) {
     const auto [first, second] = paired.NextTwo();
     ASSERT_EQ(first, one_by_one.Next()) << i;
@@ -132,15 +131,12 @@ TEST(RandomTest, TheSequenceIsPinned) {
   }
   EXPECT_EQ(paired.state(), one_by_one.state());
   EXPECT_EQ(paired.Skip(100), one_by_one.Skip(100));
+  EXPECT_EQ(skipped.Skip(140101), one_by_one.Skip(1));
 }
 
 // A draw scales a single in double precision and rounds half to even.
 TEST(RandomTest, DrawsRoundHalfToEven) {
-  struct Fixed final : platform::RandomSource {
-    float value = 0;
-    float Next() override { return value; }
-    std::optional<float> Skip(std::uint64_t) override { return value; }
-  } random;
+  testing_support::ScriptedRandom random;
   struct Row {
     float r;
     double factor;
@@ -148,7 +144,7 @@ TEST(RandomTest, DrawsRoundHalfToEven) {
   };
   for (const Row& row : {Row{0.1f, 5, 1} /* 0.1f lies just above 0.1 */, Row{0.3f, 5, 2}, Row{0.5f, 1, 0},
                          Row{0.75f, 1, 1}, Row{0.35f, 10, 3}, Row{0.175f, 100, 17}, Row{0.375f, 100, 38}}) {
-    random.value = row.r;
+    random.Push({row.r});
     EXPECT_EQ(platform::Draw(random, row.factor), row.drawn) << row.r << " x " << row.factor;
   }
 }

@@ -14,133 +14,125 @@
 
 namespace {
 
+using Options = platform::SdlSoundSystem::Options;
 using Output = platform::SdlSoundSystem::Output;
 
 const std::string kTune = std::string(MASCOT_MUSIC_DIR) + "/bgm.mid",
                   kSignal = std::string(MASCOT_MUSIC_DIR) + "/bgm1.wav";
-const std::string kOpen = "open \"" + kTune + "\" alias bgm";
 
 std::string Bytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Counts what the device takes: every buffer, and those with sound in them.
-struct Listener {
-  std::mutex mutex;
-  std::condition_variable changed;
-  int buffers = 0, loud = 0;
+// A sound system on a device that counts what it takes (every buffer, and
+// those with sound in them), and the media commands over it.
+struct Heard {
+  explicit Heard(const std::function<void(Options&)>& adjust = nullptr) : sound(Device(adjust)), media(sound, sound) {}
   // Waits for that many more buffers (or loud ones); false if the device stops taking them.
   bool Wait(int more, bool of_sound = false) {
     std::unique_lock lock(mutex);
     const int target = (of_sound ? loud : buffers) + more;
     return changed.wait_for(lock, std::chrono::seconds(30), [&] { return (of_sound ? loud : buffers) >= target; });
   }
-  platform::SdlSoundSystem::Options Device(std::string driver = "dummy") {
-    platform::SdlSoundSystem::Options options;
-    options.audio_driver = std::move(driver);
+  int Play(const std::string& path = kTune) {
+    return media.SendCommand("open \"" + path + "\" alias bgm") + media.SendCommand("play bgm");
+  }
+  int StopAndClose() { return media.SendCommand("stop bgm") + media.SendCommand("close bgm"); }
+  // The race music, expected: rendered ahead from the start.
+  void StartExpectingTheTune() {
+    sound.ExpectSong(kTune);
+    sound.StartInBackground();
+    sound.WaitUntilStarted();
+  }
+  Options Device(const std::function<void(Options&)>& adjust) {
+    Options options;
+    options.audio_driver = "dummy";
     options.tap = [this](const float* frames, int count) {
       const std::lock_guard lock(mutex);
       ++buffers;
       loud += std::any_of(frames, frames + count * 2, [](float sample) { return std::abs(sample) > 0.01f; });
       changed.notify_all();
     };
+    if (adjust) adjust(options);
     return options;
   }
+
+  std::mutex mutex;
+  std::condition_variable changed;
+  int buffers = 0, loud = 0;
+  platform::SdlSoundSystem sound;
+  platform::MediaCommands media;
 };
 
 TEST(SoundSystemTest, TheMusicSoundsThroughTheDeviceUntilTheNextPressAndTheEndLeavesNoSdl) {
-  Listener listener;
-  auto options = listener.Device();
-  options.idle_close = std::chrono::milliseconds(100);
   {
-    platform::SdlSoundSystem sound(options);
-    platform::MediaCommands media(sound, sound);
-    EXPECT_EQ(sound.output(), Output::NotStarted);  // nothing starts before the first sound
-    EXPECT_EQ(media.SendCommand(kOpen) + media.SendCommand("play bgm"), 0);
-    EXPECT_TRUE(listener.Wait(3, true));
-    EXPECT_EQ(media.SendCommand("stop bgm") + media.SendCommand("close bgm"), 0);
-    ASSERT_TRUE(listener.Wait(2));  // a buffer rendered before the stop may still be on its way
-    const int loud = listener.loud;
+    Heard heard([](Options& options) { options.idle_close = std::chrono::milliseconds(100); });
+    EXPECT_EQ(heard.sound.output(), Output::NotStarted);  // nothing starts before the first sound
+    EXPECT_EQ(heard.Play(), 0);
+    EXPECT_TRUE(heard.Wait(3, true));
+    EXPECT_EQ(heard.StopAndClose(), 0);
+    ASSERT_TRUE(heard.Wait(2));  // a buffer rendered before the stop may still be on its way
+    const int loud = heard.loud;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (sound.device_open() && std::chrono::steady_clock::now() < deadline) {
+    while (heard.sound.device_open() && std::chrono::steady_clock::now() < deadline) {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));  // silence: the idle device closes
     }
-    EXPECT_FALSE(sound.device_open());
-    EXPECT_EQ(listener.loud, loud);
-    EXPECT_TRUE(media.PlayWave(kSignal));  // and the next sound opens it again
-    EXPECT_TRUE(listener.Wait(3, true));
-    EXPECT_EQ(media.SendCommand(kOpen) + media.SendCommand("play bgm"), 0);  // it ends here, the song playing
+    EXPECT_FALSE(heard.sound.device_open());
+    EXPECT_EQ(heard.loud, loud);
+    EXPECT_TRUE(heard.media.PlayWave(kSignal));  // and the next sound opens it again
+    EXPECT_TRUE(heard.Wait(3, true));
+    EXPECT_EQ(heard.Play(), 0);  // it ends here, the song playing
   }
   EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
 }
 
 // The race music, expected, is rendered ahead and plays from memory without
-// a synthesizer; any other song brings one back.
+// a synthesizer, also when the renderer program fails at once or part way
+// (the rest is rendered here); any other song brings a synthesizer back.
 TEST(SoundSystemTest, TheExpectedSongPlaysRenderedAheadAndAnyOtherStillSounds) {
-  Listener listener;
-  platform::SdlSoundSystem sound(listener.Device());
-  platform::MediaCommands media(sound, sound);
-  sound.ExpectSong(kTune);
-  sound.StartInBackground();
-  sound.WaitUntilStarted();
-  EXPECT_TRUE(sound.music_ready() && !sound.mixer().has_synth());
-  EXPECT_EQ(media.SendCommand(kOpen) + media.SendCommand("play bgm"), 0);
-  EXPECT_TRUE(listener.Wait(3, true));
-  EXPECT_EQ(media.SendCommand("stop bgm") + media.SendCommand("close bgm"), 0);
-
+  const auto scratch = std::filesystem::temp_directory_path() / ("mascot-sound-" + std::to_string(getpid()));
+  std::filesystem::create_directories(scratch);
   std::string other = Bytes(kTune);
   other[other.find("\xFF\x51\x03") + 5] ^= 1;  // another tempo
-  const auto path = std::filesystem::temp_directory_path() / ("mascot-other-" + std::to_string(getpid()) + ".mid");
-  std::ofstream(path, std::ios::binary).write(other.data(), static_cast<std::streamsize>(other.size()));
-  ASSERT_TRUE(listener.Wait(2));  // the last buffers of the one before
-  EXPECT_EQ(media.SendCommand("open \"" + path.string() + "\" alias bgm") + media.SendCommand("play bgm"), 0);
-  EXPECT_TRUE(listener.Wait(3, true));
-  EXPECT_TRUE(sound.mixer().has_synth());
-  media.SendCommand("close bgm");
-  std::filesystem::remove(path);
-}
-
-// A renderer program that fails, at once or part way, leaves the rest of the
-// race music to a synthesizer here: it still plays rendered ahead.
-TEST(SoundSystemTest, ARendererThatFailsLeavesTheRestToThisProcess) {
-  const auto script = std::filesystem::temp_directory_path() / ("mascot-renderer-" + std::to_string(getpid()));
+  std::ofstream(scratch / "other.mid", std::ios::binary)
+      .write(other.data(), static_cast<std::streamsize>(other.size()));
   const std::string cut_short = std::string("\"") + MASCOT_RENDERER + "\" \"$@\" | head -c 100000; exit 1";
-  for (const std::string& failing : {std::string("printf R; exit 1"), std::string("printf R; head -c 65536 /dev/zero; exit 1"), cut_short}) {
-    std::ofstream(script) << "#!/bin/sh\n" << failing << "\n";
-    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
-    Listener listener;
-    auto options = listener.Device();
-    options.renderer = script.string();
-    platform::SdlSoundSystem sound(options);
-    platform::MediaCommands media(sound, sound);
-    sound.ExpectSong(kTune);
-    sound.StartInBackground();
-    sound.WaitUntilStarted();
-    EXPECT_TRUE(sound.music_ready() && !sound.mixer().has_synth()) << failing;
-    EXPECT_EQ(media.SendCommand(kOpen) + media.SendCommand("play bgm"), 0);
-    EXPECT_TRUE(listener.Wait(80, true)) << failing;  // some 2 s: past where a renderer cut short stopped
-    media.SendCommand("close bgm");
+  for (const std::string& failing :
+       {std::string(), std::string("printf R; exit 1"), std::string("printf R; head -c 65536 /dev/zero; exit 1"), cut_short}) {
+    std::ofstream(scratch / "renderer") << "#!/bin/sh\n" << failing << "\n";
+    std::filesystem::permissions(scratch / "renderer", std::filesystem::perms::owner_all);
+    Heard heard([&](Options& options) {
+      if (!failing.empty()) options.renderer = scratch / "renderer";
+    });
+    heard.StartExpectingTheTune();
+    EXPECT_TRUE(heard.sound.music_ready() && !heard.sound.mixer().has_synth()) << failing;
+    EXPECT_EQ(heard.Play(), 0);
+    EXPECT_TRUE(heard.Wait(80, true)) << failing;  // some 2 s: past where a renderer cut short stopped
+    EXPECT_EQ(heard.StopAndClose(), 0);
+    ASSERT_TRUE(heard.Wait(2));  // the last buffers of the one before
+    EXPECT_EQ(heard.Play(scratch / "other.mid"), 0);
+    EXPECT_TRUE(heard.Wait(3, true));
+    EXPECT_TRUE(heard.sound.mixer().has_synth());
+    heard.media.SendCommand("close bgm");
   }
-  std::filesystem::remove(script);
+  std::filesystem::remove_all(scratch);
 }
 
 TEST(SoundSystemTest, WithoutADeviceOrASoundFontEverythingStillAnswers) {
-  Listener listener;
-  auto options = listener.Device("no-such-driver");
-  options.soundfonts = {"/nonexistent/none.sf2"};
   for (bool fallback : {true, false}) {
-    options.dummy_fallback = fallback;
-    listener.loud = 0;
-    platform::SdlSoundSystem sound(options);
-    platform::MediaCommands media(sound, sound);
-    EXPECT_EQ(media.SendCommand(kOpen) + media.SendCommand("play bgm"), 0);
-    sound.WaitUntilStarted();
-    EXPECT_EQ(sound.output(), fallback ? Output::Dummy : Output::None);  // the dummy driver takes the sound
-    if (fallback) { EXPECT_TRUE(listener.Wait(10)); }
-    EXPECT_EQ(listener.loud, 0);  // no font: the music is silent, the signal still sounds
-    EXPECT_TRUE(media.PlayWave(kSignal));
-    if (fallback) { EXPECT_TRUE(listener.Wait(1, true)); }
+    Heard heard([&](Options& options) {
+      options.audio_driver = "no-such-driver";
+      options.soundfonts = {"/nonexistent/none.sf2"};
+      options.dummy_fallback = fallback;
+    });
+    EXPECT_EQ(heard.Play(), 0);
+    heard.sound.WaitUntilStarted();
+    EXPECT_EQ(heard.sound.output(), fallback ? Output::Dummy : Output::None);  // the dummy driver takes the sound
+    if (fallback) { EXPECT_TRUE(heard.Wait(10)); }
+    EXPECT_EQ(heard.loud, 0);  // no font: the music is silent, the signal still sounds
+    EXPECT_TRUE(heard.media.PlayWave(kSignal));
+    if (fallback) { EXPECT_TRUE(heard.Wait(1, true)); }
   }
 }
 

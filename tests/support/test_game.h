@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "game/game_session.h"
 #include "platform/scheduler.h"
@@ -15,15 +16,13 @@ class TestGame {
   using Timer1Mode = game::GameSession::Timer1Mode;
   struct Options {
     Timer1Mode timer1 = Timer1Mode::CatchUp;
-    platform::RandomSource* random = nullptr;         // instead of the scripted one
-    platform::MessageBoxes* message_boxes = nullptr;  // instead of the scripted ones
-    platform::SettingsStore* settings = nullptr;      // instead of the one in memory
+    platform::RandomSource* random = nullptr;     // instead of the scripted one
+    platform::SettingsStore* settings = nullptr;  // instead of the one in memory
   };
   TestGame() : TestGame(Options{}) {}
   explicit TestGame(Options options)
       : session_(std::make_unique<game::GameSession>(
-            game::Services{options.random ? *options.random : random,
-                           options.message_boxes ? *options.message_boxes : boxes, clock, address,
+            game::Services{options.random ? *options.random : random, boxes, clock, address,
                            options.settings ? *options.settings : settings, media, program_end, "/opt/mascot race", records},
             time, options.timer1)) {}
 
@@ -63,6 +62,14 @@ class TestGame {
 
  private:
   std::unique_ptr<game::GameSession> session_;
+};
+
+// A game started from this saved purse (none: nothing saved), every start-up draw 0.5.
+struct StartedGame : TestGame {
+  explicit StartedGame(const std::optional<std::string>& purse = std::nullopt) {
+    if (purse) settings.SetPurse(*purse);
+    Start();
+  }
 };
 
 }  // namespace testing_support

@@ -1,47 +1,78 @@
-// The real window, offscreen: built from the window's definition, mirroring
-// the model, taking the player's mouse, showing the pictures, and asking in
-// real message boxes in the middle of a race; and the machine's address.
+// The real window, offscreen: built from the window's definition and
+// mirroring the model; every way in reaching the rules (the mouse, keys,
+// shortcuts, message boxes and what assistive tools do through Qt's
+// accessibility interfaces); and the machine's address.
 #include "ui/qt/main_window.h"
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <ifaddrs.h>
 #include <net/if.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+#include <private/qguiapplication_p.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QElapsedTimer>
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #include "platform/system_local_address.h"
-#include "support/test_game.h"
+#include "support/race_script.h"
 #include "ui/picture_names.h"
 #include "ui/pictures.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/control_widgets.h"
+#include "ui/qt/qt_message_boxes.h"
+
+// Readable failures: texts and names as text.
+void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
 
-using testing_support::TestGame;
+using namespace testing_support;
 
-struct MainWindowTest : ::testing::Test {
-  MainWindowTest() {
+struct WindowTest : ::testing::Test {
+  WindowTest() {
     game.Start();
-    QApplication::processEvents();
+    window.show();
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
   }
   template <typename T = QWidget>
   T* Find(const QString& name) {
-    return window.findChild<T*>(name);
+    T* widget = window.findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name.toStdString();
+    return widget;
   }
+  QAccessibleInterface* Accessible(const QString& name) { return QAccessible::queryAccessibleInterface(Find(name)); }
+  void DoAction(const QString& name, const QString& action) {
+    QAccessibleInterface* accessible = Accessible(name);
+    ASSERT_TRUE(accessible->actionInterface()->actionNames().contains(action)) << name.toStdString();
+    accessible->actionInterface()->doAction(action);
+  }
+  // The lane buttons checked on screen: "....x." for the fifth alone.
+  std::string Checked() {
+    std::string lanes;
+    for (int lane = 0; lane < 6; ++lane)
+      lanes += Find<QRadioButton>(QString("CharKake%1").arg(lane))->isChecked() ? 'x' : '.';
+    return lanes;
+  }
+
   TestGame game;  // every draw 0.5: speeds of 125, the mascot on lane 3 with 50
   ui::qt::MainWindow window{game.session().form().form(), game.session()};
   ui::qt::AboutView about{game.session().form().about(), game.session()};
 };
 
 // Fifteen twips make a pixel; the window cannot be resized. The model's changes reach the widgets.
-TEST_F(MainWindowTest, TheWindowIsTheDefinitionAndMirrorsTheModel) {
+TEST_F(WindowTest, TheWindowIsTheDefinitionAndMirrorsTheModel) {
   EXPECT_EQ(window.windowTitle(), "こまめ堂マスコットレース");
   EXPECT_EQ(window.ClientArea()->size(), QSize(10140 / 15, 9165 / 15));
   EXPECT_EQ(window.minimumSize(), window.maximumSize());
@@ -64,7 +95,7 @@ TEST_F(MainWindowTest, TheWindowIsTheDefinitionAndMirrorsTheModel) {
 // A race moves a picture on nearly every tick: a change after a quiet spell
 // shows at once, one that follows within a frame waits for the next, and the
 // last shows even when nothing follows it.
-TEST_F(MainWindowTest, PicturesChangingFasterThanFramesAreShownTogether) {
+TEST_F(WindowTest, PicturesChangingFasterThanFramesAreShownTogether) {
   constexpr int kFrame = ui::qt::ControlWidgets::kFrameMilliseconds;
   QWidget* runner = Find("ImgChar2");
   const auto shown = [runner](int x) { return QTest::qWaitFor([&] { return runner->x() == x; }, 5000); };
@@ -82,7 +113,7 @@ TEST_F(MainWindowTest, PicturesChangingFasterThanFramesAreShownTogether) {
   EXPECT_TRUE(shown(200));
 }
 
-TEST_F(MainWindowTest, TheAboutDialogOpensOnceAndTheCloseBoxSavesAndEnds) {
+TEST_F(WindowTest, TheAboutDialogOpensOnceAndTheCloseBoxSavesAndEnds) {
   for (int times = 0; times < 2; ++times) window.menuBar()->findChild<QAction*>("version")->trigger();
   int dialogs = 0;
   for (QWidget* widget : QApplication::topLevelWidgets())
@@ -95,6 +126,173 @@ TEST_F(MainWindowTest, TheAboutDialogOpensOnceAndTheCloseBoxSavesAndEnds) {
   window.close();
   EXPECT_EQ(game.settings.Purse(), "100");
   EXPECT_EQ(game.program_end.ends, 1);
+}
+
+TEST_F(WindowTest, AssistiveActionsReachTheRulesOrArePutBack) {
+  const QString toggle = QAccessibleActionInterface::toggleAction();
+  game.Click(game.c().ozzu);
+
+  DoAction("CharKake2", toggle);
+  EXPECT_EQ(game.s().PlayerPick, 2);
+  QTest::mouseClick(Find("Bairitu4"), Qt::LeftButton);
+  EXPECT_EQ(std::tuple(game.s().PlayerPick, Checked()), std::tuple(4, "....x."));
+  const auto colours = [this](const char* lane) {  // the chosen lane inverted, the one left white
+    const QPalette palette = Find(lane)->palette();
+    return std::pair(palette.color(QPalette::Window), palette.color(QPalette::WindowText));
+  };
+  EXPECT_EQ(colours("CharKake4"), std::pair(QColor(Qt::black), QColor(Qt::white)));
+  EXPECT_EQ(colours("CharKake2").first, QColor(Qt::white));
+
+  DoAction("CharKake4", toggle);  // toggling the chosen lane clicks it again: it stays chosen
+  EXPECT_EQ(std::tuple(game.s().PlayerPick, Checked()), std::tuple(4, "....x."));
+
+  DoAction("CheckBGM", toggle);
+  EXPECT_EQ(game.c().CheckBGM.Value(), 0);
+  EXPECT_FALSE(Find<QAbstractButton>("CheckBGM")->isChecked());
+
+  auto* bar = Find<QScrollBar>("KakeHScroll");
+  bar->setSliderDown(true);
+  bar->setSliderPosition(45);
+  EXPECT_EQ(game.c().KakeLabel.Caption(), "45");  // live, during a drag
+  bar->setSliderDown(false);
+  Accessible("KakeHScroll")->valueInterface()->setCurrentValue(37);
+  EXPECT_EQ(game.c().KakeLabel.Caption(), "37");
+  EXPECT_EQ(game.s().PlayerBet, 37);
+
+  // While the race runs the lanes are locked and the bar is hidden: the
+  // rules refuse, and the widgets go back to what the rules hold.
+  StartRace(game);
+  Find<QRadioButton>("CharKake1")->toggle();
+  Accessible("KakeHScroll")->valueInterface()->setCurrentValue(60);
+  EXPECT_EQ(std::tuple(game.s().PlayerPick, Checked(), game.s().PlayerBet, bar->value()),
+            std::tuple(4, "....x.", 37, 37));
+}
+
+TEST_F(WindowTest, TheStakeBarsKeysRunLikeASlider) {
+  struct Case {
+    Qt::Key key;
+    int stake;  // from 50, with a purse of 100: steps of 1 and 10
+  };
+  const Case cases[] = {{Qt::Key_Right, 51}, {Qt::Key_Up, 51},      {Qt::Key_Left, 49},   {Qt::Key_Down, 49},
+                        {Qt::Key_PageUp, 60}, {Qt::Key_PageDown, 40}, {Qt::Key_Home, 1}, {Qt::Key_End, 100}};
+  auto* bar = Find<QScrollBar>("KakeHScroll");
+  for (const Case& c : cases) {
+    game.session().MoveScrollBar(game.c().KakeHScroll, 50);
+    QTest::keyClick(bar, c.key);
+    EXPECT_EQ(game.s().PlayerBet, c.stake) << QTest::toString(c.key);
+    EXPECT_EQ(bar->value(), c.stake);
+  }
+}
+
+TEST_F(WindowTest, KeysAndShortcutsDoWhatAClickDoesAndNothingOnADisabledControl) {
+  struct Step {
+    const char* what;
+    QString widget;  // empty: the key goes to the window, as a shortcut
+    Qt::Key key;
+    std::function<bool()> done;
+  };
+  const auto race_no = [this] { return game.c().RaceLabel.Tag(); };
+  const auto purse = game.s().PlayerMoney;
+  const Step steps[] = {
+      {"S before a race is selected", "", Qt::Key_S, [&] { return !game.s().RaceRunning; }},
+      {"R selects a race", "", Qt::Key_R, [&] { return race_no() == "1"; }},
+      {"3 chooses lane 3", "", Qt::Key_3, [&] { return game.s().PlayerPick == 2; }},
+      {"Right steps to lane 4", "CharKake2", Qt::Key_Right, [&] { return game.s().PlayerPick == 3; }},
+      {"Up steps back to lane 3", "CharKake3", Qt::Key_Up, [&] { return game.s().PlayerPick == 2; }},
+      {"Left from lane 1 wraps to lane 6, and the focus with it", "CharKake0", Qt::Key_Left,
+       [&] { return game.s().PlayerPick == 5 && Find("CharKake5")->hasFocus(); }},
+      {"Enter on レース選択", "ozzu", Qt::Key_Return, [&] { return race_no() == "2"; }},
+      {"F buys a slip", "", Qt::Key_F, [&] { return game.s().PlayerMoney == purse - 10; }},
+      {"S starts the race", "", Qt::Key_S, [&] { return game.s().RaceRunning; }},
+      {"2 in a race changes nothing", "", Qt::Key_2, [&] { return game.s().PlayerPick == 5; }},
+      {"R in a race changes nothing", "", Qt::Key_R, [&] { return race_no() == "2"; }},
+  };
+  for (const Step& step : steps) {
+    if (!step.widget.isEmpty()) Find(step.widget)->setFocus();
+    QTest::keyClick(step.widget.isEmpty() ? static_cast<QWidget*>(&window) : Find(step.widget), step.key);
+    EXPECT_TRUE(step.done()) << step.what;
+  }
+
+  // The menu's access keys work (Alt+H starts the tour), and the tour walks
+  // on from the keyboard, from the mascot and from the bubble.
+  QTest::keyClick(&window, Qt::Key_H, Qt::AltModifier);
+  EXPECT_EQ(game.s().TourStep, 1);
+  QTest::keyClick(Find("komame"), Qt::Key_Space);
+  QTest::keyClick(Find("MsgLabel"), Qt::Key_Return);
+  EXPECT_EQ(game.s().TourStep, 3);
+}
+
+TEST_F(WindowTest, TabGoesFromTheTrackToTheBetPanelToTheMascot) {
+  const QStringList expected = {"CharKake0", "CharKake1", "CharKake2", "CharKake3", "CharKake4", "CharKake5",
+                                "CheckBGM",  "KakeHScroll", "ozzu",    "CmdRnd",    "komame",    "MsgLabel",
+                                "RndMsg",    "TimeCmd",   "ColorCmd",  "BestCmd",   "CmdIP",     "CmdT",
+                                "omi"};  // スタート is disabled until a race is selected: Tab skips it
+  Find("CharKake0")->setFocus();
+  QStringList visited;
+  for (int i = 0; i < expected.size(); ++i) {
+    visited << QApplication::focusWidget()->objectName();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  EXPECT_EQ(visited, expected);
+}
+
+TEST_F(WindowTest, ScreenReadersHearRadioButtonsNamesAndChanges) {
+  EXPECT_EQ(Accessible("CharKake0")->role(), QAccessible::RadioButton);
+  EXPECT_EQ(Accessible("CharKake0")->text(QAccessible::Name), "１でGO！");
+  EXPECT_EQ(Accessible("Bairitu0")->text(QAccessible::Name), "");  // no odds before a race is selected
+  EXPECT_EQ(Accessible("KakeHScroll")->text(QAccessible::Name), "賭け金");
+  EXPECT_EQ(Accessible("komame")->text(QAccessible::Name), "こまめ");
+
+  static QList<QObject*> renamed;
+  renamed.clear();
+  // As when a screen reader listens: Qt tells assistive tools nothing otherwise.
+  QPlatformAccessibility* platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
+  ASSERT_NE(platform, nullptr);
+  platform->setActive(true);
+  QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+    if (event->type() == QAccessible::NameChanged) renamed << event->object();
+  });
+  game.Fire([this] { game.form().Say(""); });
+  EXPECT_EQ(Accessible("MsgLabel")->text(QAccessible::Name), "");
+  game.Click(game.c().omi);
+  QAccessible::installUpdateHandler(nullptr);
+  platform->setActive(false);
+  EXPECT_TRUE(renamed.contains(Find("MsgLabel")));
+  EXPECT_TRUE(renamed.contains(Find("Money")));
+  EXPECT_TRUE(renamed.contains(Find("Psyoji1")));
+}
+
+// A question has to be answered; a box with only OK takes Escape and its
+// close box as OK.
+TEST(MessageBoxViewTest, EscapeAndTheCloseBoxAnswerOnlyABoxWithJustOK) {
+  using platform::MessageBoxes;
+  // The box's style, and whether Escape is pressed (else the close box).
+  for (const auto& [style, escape] : {std::pair{MessageBoxes::kYesNo, true}, {MessageBoxes::kYesNo, false},
+                                      {MessageBoxes::kOkOnly, true}, {MessageBoxes::kExclamation, false}}) {
+    const bool question = style == MessageBoxes::kYesNo;
+    ui::qt::QtMessageBoxes boxes;
+    bool stayed_open = false;
+    QStringList seen;  // the title, the prompt and the buttons
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      seen << box->windowTitle() << box->text();
+      for (QAbstractButton* button : box->buttons()) seen << button->text();
+      if (escape) {
+        QTest::keyClick(box, Qt::Key_Escape);
+      } else {
+        box->close();
+      }
+      QApplication::processEvents();
+      stayed_open = box->isVisible();
+      if (stayed_open) box->findChild<QAbstractButton*>("No")->click();
+    });
+    int reply = boxes.Show("まだやりますか？", style, "こんてにゅー");
+    EXPECT_EQ(stayed_open, question) << style << (escape ? " Escape" : " close");
+    EXPECT_EQ(reply, question ? MessageBoxes::kReplyNo : MessageBoxes::kReplyOk);
+    EXPECT_EQ(seen, QStringList({"こんてにゅー", "まだやりますか？"}) +
+                        (question ? QStringList{"はい", "いいえ"} : QStringList{"OK"}));
+  }
 }
 
 // One of this machine's own IPv4 addresses on an interface that is up and not
