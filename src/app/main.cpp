@@ -42,6 +42,12 @@ int main(int argc, char** argv) {
   mallopt(M_TRIM_THRESHOLD, 128 * 1024);
 #endif
   if (std::optional<int> exit_code = app::HandleCommandLine(argc, argv, stdout, stderr)) return *exit_code;
+  // A race repaints a runner's few pixels 32 times a second. Sent over the X
+  // connection they cost less than through shared memory, where every frame
+  // waits on the X server's word that it has read the last one: a fifth of
+  // the game's time while racing, and a wake-up a frame. The player's own
+  // setting is kept.
+  if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
 
   QApplication application(argc, argv);
   QApplication::setApplicationName("mascot-race");
