@@ -3,6 +3,7 @@
 // and nothing else.
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <condition_variable>
 #include <filesystem>
@@ -160,6 +161,8 @@ TEST(SoundSystemTest, JunkFilesAreTurnedAway) {
   EXPECT_FALSE(platform::SoundFontSynth::Load({file(std::string("RIFF\x10\0\0\0sfbkLIST", 16)), scratch / "none.sf2"}));
   EXPECT_TRUE(sound.Open(file(tune)));
   EXPECT_TRUE(sound.PlayWave(file(signal)));
+  ASSERT_EQ(mkfifo((scratch / "pipe").c_str(), 0600), 0);  // a pipe nobody writes to: refused at once
+  EXPECT_FALSE(sound.Open((scratch / "pipe").string()) || sound.PlayWave((scratch / "pipe").string()));
   std::filesystem::remove_all(scratch);
 }
 

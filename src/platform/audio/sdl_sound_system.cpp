@@ -65,9 +65,10 @@ class MixerSong final : public Song {
 
 // The file's bytes when it is a regular file of at most `limit` bytes. Plain
 // system calls: the streams library would bring its locale machinery into
-// memory for two small reads.
+// memory for two small reads. Opened without waiting, so that a pipe or a
+// device by that name is turned away rather than waited on.
 bool ReadSmallFile(const std::string& path, std::uintmax_t limit, std::vector<std::uint8_t>& bytes) {
-  const int fd = path.empty() ? -1 : open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = path.empty() ? -1 : open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat status {};
   bool whole = fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0 &&
