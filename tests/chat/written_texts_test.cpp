@@ -118,23 +118,19 @@ TEST(WrittenTextsTest, TheRetortsInTheirBoxes) {
   using platform::MessageBoxes;
   constexpr int kOk = MessageBoxes::kOkOnly, kYesNo = MessageBoxes::kYesNo;
   const ShownBox kAsk = {"なんでやねん？", kYesNo, "ツッコミ"}, kPlain = {"ナンデヤネン", kOk, "ツッコミ"};
-  struct Row {
-    float draw;
-    int reply;
-    std::vector<ShownBox> boxes;
-  };
-  for (const Row& row : {Row{0.16f, kOk, {{"なんでやねん！！", MessageBoxes::kExclamation, "ツッコミ"}}},
-                         Row{0.17f, MessageBoxes::kReplyYes, {kAsk, {"（なんでやねん・・・）", kOk, "ツッコミ"}}},
-                         Row{0.49f, MessageBoxes::kReplyNo, {kAsk, {"な、なんでやねん・・・", kOk, "ツッコミ"}}},
-                         Row{0.5f, kOk, {kPlain}},  // 1.5 goes to the even 2
-                         Row{0.83f, kOk, {kPlain}},
-                         Row{0.84f, kOk, {{"な～んで～やね～ん♪", kOk, "ツッコミ"}}}}) {
+  const std::tuple<float, int, std::vector<ShownBox>> kRows[] = {
+      {0.16f, kOk, {{"なんでやねん！！", MessageBoxes::kExclamation, "ツッコミ"}}},
+      {0.17f, MessageBoxes::kReplyYes, {kAsk, {"（なんでやねん・・・）", kOk, "ツッコミ"}}},
+      {0.49f, MessageBoxes::kReplyNo, {kAsk, {"な、なんでやねん・・・", kOk, "ツッコミ"}}},
+      {0.5f, kOk, {kPlain}},  {0.83f, kOk, {kPlain}},  // 0.5: 1.5 goes to the even 2
+      {0.84f, kOk, {{"な～んで～やね～ん♪", kOk, "ツッコミ"}}}};
+  for (const auto& [draw, reply, boxes] : kRows) {
     StartedGame game;
-    game.random.Push({row.draw});
-    game.boxes.Reply({row.reply});
+    game.random.Push({draw});
+    game.boxes.Reply({reply});
     game.Click(game.c().CmdT);
     EXPECT_EQ(game.random.draws, 6 + 1);
-    EXPECT_EQ(game.boxes.shown, row.boxes) << row.draw;
+    EXPECT_EQ(game.boxes.shown, boxes) << draw;
     EXPECT_EQ(game.c().MsgLabel.Caption(), "ようこそ『こまめ堂マスコットレース』へ");  // the bubble is left alone
   }
 }

@@ -161,4 +161,23 @@ TEST(SettlementTest, RacesToTheirEnd) {
   }
 }
 
+// After every settlement the bar offers the purse up to the ceiling, in large steps of a tenth (halves to even).
+TEST(SettlementTest, TheStakeBarFitsThePurse) {
+  const std::tuple<int, int, int> kFits[] = {
+      {0, 0, 1},          {3, 3, 1},    {10, 10, 1},          {15, 15, 2},          {25, 25, 2},
+      {35, 35, 4},        {95, 95, 10}, {29999, 29999, 3000}, {30000, 30000, 3000}, {30001, 30000, 3000},
+      {kTop, 30000, 3000}};
+  for (const auto& [purse, max, large_change] : kFits) {
+    StartedGame game;
+    game.mutable_state().PlayerMoney = purse;
+    SelectRace(game, {150, 100, 100, 100, 100, 100});
+    StartRace(game);  // no bet: the purse stays as it is
+    ScriptFinishOrder(game, {0, 1, 2, 3, 4, 5});
+    RunRaceClock(game);
+    const ui::ScrollBar& bar = game.c().KakeHScroll;
+    EXPECT_EQ(std::tuple(bar.Max(), bar.LargeChange(), bar.SmallChange()), std::tuple(max, large_change, 1)) << purse;
+    EXPECT_LE(game.s().PlayerBet, std::max(purse, 1)) << purse;  // never a stake beyond the purse
+  }
+}
+
 }  // namespace

@@ -52,16 +52,9 @@ TEST(NumbersTest, ConversionsRoundHalfToEvenAndOverflowOutsideTheirType) {
 
 TEST(NumbersTest, TextsOfNumbers) {
   EXPECT_EQ(platform::DecimalText(-7), "-7");
-  const std::pair<float, const char*> kTexts[] = {{1.1f, "1.1"},
-                                                  {16.1f, "16.1"},
-                                                  {20.0f, "20"},
-                                                  {0.0f, "0"},
-                                                  {1.0f / 3.0f, "0.3333333"},
-                                                  {123456789.0f, "1.234568E+08"},
-                                                  {0.00001f, "1E-05"}};
-  for (const auto& [value, text] : kTexts) {
-    EXPECT_EQ(platform::SingleText(value), text);
-  }
+  const std::pair<float, const char*> kTexts[] = {
+      {0.0f, "0"}, {1.0f / 3.0f, "0.3333333"}, {123456789.0f, "1.234568E+08"}, {0.00001f, "1E-05"}};
+  for (const auto& [value, text] : kTexts) EXPECT_EQ(platform::SingleText(value), text);
   // Odds are whole tenths: their text is the shortest that reads back, as for any single.
   for (std::int64_t tenths = 1; tenths < 1100000; tenths += tenths < 60000 ? 1 : 37) {
     const float value = static_cast<float>(static_cast<double>(tenths) / 10);
@@ -75,16 +68,11 @@ TEST(NumbersTest, TextsOfNumbers) {
 // double stops counting.
 TEST(NumbersTest, TagsCountOnInWholeNumbers) {
   constexpr const char* kMismatch = "(type mismatch)";
-  const std::pair<const char*, const char*> kCounted[] = {{"99", "100"},
-                                                          {"0999", "1000"},
-                                                          {" 5", "6"},
-                                                          {"-8", "-7"},
-                                                          {"1.5", "2"},  // 2.5, to even
-                                                          {"1x3", kMismatch},
-                                                          {"", kMismatch},
-                                                          {"999999999999999", "1000000000000000"},
-                                                          {"9007199254740990", "9007199254740991"},
-                                                          {"99999999999999999", "9007199254740992"}};
+  // "1.5" counts on to 2.5, which goes to the even 2.
+  const std::pair<const char*, const char*> kCounted[] = {
+      {"99", "100"},   {"0999", "1000"}, {" 5", "6"}, {"-8", "-7"}, {"1.5", "2"}, {"1x3", kMismatch}, {"", kMismatch},
+      {"999999999999999", "1000000000000000"},        {"9007199254740990", "9007199254740991"},
+      {"99999999999999999", "9007199254740992"}};
   // The race clock keeps a plain count as a number and writes it when read:
   // read on the way or not, it reads as the text counted on the long way.
   auto count = [](const std::string& text, int times, bool as_clock) -> std::string {
@@ -137,15 +125,12 @@ TEST(RandomTest, TheSequenceIsPinned) {
 // A draw scales a single in double precision and rounds half to even.
 TEST(RandomTest, DrawsRoundHalfToEven) {
   testing_support::ScriptedRandom random;
-  struct Row {
-    float r;
-    double factor;
-    int drawn;
-  };
-  for (const Row& row : {Row{0.1f, 5, 1} /* 0.1f lies just above 0.1 */, Row{0.3f, 5, 2}, Row{0.5f, 1, 0},
-                         Row{0.75f, 1, 1}, Row{0.35f, 10, 3}, Row{0.175f, 100, 17}, Row{0.375f, 100, 38}}) {
-    random.Push({row.r});
-    EXPECT_EQ(platform::Draw(random, row.factor), row.drawn) << row.r << " x " << row.factor;
+  // 0.1f lies just above 0.1.
+  const std::tuple<float, double, int> kDraws[] = {{0.1f, 5, 1},   {0.3f, 5, 2},      {0.5f, 1, 0},     {0.75f, 1, 1},
+                                                   {0.35f, 10, 3}, {0.175f, 100, 17}, {0.375f, 100, 38}};
+  for (const auto& [r, factor, drawn] : kDraws) {
+    random.Push({r});
+    EXPECT_EQ(platform::Draw(random, factor), drawn) << r << " x " << factor;
   }
 }
 

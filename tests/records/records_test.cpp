@@ -15,6 +15,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QVariant>
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include "app/statistics_module.h"
@@ -134,10 +135,7 @@ TEST_F(RecordsStoreTest, AnOlderGamesDatabaseIsBroughtUpToDate) {
 
 TEST_F(RecordsStoreTest, ADamagedDatabaseIsMovedAsideAndAFreshOneStarted) {
   QDir().mkpath(dir.filePath("mascot-race"));
-  QFile damaged(Path());
-  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-  damaged.write(QByteArray(4096, 'x'));
-  damaged.close();
+  std::ofstream(Path().toStdString()) << std::string(4096, 'x');
   auto store = Open(Path());
   EXPECT_TRUE(store->keeping());
   store->RaceSettled(ARace(1));
@@ -240,9 +238,8 @@ TEST_F(StatisticsWindowTest, TheChartAndTheTableShowTheRacesLatestLast) {
 
   ASSERT_EQ(Table()->rowCount(), 3);
   QStringList newest;
-  for (int column = 0; column < Table()->columnCount(); ++column) {
-    newest << (column == 1 ? "(time)" : Table()->item(0, column)->text());
-  }
+  for (int column = 0; column < Table()->columnCount(); ++column) newest << Table()->item(0, column)->text();
+  newest[1] = "(time)";
   EXPECT_EQ(newest, (QStringList{"第3ﾚｰｽ", "(time)", "1", "1.9倍", "－", "－", "－"}));
   EXPECT_EQ(Table()->item(1, 6)->text(), "0まめ");
   EXPECT_EQ(Table()->item(2, 0)->text(), "第1ﾚｰｽ");
