@@ -112,7 +112,7 @@ TEST_F(WindowTest, PicturesChangingFasterThanFramesAreShownTogether) {
   EXPECT_TRUE(shown(200));
 }
 
-TEST_F(WindowTest, TheAboutDialogOpensOnceAndTheCloseBoxSavesAndEnds) {
+TEST_F(WindowTest, TheAboutDialogOpensOnceAndTheCloseBoxEndsThroughTheRules) {
   for (int times = 0; times < 2; ++times) window.menuBar()->findChild<QAction*>("version")->trigger();
   const QWidgetList top = QApplication::topLevelWidgets();
   const auto shown = [](const QWidget* widget) { return widget->objectName() == "ver" && widget->isVisible(); };
@@ -173,7 +173,7 @@ TEST_F(WindowTest, TheStakeBarsKeysRunLikeASlider) {
   for (const auto& [key, stake] : cases) {
     game.session().MoveScrollBar(game.c().KakeHScroll, 50);
     QTest::keyClick(bar, key);
-    EXPECT_EQ(std::pair(game.s().PlayerBet, bar->value()), std::pair(stake, stake)) << QTest::toString(key);
+    EXPECT_EQ(std::pair(int{game.s().PlayerBet}, bar->value()), std::pair(stake, stake)) << QTest::toString(key);
   }
 }
 
