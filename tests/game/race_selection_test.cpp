@@ -49,29 +49,24 @@ TEST(RaceSelectionTest, EveryPressIsANewRaceOfEightDraws) {
 }
 
 TEST(RaceSelectionTest, TheMascotBetsSitsOutOrGoesAllIn) {
-  struct Row {
-    int purse;
-    float lane_draw, stake_draw;
-    int pick, stake;
-    const char* said;
-    const char* lane;
-  };
-  for (const Row& row :
-       {Row{100, 0.5f, 0.5f, 2, 50, "このレースは3に50まめだな。", "3"},  // 2.5 goes to lane 2
-        Row{1000, 0.4f, 0.12f, 2, 120, "このレースは3に120まめだな。", "3"},
-        Row{100, 0.05f, 0.999f, 0, 100, "このレースは1に100まめだな。", "1"},
-        Row{11, 0.7f, 0.01f, 6, 0, "今回は見送り。", "－"},               // 0.11 rounds to 0: sits out
-        Row{10, 0.7f, 0.01f, 3, 10, "このレースは4に10まめだな。", "4"},  // all in; 0.7f lies below 0.7
-        Row{1, 0.95f, 0.0f, 5, 1, "このレースは6に1まめだな。", "6"},
-        Row{40000, 0.3f, 0.9999999f, 2, 30000, "このレースは3に30000まめだな。", "3"},  // capped
-        Row{40000, 0.3f, 0.5f, 2, 15000, "このレースは3に15000まめだな。", "3"}}) {
+  // The mascot's purse and draws; its lane and stake, what it says and the lane it shows.
+  const std::tuple<int, float, float, int, int, const char*, const char*> kRows[] = {
+      {100, 0.5f, 0.5f, 2, 50, "このレースは3に50まめだな。", "3"},  // 2.5 goes to lane 2
+      {1000, 0.4f, 0.12f, 2, 120, "このレースは3に120まめだな。", "3"},
+      {100, 0.05f, 0.999f, 0, 100, "このレースは1に100まめだな。", "1"},
+      {11, 0.7f, 0.01f, 6, 0, "今回は見送り。", "－"},               // 0.11 rounds to 0: sits out
+      {10, 0.7f, 0.01f, 3, 10, "このレースは4に10まめだな。", "4"},  // all in; 0.7f lies below 0.7
+      {1, 0.95f, 0.0f, 5, 1, "このレースは6に1まめだな。", "6"},
+      {40000, 0.3f, 0.9999999f, 2, 30000, "このレースは3に30000まめだな。", "3"},  // capped
+      {40000, 0.3f, 0.5f, 2, 15000, "このレースは3に15000まめだな。", "3"}};
+  for (const auto& [purse, lane_draw, stake_draw, pick, stake, said, lane] : kRows) {
     StartedGame game;
-    game.mutable_state().MascotMoney = row.purse;
-    SelectRace(game, {120, 120, 120, 120, 120, 120}, row.lane_draw, row.stake_draw);
-    EXPECT_EQ(
-        std::tuple(game.s().MascotPick, game.s().MascotBet, game.c().MsgLabel.Caption(), game.c().Pkake[1].Caption(),
-                   game.c().kakeban[1].Caption(), game.s().MascotMoney),  // nothing is taken yet
-        std::tuple(row.pick, row.stake, row.said, std::to_string(row.stake), row.lane, row.purse));
+    game.mutable_state().MascotMoney = purse;
+    SelectRace(game, {120, 120, 120, 120, 120, 120}, lane_draw, stake_draw);
+    const auto& c = game.c();
+    EXPECT_EQ(std::tuple(game.s().MascotPick, game.s().MascotBet, c.MsgLabel.Caption(), c.Pkake[1].Caption(),
+                         c.kakeban[1].Caption(), game.s().MascotMoney),  // nothing is taken yet
+              std::tuple(pick, stake, said, std::to_string(stake), lane, purse));
   }
 }
 
@@ -79,22 +74,19 @@ TEST(RaceSelectionTest, TheMascotBetsSitsOutOrGoesAllIn) {
 // lane's look: 'P' picked (white on black, selected), 'u' unpicked again
 // (black on white), '.' as designed; and the buttons' Click events that ran.
 TEST(BetPanelTest, TheChosenLaneIsShownInverted) {
-  struct Row {
-    std::vector<int> clicks;
-    int pick;
-    const char* looks;
-    std::vector<int> raised;
-  };
-  for (const Row& row : {Row{{2}, 2, "..P...", {2}}, Row{{1, 4}, 4, ".u..P.", {1, 4}},
-                         Row{{3, 3, ~3}, 3, "...P..", {3, 3}},  // again and again: it stays
-                         Row{{0, ~5}, 5, "u....P", {0, 5}}}) {  // an odds label selects its button once
+  // The clicks; the pick, the looks and the Click events that ran.
+  using Row = std::tuple<std::vector<int>, int, std::string, std::vector<int>>;
+  for (const auto& [clicks, pick, expected_looks, expected_raised] :
+       {Row{{2}, 2, "..P...", {2}}, Row{{1, 4}, 4, ".u..P.", {1, 4}},
+        Row{{3, 3, ~3}, 3, "...P..", {3, 3}},  // again and again: it stays
+        Row{{0, ~5}, 5, "u....P", {0, 5}}}) {  // an odds label selects its button once
     StartedGame game;
     std::vector<int> raised;
     for (int lane = 0; lane < 6; ++lane) {
       auto& button = game.c().CharKake[lane];
       button.on_click = [&raised, lane, original = button.on_click] { raised.push_back(lane), original(); };
     }
-    for (int lane : row.clicks)
+    for (int lane : clicks)
       game.Click(lane >= 0 ? static_cast<ui::Control&>(game.c().CharKake[lane]) : game.c().Bairitu[~lane]);
     std::string looks;
     for (int lane = 0; lane < 6; ++lane) {
@@ -104,7 +96,7 @@ TEST(BetPanelTest, TheChosenLaneIsShownInverted) {
                : !b.Value() && colours == std::pair(ui::kWhite, ui::kBlack)                ? 'u'
                : !b.Value() && colours.first == ui::SystemColour(14) ? '.' : '?';
     }
-    EXPECT_EQ(std::tuple(game.s().PlayerPick, looks, raised), std::tuple(row.pick, std::string(row.looks), row.raised));
+    EXPECT_EQ(std::tuple(game.s().PlayerPick, looks, raised), std::tuple(pick, expected_looks, expected_raised));
   }
 }
 

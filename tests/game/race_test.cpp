@@ -51,23 +51,21 @@ TEST(RaceTest, FromTheStartToTheLastArrival) {
 }
 
 TEST(RaceTest, TheStakesAreTakenAtTheStart) {
-  struct Row {
-    int pick, bar, stale_bet, purse;
-    const char* label;
-    bool fortune;
-  };
-  for (const Row& row : {Row{6, 40, 0, 100, "0", true},       // no pick: only the mascot's stake
-                         Row{0, 90, 0, 10, "90", false},      // 10 or less left: no fortune
-                         Row{0, 1, 500, 0, "100", false}}) {  // a label left from a larger purse: never more than it
+  // The pick, the bar and a stale stake; the purse, the stake taken and whether a fortune is sold.
+  const std::tuple<int, int, game::Integer, int, const char*, bool> kRows[] = {
+      {6, 40, 0, 100, "0", true},       // no pick: only the mascot's stake
+      {0, 90, 0, 10, "90", false},      // 10 or less left: no fortune
+      {0, 1, 500, 0, "100", false}};    // a label left from a larger purse: never more than it
+  for (const auto& [pick, bar, stale_bet, purse, label, fortune] : kRows) {
     StartedGame game;
     SelectRace(game, kSpeeds);
-    if (row.pick < 6) game.Click(game.c().CharKake[row.pick]);
-    game.session().MoveScrollBar(game.c().KakeHScroll, row.bar);
-    if (row.stale_bet) game.mutable_state().PlayerBet = static_cast<game::Integer>(row.stale_bet);
+    if (pick < 6) game.Click(game.c().CharKake[pick]);
+    game.session().MoveScrollBar(game.c().KakeHScroll, bar);
+    if (stale_bet) game.mutable_state().PlayerBet = stale_bet;
     StartRace(game);
     EXPECT_EQ(std::tuple(game.s().PlayerMoney, game.c().KakeLabel.Caption(), game.s().PlayerBet, game.c().omi.Enabled(),
                          game.s().MascotMoney),
-              std::tuple(row.purse, row.label, std::stoi(row.label), row.fortune, 50));
+              std::tuple(purse, label, std::stoi(label), fortune, 50));
   }
 }
 

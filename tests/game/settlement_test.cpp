@@ -21,15 +21,10 @@ constexpr int kOk = MessageBoxes::kOkOnly;
 constexpr int kTop = 2147483647;
 
 TEST(PayoutTest, StakeTimesStoredOddsRoundedHalfToEven) {
-  struct Row {
-    int stake;
-    float odds;
-    int pays;
-  };
-  for (const Row& row : {Row{10, 2.3f, 23}, Row{15, 1.3f, 19} /* 1.3f lies below 1.3 */, Row{5, 2.5f, 12},
-                         Row{7, 2.5f, 18}, Row{5, 1.1f, 6}, Row{30000, 5000.0f, 150000000}}) {
-    EXPECT_EQ(game::Payout(static_cast<game::Integer>(row.stake), row.odds), row.pays) << row.stake << "@" << row.odds;
-  }
+  // The stake, the odds and the payout; 1.3f lies below 1.3.
+  const std::tuple<game::Integer, float, int> kRows[] = {{10, 2.3f, 23}, {15, 1.3f, 19}, {5, 2.5f, 12},
+                                                         {7, 2.5f, 18},  {5, 1.1f, 6},   {30000, 5000.0f, 150000000}};
+  for (const auto& [stake, odds, pays] : kRows) EXPECT_EQ(game::Payout(stake, odds), pays) << stake << "@" << odds;
 }
 
 // The mascot's side of a race: its purse before, its draws, its bet as the

@@ -9,19 +9,16 @@ using testing_support::StartedGame;
 using testing_support::TestGame;
 
 TEST(StartUpTest, TheSavedPurseComesBack) {
-  struct Row {
-    std::optional<std::string> saved;
-    int purse;
-  };
-  for (const Row& row :
+  using Row = std::pair<std::optional<std::string>, int>;  // the saved text, the purse
+  for (const auto& [saved, purse] :
        {Row{std::nullopt, 100}, Row{"", 100}, Row{"0", 10}, Row{"-50", 10}, Row{"3", 3}, Row{"lots", 100},
         Row{"2147483648", 100}, Row{"1e3", 100}, Row{" +250 ", 250}, Row{"12.5", 12}, Row{"2147483647", 2147483647}}) {
-    StartedGame game(row.saved);
+    StartedGame game(saved);
     // A fortune costs 10: only above that, from the start on; the stake bar offers the purse up to 30000.
     const auto& c = game.c();
     EXPECT_EQ(std::tuple(game.s().PlayerMoney, c.Money.Caption(), c.omi.Enabled(), c.KakeHScroll.Max()),
-              std::tuple(row.purse, std::to_string(row.purse), row.purse > 10, std::min(row.purse, 30000)))
-        << row.saved.value_or("(nothing saved)");
+              std::tuple(purse, std::to_string(purse), purse > 10, std::min(purse, 30000)))
+        << saved.value_or("(nothing saved)");
   }
 }
 

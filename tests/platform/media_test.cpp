@@ -99,31 +99,28 @@ TEST(MediaTest, MalformedCommandsAreRefusedAndDoNothing) {
 // The player's own file beside the game wins; else the same name in the data
 // directories, in order; else the path as asked, to fail in the player.
 TEST(MusicFileFallbackTest, TheFileThatStandsInForTheOneAskedFor) {
-  struct Row {
-    std::vector<std::string> files;
-    std::string asked, given;
-  };  // a trailing "/" makes a directory
+  // The files there (a trailing "/" makes a directory), the one asked for and the one given.
+  using Row = std::tuple<std::vector<std::string>, std::string, std::string>;
   char pattern[] = "/tmp/mascot-fallback-XXXXXX";
   const std::filesystem::path root = mkdtemp(pattern);
-  for (const Row& row : {Row{{"games/bgm.mid", "data/bgm.mid"}, "games/bgm.mid", "games/bgm.mid"},
+  for (const auto& [files, asked, given] : {Row{{"games/bgm.mid", "data/bgm.mid"}, "games/bgm.mid", "games/bgm.mid"},
                          Row{{"data/bgm.mid", "more/bgm.mid"}, "games/bgm.mid", "data/bgm.mid"},
                          Row{{"more/bgm1.wav"}, "games/bgm1.wav", "more/bgm1.wav"},
                          Row{{"data/other.mid"}, "games/bgm.mid", "games/bgm.mid"},
                          Row{{"games/bgm.mid/", "data/bgm.mid"}, "games/bgm.mid", "data/bgm.mid"},
                          Row{{"data/bgm.mid"}, "my games/bgm.mid", "data/bgm.mid"}}) {
     std::filesystem::remove_all(root);
-    for (const std::string& file : row.files) {
+    for (const std::string& file : files) {
       std::filesystem::create_directories((root / file).parent_path());
       if (file.back() == '/') std::filesystem::create_directories(root / file);
       if (file.back() != '/') std::ofstream(root / file) << "music";
     }
     RecordingPlayers players;
     platform::MusicFileFallback music(players, players, {(root / "data").string(), (root / "more").string()});
-    players.missing.insert((root / row.given).string());
-    music.Open((root / row.asked).string());
-    music.PlayWave((root / row.asked).string());
-    EXPECT_EQ(players.log, (Log{"open " + (root / row.given).string(), "wave " + (root / row.given).string()}))
-        << row.asked;
+    players.missing.insert((root / given).string());
+    music.Open((root / asked).string());
+    music.PlayWave((root / asked).string());
+    EXPECT_EQ(players.log, (Log{"open " + (root / given).string(), "wave " + (root / given).string()})) << asked;
   }
   std::filesystem::remove_all(root);
 }

@@ -29,12 +29,7 @@ const Bytes kQuarterNote = {0x00, 0x90, 0x3C, 0x64, 0x83, 0x60, 0x80, 0x3C, 0x40
 const Bytes kSixtyBeatsAMinute = {0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40};
 
 TEST(MidiFileTest, NotesSecondsAndPrograms) {
-  struct Row {
-    Bytes file;
-    int notes;
-    double seconds;
-    std::bitset<128> programs;
-  };
+  using Row = std::tuple<Bytes, int, double, std::bitset<128>>;  // the file, its notes, seconds and programs
   const std::bitset<128> kNone;
   // Running status and a silent note-on; a tempo change in the conductor track from tick 480; 25 frames a second
   // with 40 ticks a frame; an unknown chunk, a system exclusive, a program change and bytes after the end.
@@ -56,11 +51,11 @@ TEST(MidiFileTest, NotesSecondsAndPrograms) {
                                        0x09, 0x00, 0xB0, 0x00, 0x30, 0x00, 0xF0, 0x02, 0x41, 0xF7} +
                                  kQuarterNote),
             1, 0.5, std::bitset<128>().set(56).set(33).set(9)}}) {
-    const auto summary = platform::ReadMidiFileSummary(row.file);
-    ASSERT_TRUE(summary) << row.seconds;
-    EXPECT_EQ(summary->notes, row.notes);
-    EXPECT_DOUBLE_EQ(summary->seconds, row.seconds);
-    EXPECT_EQ(summary->programs, row.programs);
+    const auto& [file, notes, seconds, programs] = row;
+    const auto summary = platform::ReadMidiFileSummary(file);
+    ASSERT_TRUE(summary) << seconds;
+    EXPECT_DOUBLE_EQ(summary->seconds, seconds);
+    EXPECT_EQ(std::pair(summary->notes, summary->programs), std::pair(notes, programs));
   }
 }
 
