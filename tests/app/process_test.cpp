@@ -106,11 +106,8 @@ struct ProcessTest : ::testing::Test {
 // With no display of any kind: had it made its window, Qt would abort.
 // Qt's own options are left to Qt; what is left is checked, --simulate's too.
 TEST_F(ProcessTest, HelpAndVersionAnswerAndAnythingElseIsRefusedWithTheUsage) {
-  struct Row {
-    std::vector<std::string> arguments;
-    int exit_code;
-    std::string out, err;
-  };  // what they must hold
+  // The arguments, the exit code, and what stdout and stderr must hold (nothing: empty).
+  using Row = std::tuple<std::vector<std::string>, int, std::string, std::string>;
   for (const Row& row : {Row{{"--help"}, 0, "こまめ堂マスコットレース", ""}, Row{{"-h"}, 0, "--version", ""},
                          Row{{"--version"}, 0, std::string("mascot-race ") + MASCOT_RACE_VERSION + "\n", ""},
                          Row{{"--fullscreen"}, 2, "", "--fullscreen"}, Row{{"bgm.mid"}, 2, "", "usage: mascot-race"},
@@ -123,13 +120,14 @@ TEST_F(ProcessTest, HelpAndVersionAnswerAndAnythingElseIsRefusedWithTheUsage) {
                          Row{{"--simulate", "5", "--jobs", "0"}, 2, "", "usage:"},
                          Row{{"--simulate", "5", "--seed"}, 2, "", "usage:"},
                          Row{{"--simulate", "5", "--fast", "3"}, 2, "", "usage:"}}) {
-    const pid_t pid = Launch(MASCOT_RACE_EXECUTABLE, row.arguments, nullptr);
+    const auto& [arguments, exit_code, out_holds, err_holds] = row;
+    const pid_t pid = Launch(MASCOT_RACE_EXECUTABLE, arguments, nullptr);
     const int status = WaitForExit(pid);
     const std::string out = Said(pid, "out"), err = Said(pid);
-    SCOPED_TRACE(testing::PrintToString(row.arguments) + "\nstdout: " + out + "\nstderr: " + err);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == row.exit_code);
-    EXPECT_TRUE(out.find(row.out) != std::string::npos && out.empty() == row.out.empty());
-    EXPECT_TRUE(err.find(row.err) != std::string::npos && err.empty() == row.err.empty());
+    SCOPED_TRACE(testing::PrintToString(arguments) + "\nstdout: " + out + "\nstderr: " + err);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == exit_code);
+    for (const auto& [said, holds] : {std::pair(out, out_holds), std::pair(err, err_holds)})
+      EXPECT_TRUE(said.find(holds) != std::string::npos && said.empty() == holds.empty()) << holds;
   }
 }
 

@@ -85,11 +85,10 @@ TEST(MediaTest, MalformedCommandsAreRefusedAndDoNothing) {
         "close bgm\0x"s, "close bgm\n"s, "open \"/games/\0.mid\" alias x"s, "close " + std::string(5000, 'a')}) {
     EXPECT_NE(media.SendCommand(command), error::kNone) << command;
   }
-  EXPECT_EQ(media.open_aliases(), 1u);
-  EXPECT_EQ(players.log, Log{"open /games/bgm.mid"});
-  EXPECT_FALSE(media.PlayWave(""));  // paths that cannot be files never reach the player
-  EXPECT_FALSE(media.PlayWave("/games/bgm1.wav\0.exe"s));
-  EXPECT_FALSE(media.PlayWave(std::string(5000, 'a')));
+  EXPECT_EQ(std::pair(media.open_aliases(), players.log), std::pair(std::size_t{1}, Log{"open /games/bgm.mid"}));
+  // Paths that cannot be files never reach the player.
+  for (const std::string& path : {""s, "/games/bgm1.wav\0.exe"s, std::string(5000, 'a')})
+    EXPECT_FALSE(media.PlayWave(path)) << path.size();
   EXPECT_EQ(players.log.size(), 1u);
   players.throws = true;  // a player that throws only makes the call fail
   EXPECT_NE(media.SendCommand("open /games/x.mid alias x"), error::kNone);

@@ -40,9 +40,7 @@ TEST_F(SchedulerTest, AtMostSixtyFourTicksASecondInAFixedOrder) {
   Timer("second", 1);
   auto first = Timer("first", 10);
   AdvanceVirtualTime(scheduler, clock, 1000000);
-  EXPECT_EQ(Count("legs"), 20);
-  EXPECT_EQ(Count("second"), 64);
-  EXPECT_EQ(Count("first"), 64);
+  EXPECT_EQ(std::tuple(Count("legs"), Count("second"), Count("first")), std::tuple(20, 64, 64));
   EXPECT_EQ(fired[0] + " " + fired[1], "second@15625 first@15625");  // due together: in the order added
   scheduler.SetInterval(first, 50);
   AdvanceVirtualTime(scheduler, clock, 1049999);
@@ -82,9 +80,7 @@ TEST(TickClockTest, TheLegsRideTheRaceClocksWakeUpsAndBothKeepTheirPace) {
     scheduler.RunDue();
     ++wakes;
   }
-  EXPECT_EQ(race, 64);
-  EXPECT_EQ(legs, 20);
-  EXPECT_EQ(wakes, 64);
+  EXPECT_EQ(std::tuple(race, legs, wakes), std::tuple(64, 20, 64));
 }
 
 // (That one handler runs at a time, and none after the end, the games in the other tests show.)

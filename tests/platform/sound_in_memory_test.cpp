@@ -67,9 +67,8 @@ TEST(SynthMixerTest, AWaveIsMixedOnTopAndLetGoOncePlayed) {
   mixer.PlayWave(wave);
   std::vector<float> out(6, 9.0f);
   mixer.Render(out.data(), 3);
-  EXPECT_EQ(out, (std::vector<float>{1.0f, -1.0f, 16384 / 32767.0f, 0.0f, 0.0f, 0.0f}));
-  EXPECT_FALSE(mixer.WavePlaying());
-  EXPECT_EQ(wave.use_count(), 1);
+  EXPECT_EQ(std::tuple(out, mixer.WavePlaying(), wave.use_count()),
+            std::tuple(std::vector<float>{1.0f, -1.0f, 16384 / 32767.0f, 0.0f, 0.0f, 0.0f}, false, 1));
 }
 
 }  // namespace

@@ -99,9 +99,8 @@ TEST(TallyTest, EachOddsFallsInItsBracket) {
   // Six lanes at 5000 (all equally slow): the race without a favourite.
   Tally none;
   none.Add({RaceWon({5000, 5000, 5000, 5000, 5000, 5000}, 2), 100});
-  EXPECT_EQ(none.brackets[simulation::kNoFavourite].lanes, 6u);
-  EXPECT_EQ(none.brackets[simulation::kNoFavourite].paid, 500000);
-  EXPECT_EQ(none.brackets[5].lanes, 0u);
+  const auto& no_favourite = none.brackets[simulation::kNoFavourite];
+  EXPECT_EQ(std::tuple(no_favourite.lanes, no_favourite.paid, none.brackets[5].lanes), std::tuple(6u, 500000, 0u));
 }
 
 TEST(TallyTest, FourWaysOfBettingAHundred) {
@@ -116,20 +115,18 @@ TEST(TallyTest, FourWaysOfBettingAHundred) {
   tally.Add({race, 800});
   using simulation::Way;
   auto way = [&](Way w) { return tally.ways[static_cast<std::size_t>(w)]; };
-  EXPECT_EQ(way(Way::LongestOdds).paid, 2 * 950.0);
-  EXPECT_EQ(way(Way::RandomLane).paid, 2 * 950.0 / 6);
-  EXPECT_EQ(way(Way::MascotsLane).races_bet, 1u);
-  EXPECT_EQ(way(Way::MascotsLane).paid, 0.0);
-  EXPECT_EQ(way(Way::Favourite).staked, 200);
+  EXPECT_EQ(std::tuple(way(Way::LongestOdds).paid, way(Way::RandomLane).paid, way(Way::MascotsLane).races_bet,
+                       way(Way::MascotsLane).paid, way(Way::Favourite).staked),
+            std::tuple(2 * 950.0, 2 * 950.0 / 6, 1u, 0.0, 200));
 }
 
 TEST(TallyTest, PercentilesAreNearestRank) {
   simulation::TickCounts counts;
   EXPECT_EQ(counts.Percentile(0.5), 0);
   for (int ticks : {700, 500, 900, 600, 800, 1000, 650, 750, 850, 950}) counts.Add(ticks);
-  EXPECT_EQ(counts.Percentile(0.5), 750);  // the 5th of 10
-  EXPECT_EQ(counts.Percentile(0.9), 950);  // the 9th of 10
-  EXPECT_EQ(counts.Percentile(1.0), 1000);
+  // The 5th of 10, the 9th and the last.
+  EXPECT_EQ(std::tuple(counts.Percentile(0.5), counts.Percentile(0.9), counts.Percentile(1.0)),
+            std::tuple(750, 950, 1000));
 }
 
 }  // namespace

@@ -82,10 +82,9 @@ TEST_F(WindowTest, TheWindowIsTheDefinitionAndMirrorsTheModel) {
     game.c().CmdStart.SetEnabled(true);
     game.c().Jyuni[0].SetVisible(true);
   });
-  EXPECT_EQ(Find<QLabel>("Money")->text(), "250");
   EXPECT_TRUE(QTest::qWaitFor([&] { return Find("ImgChar2")->x() == 100; }, 5000));  // with the next frame
-  EXPECT_TRUE(Find("CmdStart")->isEnabled());
-  EXPECT_TRUE(Find("Jyuni0")->isVisible());
+  EXPECT_EQ(std::tuple(Find<QLabel>("Money")->text(), Find("CmdStart")->isEnabled(), Find("Jyuni0")->isVisible()),
+            std::tuple("250", true, true));
   const QImage icon = window.windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
   const ui::Bitmap& runner = *ui::FindPicture(ui::RunnerPicture(0, 1));  // the first runner, pixel for pixel
   EXPECT_TRUE(icon == QImage(reinterpret_cast<const uchar*>(runner.pixels.data()), 32, 32, QImage::Format_ARGB32));
@@ -178,12 +177,8 @@ TEST_F(WindowTest, TheStakeBarsKeysRunLikeASlider) {
 }
 
 TEST_F(WindowTest, KeysAndShortcutsDoWhatAClickDoesAndNothingOnADisabledControl) {
-  struct Step {
-    const char* what;
-    QString widget;  // empty: the key goes to the window, as a shortcut
-    Qt::Key key;
-    std::function<bool()> done;
-  };
+  // What it does, the widget with the focus (none: the key goes to the window, as a shortcut), the key, and done.
+  using Step = std::tuple<const char*, QString, Qt::Key, std::function<bool()>>;
   const auto race_no = [this] { return game.c().RaceLabel.Tag(); };
   const auto purse = game.s().PlayerMoney;
   const Step steps[] = {
@@ -200,10 +195,10 @@ TEST_F(WindowTest, KeysAndShortcutsDoWhatAClickDoesAndNothingOnADisabledControl)
       {"2 in a race changes nothing", "", Qt::Key_2, [&] { return game.s().PlayerPick == 5; }},
       {"R in a race changes nothing", "", Qt::Key_R, [&] { return race_no() == "2"; }},
   };
-  for (const Step& step : steps) {
-    if (!step.widget.isEmpty()) Find(step.widget)->setFocus();
-    QTest::keyClick(step.widget.isEmpty() ? static_cast<QWidget*>(&window) : Find(step.widget), step.key);
-    EXPECT_TRUE(step.done()) << step.what;
+  for (const auto& [what, widget, key, done] : steps) {
+    if (!widget.isEmpty()) Find(widget)->setFocus();
+    QTest::keyClick(widget.isEmpty() ? static_cast<QWidget*>(&window) : Find(widget), key);
+    EXPECT_TRUE(done()) << what;
   }
 
   // The menu's access keys work (Alt+H starts the tour), and the tour walks
@@ -231,10 +226,10 @@ TEST_F(WindowTest, TabGoesFromTheTrackToTheBetPanelToTheMascot) {
 
 TEST_F(WindowTest, ScreenReadersHearRadioButtonsNamesAndChanges) {
   EXPECT_EQ(Accessible("CharKake0")->role(), QAccessible::RadioButton);
-  EXPECT_EQ(Accessible("CharKake0")->text(QAccessible::Name), "１でGO！");
-  EXPECT_EQ(Accessible("Bairitu0")->text(QAccessible::Name), "");  // no odds before a race is selected
-  EXPECT_EQ(Accessible("KakeHScroll")->text(QAccessible::Name), "賭け金");
-  EXPECT_EQ(Accessible("komame")->text(QAccessible::Name), "こまめ");
+  // No odds before a race is selected.
+  for (const auto& [name, said] : {std::pair{"CharKake0", "１でGO！"}, {"Bairitu0", ""}, {"KakeHScroll", "賭け金"},
+                                   {"komame", "こまめ"}})
+    EXPECT_EQ(Accessible(name)->text(QAccessible::Name), said) << name;
 
   static QList<QObject*> renamed;
   renamed.clear();
@@ -250,9 +245,7 @@ TEST_F(WindowTest, ScreenReadersHearRadioButtonsNamesAndChanges) {
   game.Click(game.c().omi);
   QAccessible::installUpdateHandler(nullptr);
   platform->setActive(false);
-  EXPECT_TRUE(renamed.contains(Find("MsgLabel")));
-  EXPECT_TRUE(renamed.contains(Find("Money")));
-  EXPECT_TRUE(renamed.contains(Find("Psyoji1")));
+  for (const char* name : {"MsgLabel", "Money", "Psyoji1"}) EXPECT_TRUE(renamed.contains(Find(name))) << name;
 }
 
 // A question has to be answered; a box with only OK takes Escape and its

@@ -30,8 +30,7 @@ TEST(SingleInstanceTest, ALaunchDuringStartUpWaitsForTheWindowAndBringsItBack) {
   running.OnLaunchedAgain([&window] { app::BringToFront(window); });
   EXPECT_TRUE(QTest::qWaitFor([&asked] { return asked.wait_for(0s) == std::future_status::ready; }, 25000));
   EXPECT_TRUE(asked.get());
-  EXPECT_FALSE(window.isMinimized());
-  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(std::pair(window.isMinimized(), window.isVisible()), std::pair(false, true));
 }
 
 TEST(SingleInstanceTest, ACopyThatDoesNotAnswerIsReportedAsSuch) {
