@@ -1,5 +1,6 @@
 // Wires the real services, the rules and the window, and runs the game.
 #include <QApplication>
+#include <QStandardPaths>
 #include <QStyleFactory>
 #include <QTimer>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "app/font_module.h"
 #include "app/installation.h"
 #include "app/installed_data.h"
 #include "app/shutdown_on_signal.h"
@@ -55,6 +57,12 @@ int main(int argc, char** argv) {
   // Lets a Wayland compositor match the window to the installed desktop entry and icon.
   QGuiApplication::setDesktopFileName(app::installation::kDesktopId);
   QApplication::setStyle(QStyleFactory::create("Fusion"));
+  const std::string executable_directory = QCoreApplication::applicationDirPath().toStdString();
+  // The fonts are cut down to the game's characters on the first run, and
+  // the copies kept (without a cache directory, cut on every run).
+  const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+  ui::qt::UseCutFonts({app::FontModuleCutter(app::ModuleFiles(executable_directory, app::installation::kFontModule)),
+                       cache.isEmpty() ? QString() : cache + "/mascot-race/fonts"});
   // The menu bar and the message boxes speak in the window's own font.
   QApplication::setFont(ui::qt::FontFor(ui::MainFormDefinition().font));
 
@@ -65,7 +73,6 @@ int main(int argc, char** argv) {
   platform::QtSettingsStore settings;
   app::SingleInstance single_instance(settings.directory());
   if (!single_instance.acquired()) return app::LaunchedAgain(single_instance);
-  const std::string executable_directory = QCoreApplication::applicationDirPath().toStdString();
   app::SoundModule sound(app::SoundModuleFiles(executable_directory));
   // The rules ask beside the executable; an installed game has its music in its data directory.
   platform::MusicFileFallback music_files(sound, sound, app::DataDirectories(executable_directory));

@@ -181,6 +181,20 @@ TEST_F(ProcessTest, OneCopyAtATimeAndAKilledCopyLeavesItsPurseAndItsLockToTheNex
   EXPECT_TRUE(Saved("10"));  // and saves
 }
 
+// The window's texts come from fonts cut down to them, made on the first run
+// and kept for the next: no whole font file is mapped.
+TEST_F(ProcessTest, TheWindowDrawsFromFontsCutDownToItsTextsAndKeepsThem) {
+  for (int run = 0; run < 2; ++run) {
+    const pid_t game = Launch();
+    ASSERT_TRUE(WaitUntilReady(game)) << Said(game);
+    const std::string maps = Read("/proc/" + std::to_string(game) + "/maps");
+    EXPECT_EQ(maps.find("/usr/share/fonts/"), std::string::npos) << "run " << run << ":\n" << maps;
+    kill(game, SIGTERM);
+    EXPECT_EQ(WaitForExit(game), 0);
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(home / ".cache/mascot-race/fonts"), {}), 2);
+}
+
 // Bad surroundings are said once, and the game plays on.
 TEST_F(ProcessTest, DamagedSettingsAndMissingMusic) {
   const char kDamaged[] = "\x01\xff[[garbage\npass=\n\0[2]\npass=lots\n";
