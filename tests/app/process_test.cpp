@@ -49,11 +49,9 @@ struct ProcessTest : ::testing::Test {
       setenv("HOME", home.c_str(), 1);
       setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
       setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
-      if (chdir(home.c_str()) != 0) _exit(125);
-      if (!freopen((home / ("err" + std::to_string(getpid()))).c_str(), "w", stderr) ||
-          !freopen((home / ("out" + std::to_string(getpid()))).c_str(), "w", stdout)) {
+      if (chdir(home.c_str()) != 0 || !freopen((home / ("err" + std::to_string(getpid()))).c_str(), "w", stderr) ||
+          !freopen((home / ("out" + std::to_string(getpid()))).c_str(), "w", stdout))
         _exit(126);
-      }
       std::vector<char*> argv{executable.data()};
       for (std::string& argument : arguments) argv.push_back(argument.data());
       argv.push_back(nullptr);
@@ -89,13 +87,17 @@ struct ProcessTest : ::testing::Test {
     return false;
   }
 
-  // Runs the game until it is ready, then closes it with the signal; gives its exit status.
-  // With no display, "-platform offscreen" on the command line is what lets it start.
-  int PlayAndClose(const std::string& executable = MASCOT_RACE_EXECUTABLE, int signal = SIGTERM) {
+  // Runs the game until it is ready. With no display, "-platform offscreen" on
+  // the command line is what lets it start.
+  pid_t PlayUntilReady(const std::string& executable = MASCOT_RACE_EXECUTABLE) {
     const pid_t game = Launch(executable, {"-platform", "offscreen"}, nullptr);
     EXPECT_TRUE(WaitUntilReady(game)) << Said(game);
-    kill(game, signal);
-    return WaitForExit(game);
+    return game;
+  }
+  // Then closes it as the desktop does; gives its exit status.
+  int PlayAndClose(const std::string& executable = MASCOT_RACE_EXECUTABLE) {
+    kill(PlayUntilReady(executable), SIGTERM);
+    return WaitForExit(last);
   }
 
   fs::path home = fs::path(testing::TempDir()) / ("mascot-process-" + std::to_string(getpid()));
@@ -148,13 +150,21 @@ TEST_F(ProcessTest, SimulateReportsTheRacesWithoutWindowOrFiles) {
   EXPECT_TRUE(fs::is_empty(home / "config"));
 }
 
-// A saved 0 comes back as 10: only the close's save can write that.
-TEST_F(ProcessTest, SignalsTakeTheNormalClosePath) {
+// Every signal takes the normal close path: a saved 0 comes back as 10, and
+// only the close's save can write that. The window's texts come from fonts
+// cut down to them, made on the first run and kept for the next: no whole
+// font file is mapped.
+TEST_F(ProcessTest, SignalsTakeTheNormalClosePathAndTheWindowDrawsFromFontsCutDownAndKept) {
   for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
     SavePurse("0");
-    EXPECT_EQ(PlayAndClose(MASCOT_RACE_EXECUTABLE, signal), 0) << "ended by signal " << signal << " instead of closing";
+    const pid_t game = PlayUntilReady();
+    const std::string maps = Read("/proc/" + std::to_string(game) + "/maps");
+    EXPECT_EQ(maps.find("/usr/share/fonts/"), std::string::npos) << "signal " << signal << ":\n" << maps;
+    kill(game, signal);
+    EXPECT_EQ(WaitForExit(game), 0) << "ended by signal " << signal << " instead of closing";
     EXPECT_TRUE(Saved("10")) << signal;
   }
+  EXPECT_EQ(std::distance(fs::directory_iterator(home / ".cache/mascot-race/fonts"), {}), 2);
 }
 
 // One copy at a time: a second brings the first to the front, leaves the
@@ -179,20 +189,6 @@ TEST_F(ProcessTest, OneCopyAtATimeAndAKilledCopyLeavesItsPurseAndItsLockToTheNex
   kill(next, SIGTERM);
   EXPECT_EQ(WaitForExit(next), 0);
   EXPECT_TRUE(Saved("10"));  // and saves
-}
-
-// The window's texts come from fonts cut down to them, made on the first run
-// and kept for the next: no whole font file is mapped.
-TEST_F(ProcessTest, TheWindowDrawsFromFontsCutDownToItsTextsAndKeepsThem) {
-  for (int run = 0; run < 2; ++run) {
-    const pid_t game = Launch();
-    ASSERT_TRUE(WaitUntilReady(game)) << Said(game);
-    const std::string maps = Read("/proc/" + std::to_string(game) + "/maps");
-    EXPECT_EQ(maps.find("/usr/share/fonts/"), std::string::npos) << "run " << run << ":\n" << maps;
-    kill(game, SIGTERM);
-    EXPECT_EQ(WaitForExit(game), 0);
-  }
-  EXPECT_EQ(std::distance(fs::directory_iterator(home / ".cache/mascot-race/fonts"), {}), 2);
 }
 
 // Bad surroundings are said once, and the game plays on.

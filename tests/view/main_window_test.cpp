@@ -105,9 +105,7 @@ TEST_F(WindowTest, PicturesChangingFasterThanFramesAreShownTogether) {
   game.Fire([&] { game.c().ImgChar[2].SetLeft(1500); });
   EXPECT_EQ(runner->x(), 100);
   game.Fire([&] { game.c().ImgChar[2].SetLeft(3000); });
-  if (!since_shown.hasExpired(kFrame)) {
-    EXPECT_EQ(runner->x(), 100);  // it waits
-  }
+  if (!since_shown.hasExpired(kFrame)) { EXPECT_EQ(runner->x(), 100); }  // it waits
   EXPECT_TRUE(shown(200));
 }
 
@@ -142,8 +140,7 @@ TEST_F(WindowTest, AssistiveActionsReachTheRulesOrArePutBack) {
   EXPECT_EQ(std::tuple(game.s().PlayerPick, Checked()), std::tuple(4, "....x."));
 
   DoAction("CheckBGM", toggle);
-  EXPECT_EQ(game.c().CheckBGM.Value(), 0);
-  EXPECT_FALSE(Find<QAbstractButton>("CheckBGM")->isChecked());
+  EXPECT_EQ(std::pair(game.c().CheckBGM.Value(), Find<QAbstractButton>("CheckBGM")->isChecked()), std::pair(0, false));
 
   auto* bar = Find<QScrollBar>("KakeHScroll");
   bar->setSliderDown(true);
@@ -151,8 +148,7 @@ TEST_F(WindowTest, AssistiveActionsReachTheRulesOrArePutBack) {
   EXPECT_EQ(game.c().KakeLabel.Caption(), "45");  // live, during a drag
   bar->setSliderDown(false);
   Accessible("KakeHScroll")->valueInterface()->setCurrentValue(37);
-  EXPECT_EQ(game.c().KakeLabel.Caption(), "37");
-  EXPECT_EQ(game.s().PlayerBet, 37);
+  EXPECT_EQ(std::pair(game.c().KakeLabel.Caption(), int{game.s().PlayerBet}), std::pair(std::string("37"), 37));
 
   // While the race runs the lanes are locked and the bar is hidden: the
   // rules refuse, and the widgets go back to what the rules hold.
