@@ -50,8 +50,7 @@ struct ProcessTest : ::testing::Test {
       setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
       setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
       if (chdir(home.c_str()) != 0 || !freopen((home / ("err" + std::to_string(getpid()))).c_str(), "w", stderr) ||
-          !freopen((home / ("out" + std::to_string(getpid()))).c_str(), "w", stdout))
-        _exit(126);
+          !freopen((home / ("out" + std::to_string(getpid()))).c_str(), "w", stdout)) _exit(126);
       std::vector<char*> argv{executable.data()};
       for (std::string& argument : arguments) argv.push_back(argument.data());
       argv.push_back(nullptr);

@@ -33,11 +33,10 @@ TEST(MusicFilesTest, TheRaceThemeAndTheStartSignal) {
   };
   ASSERT_GE(wave.size(), 44u);
   EXPECT_EQ(wave.substr(0, 4) + wave.substr(8, 8) + wave.substr(36, 4), "RIFFWAVEfmt data");
-  EXPECT_EQ(
-      std::vector<std::uint32_t>(
-          {number(4, 4), number(20, 2), number(22, 2), number(24, 4), number(34, 2), number(40, 4)}),
-      std::vector<std::uint32_t>({static_cast<std::uint32_t>(wave.size() - 8), 1, 1, 44100, 16,  // PCM, mono, 16 bits
-                                  static_cast<std::uint32_t>(wave.size() - 44)}));
+  // PCM, mono, 44100 a second, 16 bits.
+  EXPECT_EQ(std::vector({number(4, 4), number(20, 2), number(22, 2), number(24, 4), number(34, 2), number(40, 4)}),
+            std::vector<std::uint32_t>({static_cast<std::uint32_t>(wave.size() - 8), 1, 1, 44100, 16,
+                                        static_cast<std::uint32_t>(wave.size() - 44)}));
   EXPECT_GT(wave.size() - 44, 44100u);  // half a second to a second
   EXPECT_LT(wave.size() - 44, 2 * 44100u);
   EXPECT_EQ(number(44, 2) | number(wave.size() - 2, 2), 0u);  // no click

@@ -1,6 +1,7 @@
-// The mascot's chat: the tour keeps its place, fortunes, the talk buttons
-// and the background draw. (The texts themselves are in
-// written_texts_test.cpp.)
+// The mascot's chat. The texts it says and the boxes show, word for word as
+// written: the tour, the phrases, the tips, the fortunes and the retorts (the
+// texts that carry numbers are checked with the rules that make them); and
+// the tour keeps its place, fortunes, the talk buttons and the background draw.
 #include <gtest/gtest.h>
 
 #include "support/test_game.h"
@@ -9,6 +10,132 @@
 namespace {
 
 using namespace testing_support;
+
+using Texts = std::vector<std::string>;
+
+const Texts kTourByBubble = {
+    "では、今から操作方法の説明を行います。（絵か吹き出しをクリックすると進みます。内容が変わっても、クリックすると先に"
+    "進みます）",
+    "まず最初に、「レース選択」というボタンを押します。",
+    "そうすると、「○でＧＯ！」の下に倍率が出ます。",
+    "次に、スクロールバーで賭金を決め（最高30000）自分が賭けたい番号のラジオボタンをクリックします。（賭けない場合は何"
+    "もクリックしないでください）",
+    "また、再度「レース選択」ボタンを押すと、次のレースに進みます。",
+    "そして「スタート」というボタンを押します。",
+    "そうするとキャラクターが走り出します。後は、賭けたキャラが１着になることを祈るだけ。",
+    "誰かがゴールすると、「スタート」ボタンが「ストップ」ボタンに変化します。クリックするとその場で当たりハズレの判定を"
+    "します。",
+    "見事予感が的中すると、「賭金×倍率」分のまめがもらえます。",
+    "ハズレの場合は、賭金没収になります。",
+    "もしも所持金が全て無くなった場合は、コンテニューメッセージが出ます。",
+    "まだ続ける場合は「はい」を、終わる場合は「いいえ」を選んでください。",
+    "なお、途中でゲームを終わる場合は、そのままこのウィンドウを閉じてください。",
+    "所持金データは閉じた時に自動的に保存され、またゲームを起動すると自動的に呼び出されます。",
+    "以上で説明を終わります。まぁ、ヘルプを見なくても操作方法は分かると思いますが（笑）",
+    "以上で説明を終わります。まぁ、ヘルプを見なくても操作方法は分かると思いますが（笑）"};  // a 15th click does nothing
+
+// The mascot adds hints to steps 1, 5 and 6, and needs a 15th click, which empties the bubble.
+Texts TourByMascot() {
+  Texts texts = kTourByBubble;
+  const std::string hint = "（ボタンを押すと吹き出しの内容が変わりますが、クリックすると続きが出ます）";
+  texts[1] += hint;
+  texts[5] += hint;
+  texts[6] =
+      "そうするとキャラクターが走り出します。後は、賭けたキャラが１着になることを祈るだけ（全キャラゴール、ストップボタ"
+      "ンクリック後に変化。クリックで次）";
+  texts[15] = "";
+  return texts;
+}
+
+TEST(WrittenTextsTest, TheTourClickByClick) {
+  for (bool by_mascot : {false, true}) {
+    StartedGame game;
+    game.Click(game.c().h1);
+    Texts said = {game.c().MsgLabel.Caption()};
+    for (int click = 0; click < 15; ++click) {
+      game.Click(by_mascot ? static_cast<ui::Control&>(game.c().komame) : game.c().MsgLabel);
+      said.push_back(game.c().MsgLabel.Caption());
+    }
+    EXPECT_EQ(said, by_mascot ? TourByMascot() : kTourByBubble);
+    EXPECT_EQ(game.s().TourStep, 0);
+  }
+}
+
+const char* const kPieces[4][6] = {
+    {"ワタシは", "君は", "製作者は", "今日は", "なんとなく", "ナゼか"},
+    {"ダメだが、", "最悪だが、", "絶好調だが、", "普通だが、", "ノーコメントだが、", "変だが、"},
+    {"ワタシは・・・", "君は・・・", "製作者は・・・", "天気は・・・", "とりあえず・・・", "まぁ・・・"},
+    {"いいだろう。", "ノーコメント。", "知らん。", "なるほどね。", "最高潮。", "絶不調。"}};
+
+// All 1296 phrases, one after another: each exactly its four pieces.
+TEST(WrittenTextsTest, EveryPhraseIsOnePieceOfEachColumnInTurn) {
+  const float kDraws[6] = {0.0f, 0.2f, 0.4f, 0.6f, 0.8f, 0.999f};  // times 5: rows 0 to 5
+  StartedGame game;
+  for (int phrase = 0; phrase < 6 * 6 * 6 * 6; ++phrase) {
+    const int row[4] = {phrase % 6, phrase / 6 % 6, phrase / 36 % 6, phrase / 216};
+    game.random.Push({kDraws[row[0]], kDraws[row[1]], kDraws[row[2]], kDraws[row[3]]});
+    game.Click(game.c().RndMsg);
+    ASSERT_EQ(game.c().MsgLabel.Caption(),
+              std::string(kPieces[0][row[0]]) + kPieces[1][row[1]] + kPieces[2][row[2]] + kPieces[3][row[3]]);
+  }
+  EXPECT_EQ(game.random.draws, 6 + 4 * 1296);
+  EXPECT_EQ(game.random.overruns, 0);
+}
+
+// One draw picks the row: a tip with factor 10 at every start, a fortune with
+// factor 7; the first two and the last two rows are drawn at their edges.
+TEST(WrittenTextsTest, TheElevenTipsAndTheEightFortunesWorstFirst) {
+  const Texts kTips = {
+      "ワタシのホームページ「こまめ堂の部屋」をヨロシク！",
+      "このゲームの感想、エラー発見、その他コメント等ありましたらメールかホームページの掲示板で連絡ください。",
+      "何、当たらない？ゲーム自体、動きはランダムで動かしてるので、製作者のワタシでもどれが当たるか分からん。",
+      "腹が減った？ならこんなことしてないでメシを食うんだ。なければ作る、うまく作れたら感動モノだぞ。",
+      "ファミリーコンピューターを知ってるか？ワタシが小学校時代に絶頂期だったテレビゲームだ。",
+      "カレーはうまいと思わないか？ワタシはカレーなら大盛り３杯はイケルぞ。でもシーフードカレーは苦手だ。",
+      "トンネル通ると眠くならないか？どうもあのオレンジの光加減がワタシの眠気を誘うようだ。",
+      "幽霊はいると思うか？ワタシはいると思うぞ。なぜなら高校時代、部活の合宿で見たからな。",
+      "野宿したことあるか？やるのは構わないが、大きな道付近で寝るなよ。うるさすぎて寝れんから。",
+      "「うまかっちゃん」というインスタントラーメンを知ってるか？話では九州の方にしかないらしいぞ。",
+      "そこにある「謎ボタン」なんだと思うか？実はランダムを微妙にずらすことができるのだ。まぁ、どうずれるかは運任せだが"
+      "ね。"};
+  const Texts kFortunes = {"今日の運勢は「極凶」だ。", "今日の運勢は「大凶」だ。", "今日の運勢は「凶」だ。",
+                           "今日の運勢は「吉」だ。",   "今日の運勢は「末吉」だ。", "今日の運勢は「小吉」だ。",
+                           "今日の運勢は「中吉」だ。", "今日の運勢は「大吉」だ。"};
+  const std::vector<float> kTipDraws = {0.049f, 0.05f /* lies above 0.05 */, 0.2f, 0.3f, 0.4f, 0.5f,
+                                        0.6f,   0.7f,  0.8f, 0.94f, 0.96f};
+  const std::vector<float> kFortuneDraws = {0.07f, 0.08f, 0.3f, 0.45f, 0.58f, 0.72f, 0.92f, 0.93f};
+  StartedGame game("1000");
+  for (const auto& [texts, draws] : {std::pair{&kTips, &kTipDraws}, {&kFortunes, &kFortuneDraws}}) {
+    for (std::size_t row = 0; row < texts->size(); ++row) {
+      game.random.Push({draws->at(row)});
+      if (texts == &kTips) game.Fire([&] { game.form().SayTip(); });
+      if (texts == &kFortunes) game.Click(game.c().omi);
+      EXPECT_EQ(game.c().MsgLabel.Caption(), (*texts)[row]) << draws->at(row);
+    }
+  }
+  EXPECT_EQ(std::tuple(game.random.draws, game.random.overruns), std::tuple(6 + 11 + 8, 0));  // one draw each
+}
+
+TEST(WrittenTextsTest, TheRetortsInTheirBoxes) {
+  using platform::MessageBoxes;
+  constexpr int kOk = MessageBoxes::kOkOnly, kYesNo = MessageBoxes::kYesNo;
+  const ShownBox kAsk = {"なんでやねん？", kYesNo, "ツッコミ"}, kPlain = {"ナンデヤネン", kOk, "ツッコミ"};
+  const std::tuple<float, int, std::vector<ShownBox>> kRows[] = {
+      {0.16f, kOk, {{"なんでやねん！！", MessageBoxes::kExclamation, "ツッコミ"}}},
+      {0.17f, MessageBoxes::kReplyYes, {kAsk, {"（なんでやねん・・・）", kOk, "ツッコミ"}}},
+      {0.49f, MessageBoxes::kReplyNo, {kAsk, {"な、なんでやねん・・・", kOk, "ツッコミ"}}},
+      {0.5f, kOk, {kPlain}},  {0.83f, kOk, {kPlain}},  // 0.5: 1.5 goes to the even 2
+      {0.84f, kOk, {{"な～んで～やね～ん♪", kOk, "ツッコミ"}}}};
+  for (const auto& [draw, reply, boxes] : kRows) {
+    StartedGame game;
+    game.random.Push({draw});
+    game.boxes.Reply({reply});
+    game.Click(game.c().CmdT);
+    EXPECT_EQ(game.random.draws, 6 + 1);
+    EXPECT_EQ(game.boxes.shown, boxes) << draw;
+    EXPECT_EQ(game.c().MsgLabel.Caption(), "ようこそ『こまめ堂マスコットレース』へ");  // the bubble is left alone
+  }
+}
 
 TEST(TourTest, TheTourKeepsItsPlaceWhateverElseIsSaid) {
   StartedGame game;
@@ -26,7 +153,7 @@ TEST(TourTest, TheTourKeepsItsPlaceWhateverElseIsSaid) {
 }
 
 // Ten まめ go from the player to the mascot for one draw (which fortune it
-// tells is in written_texts_test.cpp); the slip is sold only above its price.
+// tells is in the fortune table above); the slip is sold only above its price.
 TEST(FortuneTest, TenMamePerSlip) {
   for (const auto& [purse, usable_after] : {std::pair{"100", true}, {"21", true}, {"20", false}}) {
     StartedGame game(purse);

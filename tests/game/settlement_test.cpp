@@ -148,8 +148,7 @@ TEST(SettlementTest, RacesToTheirEnd) {
     EXPECT_EQ(game.boxes.shown.size(), boxes);
     for (int lane = 0; lane < 6; ++lane) {
       EXPECT_EQ(std::tuple(c.Jyuni[lane].Visible(), c.Bairitu[lane].Caption(), c.CharAnime[lane].Interval(),
-                           c.CharKake[lane].Value(), c.ImgChar[lane].Left()),
-                std::tuple(false, "", 0, false, 7750.0f));
+                           c.CharKake[lane].Value(), c.ImgChar[lane].Left()), std::tuple(false, "", 0, false, 7750.0f));
       EXPECT_EQ(c.CharKake[lane].BackColor(), lane == pick ? ui::kWhite : ui::SystemColour(14));
       if (!race.stopped) { EXPECT_EQ(c.ImgChar[lane].Picture(), ui::RunnerPicture(lane, 1)); }
     }

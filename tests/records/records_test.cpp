@@ -120,8 +120,7 @@ TEST_F(RecordsStoreTest, AnOlderGamesDatabaseIsBroughtUpToDate) {
        " purse_after INTEGER NOT NULL)",
        "INSERT INTO races VALUES (1, '2025-12-31 23:59:00', 7, 2.5, 3, 4, 5, 6, 7, '1,2,3,4,5,6', 0,"
        " 1, 10, 25, 115, NULL, 0, 0, 100)",
-       "PRAGMA user_version = 1"},
-      Path());
+       "PRAGMA user_version = 1"}, Path());
   auto store = Open(Path());
   ASSERT_TRUE(store->keeping()) << Said();
   store->RaceSettled(ARace(8));
