@@ -10,9 +10,6 @@
 
 namespace testing_support {
 
-// The first draw of a race tick that picks this lane.
-inline float LaneDraw(int lane) { return std::array<float, 6>{0.10f, 0.25f, 0.40f, 0.60f, 0.75f, 0.90f}.at(lane); }
-
 // Selects a race with these speeds; the mascot's lane and stake draws follow.
 inline void SelectRace(TestGame& game, std::array<int, 6> speeds, float mascot_lane = 0.5f, float mascot_stake = 0.5f) {
   for (int speed : speeds) game.random.Push({speed == 150 ? 0.999f : static_cast<float>(speed - 100) / 50.0f});
@@ -26,9 +23,10 @@ inline void StartRace(TestGame& game, float tip_draw = 0.5f) {
   game.Click(game.c().CmdStart);
 }
 
-// Scripts ticks that move `lane` by distance_draw × its speed each.
+// Scripts ticks that move `lane` by distance_draw × its speed each (a tick's first draw picks the lane).
 inline void ScriptMoves(TestGame& game, int lane, int ticks, float distance_draw = 0.999f) {
-  for (int i = 0; i < ticks; ++i) game.random.Push({LaneDraw(lane), distance_draw});
+  const float lane_draw = std::array<float, 6>{0.10f, 0.25f, 0.40f, 0.60f, 0.75f, 0.90f}.at(lane);
+  for (int i = 0; i < ticks; ++i) game.random.Push({lane_draw, distance_draw});
 }
 
 // Scripts ticks that move nobody (a distance draw of 0).

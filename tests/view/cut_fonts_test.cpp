@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "platform/fonts/font_cut.h"
 
 namespace {
@@ -44,18 +46,16 @@ TEST_F(CutFontsTest, ACopyHoldsTheCharactersAskedForUnderItsOwnName) {
   ASSERT_TRUE(font.isValid());
   EXPECT_EQ(font.familyName(), "Cut Gothic");
   for (char32_t character : kSome) EXPECT_TRUE(font.supportsCharacter(character)) << int(character);
-  EXPECT_FALSE(font.supportsCharacter(U'馬'));
-  EXPECT_FALSE(font.supportsCharacter(U'B'));
+  for (char32_t other : {U'馬', U'B'}) EXPECT_FALSE(font.supportsCharacter(other)) << int(other);
   // Fontconfig answers a missing family with a stand-in: that is never cut.
   EXPECT_FALSE(ui::qt::InstalledFileOf("No Such Family Anywhere"));
 }
 
 TEST_F(CutFontsTest, WhatIsNotAFontIsNotCut) {
-  QFile junk(cache.filePath("junk.ttf"));
-  ASSERT_TRUE(junk.open(QIODevice::WriteOnly) && junk.write(QByteArray("\0\1\0\0junk", 8)) == 8);
-  junk.close();
+  const std::string junk = cache.filePath("junk.ttf").toStdString();
+  std::ofstream(junk, std::ios::binary).write("\0\1\0\0junk", 8);
   for (const auto& [path, face] : std::vector<std::pair<std::string, int>>{
-           {"/nonexistent/font.ttf", 0}, {junk.fileName().toStdString(), 0}, {file->path, 7}, {file->path, -1}}) {
+           {"/nonexistent/font.ttf", 0}, {junk, 0}, {file->path, 7}, {file->path, -1}}) {
     EXPECT_TRUE(platform::CutFont(path, face, kSome, u"Cut").empty()) << path << " face " << face;
   }
 }
@@ -67,17 +67,15 @@ TEST_F(CutFontsTest, ACopyIsKeptForTheNextRunAndMadeAgainWhenDamagedOrOutOfDate)
   EXPECT_EQ(ui::qt::RegisterCutCopy("IPAPGothic", kSome, Cutter(cache.path())), family);
   EXPECT_EQ(cuts, 1);  // the second run read the kept copy
 
-  QFile kept(cache.filePath(Kept().front()));
-  ASSERT_TRUE(kept.open(QIODevice::WriteOnly) && kept.write("damaged") == 7);
-  kept.close();
+  const QString kept = cache.filePath(Kept().front());
+  std::ofstream(kept.toStdString()) << "damaged";
   EXPECT_EQ(ui::qt::RegisterCutCopy("IPAPGothic", kSome, Cutter(cache.path())), family);
   EXPECT_EQ(cuts, 2);
   EXPECT_GT(QFileInfo(kept).size(), 7);
 
   // Other texts: a new copy, in place of the old.
   EXPECT_EQ(ui::qt::RegisterCutCopy("IPAPGothic", U"Aこ", Cutter(cache.path())), family);
-  EXPECT_EQ(cuts, 3);
-  EXPECT_EQ(Kept().size(), 1);
+  EXPECT_EQ(std::pair(cuts, Kept().size()), std::pair(3, qsizetype{1}));
   EXPECT_NE(Kept().front(), QFileInfo(kept).fileName());
 }
 
