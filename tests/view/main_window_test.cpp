@@ -1,13 +1,17 @@
 // The real window, offscreen: built from the window's definition and
 // mirroring the model; every way in reaching the rules (the mouse, keys,
 // shortcuts, message boxes and what assistive tools do through Qt's
-// accessibility interfaces); and the machine's address.
+// accessibility interfaces); the machine's address; and a second launch
+// asking the running copy to show its window.
 #include "ui/qt/main_window.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <ifaddrs.h>
 #include <net/if.h>
+#include <sys/file.h>
+#include <unistd.h>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 #include <private/qguiapplication_p.h>
@@ -16,14 +20,18 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <future>
 
+#include "app/single_instance.h"
 #include "platform/system_local_address.h"
 #include "support/race_script.h"
 #include "ui/picture_names.h"
@@ -38,6 +46,7 @@ void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStd
 namespace {
 
 using namespace testing_support;
+using namespace std::chrono_literals;
 
 struct WindowTest : ::testing::Test {
   WindowTest() {
@@ -287,6 +296,35 @@ TEST(LocalAddressTest, OneOfTheMachinesOwnAddresses) {
   freeifaddrs(interfaces);
   const std::string address = platform::SystemLocalAddress().DottedIPv4();
   EXPECT_TRUE(own.empty() ? address == "127.0.0.1" : own.count(address) == 1) << address;
+}
+
+TEST(SingleInstanceTest, ALaunchDuringStartUpWaitsForTheWindowAndBringsItBack) {
+  QTemporaryDir settings;
+  app::SingleInstance running(settings.path());
+  app::SingleInstance later(settings.path());
+  ASSERT_TRUE(running.acquired());
+  ASSERT_FALSE(later.acquired());
+
+  std::future<bool> asked = std::async(std::launch::async, [&later] { return later.AskRunningCopyToRaise(20000); });
+  QWidget window;  // the window is still being built when the later launch asks
+  window.showMinimized();
+  QTest::qWait(100);
+  running.OnLaunchedAgain([&window] { app::BringToFront(window); });
+  EXPECT_TRUE(QTest::qWaitFor([&asked] { return asked.wait_for(0s) == std::future_status::ready; }, 25000));
+  EXPECT_TRUE(asked.get());
+  EXPECT_EQ(std::pair(window.isMinimized(), window.isVisible()), std::pair(false, true));
+}
+
+TEST(SingleInstanceTest, ACopyThatDoesNotAnswerIsReportedAsSuch) {
+  QTemporaryDir settings;
+  // Another copy holds the lock but opens no channel.
+  const QByteArray lock = QFile::encodeName(settings.path() + "/mascot-race.lock");
+  const int other_copy = open(lock.constData(), O_RDWR | O_CREAT, 0600);
+  ASSERT_EQ(flock(other_copy, LOCK_EX | LOCK_NB), 0);
+  app::SingleInstance later(settings.path());
+  ASSERT_FALSE(later.acquired());
+  EXPECT_FALSE(later.AskRunningCopyToRaise(300));
+  close(other_copy);
 }
 
 }  // namespace
