@@ -40,12 +40,6 @@ struct Heard {
     return media.SendCommand("open \"" + path + "\" alias bgm") + media.SendCommand("play bgm");
   }
   int StopAndClose() { return media.SendCommand("stop bgm") + media.SendCommand("close bgm"); }
-  // The race music, expected: rendered ahead from the start.
-  void StartExpectingTheTune() {
-    sound.ExpectSong(kTune);
-    sound.StartInBackground();
-    sound.WaitUntilStarted();
-  }
   Options Device(const std::function<void(Options&)>& adjust) {
     Options options;
     options.audio_driver = "dummy";
@@ -106,7 +100,9 @@ TEST(SoundSystemTest, TheExpectedSongPlaysRenderedAheadAndAnyOtherStillSounds) {
     Heard heard([&](Options& options) {
       if (!failing.empty()) options.renderer = scratch / "renderer";
     });
-    heard.StartExpectingTheTune();
+    heard.sound.ExpectSong(kTune);  // rendered ahead from the start
+    heard.sound.StartInBackground();
+    heard.sound.WaitUntilStarted();
     EXPECT_TRUE(heard.sound.music_ready() && !heard.sound.mixer().has_synth()) << failing;
     EXPECT_EQ(heard.Play(), 0);
     EXPECT_TRUE(heard.Wait(80, true)) << failing;  // some 2 s: past where a renderer cut short stopped

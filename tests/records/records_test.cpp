@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QVariant>
 #include <fstream>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "app/statistics_module.h"
@@ -27,6 +28,8 @@ namespace {
 
 using platform::MessageBoxes;
 using records::RecordsStore;
+using testing::ElementsAre;
+using testing::HasSubstr;
 
 platform::SettledRace ARace(std::int32_t race_no) {
   platform::SettledRace race;
@@ -143,8 +146,7 @@ TEST_F(RecordsStoreTest, ADamagedDatabaseIsMovedAsideAndAFreshOneStarted) {
   const QStringList aside = QDir(dir.filePath("mascot-race")).entryList({"records.sqlite.damaged-*"});
   ASSERT_EQ(aside.size(), 1);
   EXPECT_EQ(Bytes(dir.filePath("mascot-race/" + aside[0])), QByteArray(4096, 'x'));
-  ASSERT_EQ(said.size(), 1u);
-  EXPECT_NE(Said().find("damaged"), std::string::npos) << Said();
+  EXPECT_THAT(said, ElementsAre(HasSubstr("was damaged")));
 }
 
 // A place it cannot write, or a newer game's database (left as it was):
@@ -163,9 +165,7 @@ TEST_F(RecordsStoreTest, RecordKeepingIsOffForTheRunAndTheGameGoesOn) {
     store->ContinueGiven(1, 10, 10);
     EXPECT_TRUE(store->Races().empty());
     EXPECT_FALSE(store->Clear());
-    ASSERT_EQ(said.size(), 1u);
-    EXPECT_NE(Said().find("record keeping is off for this run"), std::string::npos) << Said();
-    EXPECT_NE(Said().find(reason), std::string::npos) << Said();
+    EXPECT_THAT(said, ElementsAre(testing::AllOf(HasSubstr("record keeping is off for this run"), HasSubstr(reason))));
   }
   EXPECT_EQ(Bytes(newer), newer_bytes);
 }
@@ -179,8 +179,7 @@ TEST_F(RecordsStoreTest, AWriteThatFailsTurnsRecordsOffOnceAndNothingElse) {
   store->RaceSettled(ARace(2));
   store->RaceSettled(ARace(3));
   EXPECT_FALSE(store->keeping());
-  ASSERT_EQ(said.size(), 1u);
-  EXPECT_NE(Said().find("cannot write"), std::string::npos) << Said();
+  EXPECT_THAT(said, ElementsAre(HasSubstr("cannot write")));
   EXPECT_EQ(changes, 2);  // the first race, and the turning off
 }
 
