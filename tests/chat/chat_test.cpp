@@ -131,9 +131,9 @@ TEST(WrittenTextsTest, TheRetortsInTheirBoxes) {
     game.random.Push({draw});
     game.boxes.Reply({reply});
     game.Click(game.c().CmdT);
-    EXPECT_EQ(game.random.draws, 6 + 1);
-    EXPECT_EQ(game.boxes.shown, boxes) << draw;
-    EXPECT_EQ(game.c().MsgLabel.Caption(), "ようこそ『こまめ堂マスコットレース』へ");  // the bubble is left alone
+    // One draw, and the bubble is left alone.
+    EXPECT_EQ(std::tuple(game.random.draws, game.boxes.shown, game.c().MsgLabel.Caption()),
+              std::tuple(6 + 1, boxes, "ようこそ『こまめ堂マスコットレース』へ")) << draw;
   }
 }
 

@@ -135,8 +135,7 @@ TEST(SettlementTest, RacesToTheirEnd) {
     const std::string purse = std::to_string(purse_after), mascot = std::to_string(mascot_after);
     EXPECT_EQ(std::tuple(game.s().PlayerMoney, *game.settings.Purse(), game.s().MascotMoney, c.MsgLabel.Caption()),
               std::tuple(purse_after, purse, mascot_after, std::string(race.mascot.said)));
-    EXPECT_EQ(std::tuple(game.session().ended(), c.ozzu.Enabled()),
-              std::tuple(ended, !ended));  // nothing runs after the end
+    EXPECT_EQ(std::pair(game.session().ended(), c.ozzu.Enabled()), std::pair(ended, !ended));  // nothing runs after it
     if (ended) continue;
     EXPECT_EQ(c.Money.Caption() + " " + c.Psyoji[1].Caption() + " " + c.Pkake[1].Caption() + c.kakeban[1].Caption(),
               purse + " " + mascot + " 0－");

@@ -46,9 +46,7 @@ done
 
 for size in 16 32 48 64 128 256; do
   icon="$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png"
-  [ "$(od -An -tx1 -N8 "$icon" 2>/dev/null | tr -d ' \n')" = 89504e470d0a1a0a ] || fail "the ${size}x${size} icon is no PNG"
-  actual=$(od -An -tu1 -j16 -N8 "$icon" 2>/dev/null | awk '{ print $3 * 256 + $4 "x" $7 * 256 + $8 }')
-  [ "$actual" = "${size}x${size}" ] || fail "the ${size}x${size} icon is $actual"
+  file -b "$icon" | grep -q "^PNG image data, $size x $size," || fail "the ${size}x${size} icon is $(file -b "$icon")"
 done
 
 desktop="$prefix/share/applications/$id.desktop"

@@ -71,17 +71,14 @@ std::vector<float> ReferenceRendering(const std::vector<std::uint8_t>& tune, con
 // may come a few frames earlier or later: the best of the small shifts counts.
 double Difference(const std::vector<float>& expected, const std::vector<float>& actual) {
   constexpr std::ptrdiff_t kMaxShift = 64;  // frames
-  const auto frames = static_cast<std::ptrdiff_t>(std::min(expected.size(), actual.size()) / 2);
+  const auto samples = static_cast<std::ptrdiff_t>(std::min(expected.size(), actual.size()) / 2 * 2);
   double best = 1e9;
   for (std::ptrdiff_t shift = -kMaxShift; shift <= kMaxShift; ++shift) {
     double difference = 0, energy = 0;
-    for (std::ptrdiff_t frame = kMaxShift; frame < frames - kMaxShift; ++frame) {
-      for (std::ptrdiff_t channel = 0; channel < 2; ++channel) {
-        const double a = expected[static_cast<std::size_t>(frame * 2 + channel)];
-        const double b = actual[static_cast<std::size_t>((frame + shift) * 2 + channel)];
-        difference += (a - b) * (a - b);
-        energy += a * a;
-      }
+    for (std::ptrdiff_t at = kMaxShift * 2; at < samples - kMaxShift * 2; ++at) {  // both channels
+      const double a = expected[static_cast<std::size_t>(at)], b = actual[static_cast<std::size_t>(at + shift * 2)];
+      difference += (a - b) * (a - b);
+      energy += a * a;
     }
     if (energy > 0) best = std::min(best, difference / energy);
   }

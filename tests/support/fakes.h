@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/random.h"
@@ -102,10 +103,7 @@ struct RecordingMedia final : platform::Media {
 
 // Keeps every settled race and continue gift it is told of.
 struct RecordingRaces final : platform::RaceRecords {
-  struct Gift {
-    std::int32_t race_no, gift, purse_after;
-    bool operator==(const Gift&) const = default;
-  };
+  using Gift = std::tuple<std::int32_t, std::int32_t, std::int32_t>;  // the race, the gift, the purse after it
   void RaceSettled(const platform::SettledRace& race) override {
     races.push_back(race);
     if (on_record) on_record();

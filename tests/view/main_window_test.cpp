@@ -82,9 +82,8 @@ struct WindowTest : ::testing::Test {
 
 // Fifteen twips make a pixel; the window cannot be resized. The model's changes reach the widgets.
 TEST_F(WindowTest, TheWindowIsTheDefinitionAndMirrorsTheModel) {
-  EXPECT_EQ(window.windowTitle(), "こまめ堂マスコットレース");
-  EXPECT_EQ(window.ClientArea()->size(), QSize(10140 / 15, 9165 / 15));
-  EXPECT_EQ(window.minimumSize(), window.maximumSize());
+  EXPECT_EQ(std::tuple(window.windowTitle(), window.ClientArea()->size(), window.minimumSize() == window.maximumSize()),
+            std::tuple("こまめ堂マスコットレース", QSize(10140 / 15, 9165 / 15), true));
   game.Fire([&] {
     game.c().Money.SetCaption("250");
     game.c().ImgChar[2].SetLeft(1500);
