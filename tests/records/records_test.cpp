@@ -32,16 +32,9 @@ using testing::ElementsAre;
 using testing::HasSubstr;
 
 platform::SettledRace ARace(std::int32_t race_no) {
-  platform::SettledRace race;
-  race.race_no = race_no;
-  race.odds = {16.1f, 12.9f, 24.5f, 1.3f, 31.6f, 7.1f};
-  race.arrival_order = {3, 0, 5, 1, 2, 4};
-  race.arrivals = 6;
-  race.winning_ticks = 47;
-  race.player = {3, 15, 19, 104};
-  race.mascot = {2, 100, 0, 0};
-  race.mascot_refill = 100;
-  return race;
+  return {.race_no = race_no, .odds = {16.1f, 12.9f, 24.5f, 1.3f, 31.6f, 7.1f}, .arrival_order = {3, 0, 5, 1, 2, 4},
+          .arrivals = 6, .winning_ticks = 47, .player = {3, 15, 19, 104}, .mascot = {2, 100, 0, 0},
+          .mascot_refill = 100};
 }
 
 QByteArray Bytes(const QString& path) {
@@ -187,14 +180,9 @@ TEST_F(RecordsStoreTest, AWriteThatFailsTurnsRecordsOffOnceAndNothingElse) {
 // misses, hits at 12.9, goes broke.
 std::vector<platform::SettledRace> Fixture() {
   auto race = [](std::int32_t no, int winner, platform::SettledBet player, platform::SettledBet mascot) {
-    platform::SettledRace r;
-    r.race_no = no;
-    r.odds = {1.9f, 12.9f, 24.5f, 3.5f, 31.6f, 7.1f};
-    r.arrival_order = {winner, 5, 4, 3, 2, winner == 0 ? 1 : 0};
-    r.arrivals = 6;
-    r.player = player;
-    r.mascot = mascot;
-    return r;
+    return platform::SettledRace{.race_no = no, .odds = {1.9f, 12.9f, 24.5f, 3.5f, 31.6f, 7.1f},
+                                 .arrival_order = {winner, 5, 4, 3, 2, winner == 0 ? 1 : 0}, .arrivals = 6,
+                                 .player = player, .mascot = mascot};
   };
   return {race(1, 0, {0, 100, 190, 190}, {2, 50, 0, 50}), race(2, 1, {3, 50, 0, 140}, {1, 10, 129, 169}),
           race(3, 0, {6, 0, 0, 140}, {4, 169, 0, 0})};

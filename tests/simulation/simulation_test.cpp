@@ -77,13 +77,8 @@ TEST(SimulationTest, ItsRacesAreThoseTheGameSessionPlaysOneByOne) {
 }
 
 platform::SettledRace RaceWon(std::array<float, 6> odds, int winner, int mascot_lane = 6) {
-  platform::SettledRace race;
-  race.odds = odds;
-  race.arrival_order = {winner, 0, 0, 0, 0, 0};
-  race.arrivals = 1;
-  race.player = {simulation::FavouriteLane(odds), 100, 0, 0};
-  race.mascot.lane = mascot_lane;
-  return race;
+  return {.odds = odds, .arrival_order = {winner, 0, 0, 0, 0, 0}, .arrivals = 1,
+          .player = {simulation::FavouriteLane(odds), 100, 0, 0}, .mascot = {.lane = mascot_lane}};
 }
 
 TEST(TallyTest, EachOddsFallsInItsBracket) {
