@@ -56,8 +56,7 @@ TEST(WrittenTextsTest, TheTourClickByClick) {
       game.Click(by_mascot ? static_cast<ui::Control&>(game.c().komame) : game.c().MsgLabel);
       said.push_back(game.c().MsgLabel.Caption());
     }
-    EXPECT_EQ(said, by_mascot ? TourByMascot() : kTourByBubble);
-    EXPECT_EQ(game.s().TourStep, 0);
+    EXPECT_EQ(std::pair(said, int{game.s().TourStep}), std::pair(by_mascot ? TourByMascot() : kTourByBubble, 0));
   }
 }
 
@@ -78,8 +77,7 @@ TEST(WrittenTextsTest, EveryPhraseIsOnePieceOfEachColumnInTurn) {
     ASSERT_EQ(game.c().MsgLabel.Caption(),
               std::string(kPieces[0][row[0]]) + kPieces[1][row[1]] + kPieces[2][row[2]] + kPieces[3][row[3]]);
   }
-  EXPECT_EQ(game.random.draws, 6 + 4 * 1296);
-  EXPECT_EQ(game.random.overruns, 0);
+  EXPECT_EQ(std::pair(game.random.draws, game.random.overruns), std::pair(6 + 4 * 1296, 0));
 }
 
 // One draw picks the row: a tip with factor 10 at every start, a fortune with

@@ -50,8 +50,7 @@ struct Race {
   Boxes boxes;
   int bet_after;  // the label and the stake once settled: what the next Start takes
   Mascot mascot = kMisses;
-  bool stopped = false;  // Stop pressed at the first arrival
-  bool music = false;
+  bool stopped = false, music = false;  // Stop pressed at the first arrival; the music on
   std::vector<int> replies = {};
   bool fortune = false;  // a slip bought while the race runs pulls the bar in under the locked bet
 };
