@@ -167,10 +167,9 @@ class Soak {
       Book(mascot_, -bets_.mascot_stake, "mascot's stake");
     }
     if (before.running && !s.RaceRunning) Settle(s.WinnerLane);
-    if (s.RaceRunning && (s.PlayerPick != bets_.pick || s.PlayerBet != bets_.stake || s.LaneOdds != bets_.odds ||
-                          s.MascotPick != bets_.mascot_pick || s.MascotBet != bets_.mascot_stake)) {
+    if (s.RaceRunning && std::tie(s.PlayerPick, s.PlayerBet, s.LaneOdds, s.MascotPick, s.MascotBet) !=
+                             std::tie(bets_.pick, bets_.stake, bets_.odds, bets_.mascot_pick, bets_.mascot_stake))
       return Fail("a bet moved while its race runs");
-    }
     if (s.PlayerMoney != purse_ || s.MascotMoney != mascot_) return Fail("a purse is not its start plus its ledger");
     if (Saved() != StartFrom(platform::DecimalText(purse_))) return Fail("the saved purse lags behind");
     if (!game_->session().ended()) return CheckButtons();
@@ -183,14 +182,12 @@ class Soak {
     ++counts["races"];
     const float odds = bets_.odds[static_cast<std::size_t>(winner)];
     if (bets_.mascot_pick == winner) Book(mascot_, PayoutOf(bets_.mascot_stake, odds), "mascot's payout");
-    if (bets_.mascot_pick != winner && bets_.mascot_pick != game::kNoLane && mascot_ == 0) {
+    if (bets_.mascot_pick != winner && bets_.mascot_pick != game::kNoLane && mascot_ == 0)
       Book(mascot_, 100, "bank refill");
-    }
     if (bets_.pick == winner) Book(purse_, PayoutOf(bets_.stake, odds), "payout");
     if (bets_.pick != winner && bets_.pick != game::kNoLane && purse_ == 0 &&
-        continue_reply_ == MessageBoxes::kReplyYes) {
+        continue_reply_ == MessageBoxes::kReplyYes)
       Book(purse_, 10, "continue gift");
-    }
   }
 
   bool CheckButtons() {

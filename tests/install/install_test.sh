@@ -68,12 +68,11 @@ chmod 700 "$work/runtime"
 HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" XDG_RUNTIME_DIR="$work/runtime" \
   QT_QPA_PLATFORM=offscreen "$prefix/bin/mascot-race" >"$work/game.out" 2>"$work/game.err" &
 game_pid=$!
-tries=0
 mask=0
-while [ "$tries" -lt 300 ] && [ $((0x$mask & 0x4003)) -ne $((0x4003)) ] &&
-  ! grep -q '^State:[[:space:]]*Z' "/proc/$game_pid/status" 2>/dev/null; do
+for _ in $(seq 300); do
+  [ $((0x$mask & 0x4003)) -eq $((0x4003)) ] && break
+  grep -q '^State:[[:space:]]*Z' "/proc/$game_pid/status" 2>/dev/null && break
   sleep 0.1
-  tries=$((tries + 1))
   mask=$(awk '/^SigCgt:/ { print substr($2, length($2) - 3) }' "/proc/$game_pid/status" 2>/dev/null || echo 0)
 done
 [ $((0x$mask & 0x4003)) -eq $((0x4003)) ] && kill -TERM "$game_pid" || kill -KILL "$game_pid" 2>/dev/null || true

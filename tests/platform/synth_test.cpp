@@ -121,8 +121,8 @@ TEST_F(SynthFidelityTest, ASongRenderedAheadSoundsAsItWouldLive) {
 
   std::vector<float> a(2048), b(2048);
   double worst = 0;
-  std::size_t frames = 0;
-  for (; frames < rendering->ready() + kRate; frames += 1024) {  // and a second of silence after it
+  // To its end, and a second of silence after it.
+  for (std::size_t frames = 0; frames < rendering->ready() + kRate; frames += 1024) {
     live.Render(a.data(), 1024);
     rendered.Render(b.data(), 1024);
     for (std::size_t i = 0; i < a.size(); ++i) worst = std::max(worst, std::abs(double{a[i]} - b[i]));
