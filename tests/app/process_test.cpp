@@ -139,9 +139,8 @@ TEST_F(ProcessTest, SimulateReportsTheRacesWithoutWindowOrFiles) {
   EXPECT_EQ(WaitForExit(text), 0) << Said(text);
   const std::string report = Said(text, "out");
   EXPECT_EQ(report.rfind("5 races with the game's own rules and generator, seed 2\n", 0), 0u) << report;
-  for (const char* heading : {"1.1-1.9", "5000 (no favourite)", "favourite (lowest odds)", "to the last arrival"}) {
+  for (const char* heading : {"1.1-1.9", "5000 (no favourite)", "favourite (lowest odds)", "to the last arrival"})
     EXPECT_NE(report.find(heading), std::string::npos) << heading;
-  }
   const pid_t csv = Launch(MASCOT_RACE_EXECUTABLE, {"--simulate", "5", "--csv", "--jobs", "2", "--seed", "2"}, nullptr);
   EXPECT_EQ(WaitForExit(csv), 0) << Said(csv);
   EXPECT_EQ(Said(csv, "out").rfind("section,row,measure,value\nrun,,races,5\nrun,,seed,2\n", 0), 0u) << Said(csv, "out");
@@ -204,9 +203,8 @@ TEST_F(ProcessTest, DamagedSettingsAndMissingMusic) {
   fs::create_directories(home / "bin");  // the executable alone, as a package that forgot the music would leave it
   fs::copy_file(MASCOT_RACE_EXECUTABLE, home / "bin/mascot-race");
   EXPECT_EQ(PlayAndClose((home / "bin/mascot-race").string()), 0);
-  for (const std::string said = Said(last); const char* once : {"could not save the purse", "no music found"}) {
+  for (const std::string said = Said(last); const char* once : {"could not save the purse", "no music found"})
     EXPECT_TRUE(said.find(once) != std::string::npos && said.find(once) == said.rfind(once)) << said;
-  }
 }
 
 }  // namespace

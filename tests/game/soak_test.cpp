@@ -55,9 +55,8 @@ class Soak {
 
   // Plays `count` random events, then lets the last race run to its end (waiting is Act's roll 0).
   bool Play(int count) {
-    for (int i = 0; i < count + 200 && (i < count || game_->s().RaceRunning); ++i) {
+    for (int i = 0; i < count + 200 && (i < count || game_->s().RaceRunning); ++i)
       if (!Step(i < count ? Between(0, 999) : 0)) return false;
-    }
     return !game_->s().RaceRunning || Fail("the last race never ended");
   }
 
@@ -196,9 +195,8 @@ class Soak {
     const bool stoppable = s.RaceRunning && s.FinishCount > 0;
     bool lanes_wrong = false;
     for (int lane = 0; lane < 6; ++lane) lanes_wrong |= c.CharKake[lane].Enabled() == s.RaceRunning;
-    if (lanes_wrong || c.ozzu.Enabled() == s.RaceRunning || c.KakeHScroll.Visible() == s.RaceRunning) {
+    if (lanes_wrong || c.ozzu.Enabled() == s.RaceRunning || c.KakeHScroll.Visible() == s.RaceRunning)
       return Fail("race selection, a lane button or the stake bar is open during a race, or shut between");
-    }
     if (c.CmdStart.Caption() != (stoppable ? "ストップ" : "スタート") ||
         (s.RaceRunning && c.CmdStart.Enabled() != stoppable)) {
       return Fail("the start button left its states");

@@ -64,9 +64,8 @@ TEST(MediaTest, EachRaceOpensTheTuneAfreshAndEachPressStopsAndClosesIt) {
   EXPECT_EQ(players.log,
             (Log{"open /home/player/mascot race/bgm.mid", "play #1 from the start", "stop #1", "play #1 from the start",
                  "stop #1", "unload #1", "open /Games/BGM.mid", "play #2 from the start", "open /games/missing.mid"}));
-  while (media.open_aliases() < platform::MediaCommands::kMaxOpenAliases) {
+  while (media.open_aliases() < platform::MediaCommands::kMaxOpenAliases)
     ASSERT_EQ(media.SendCommand("open /games/c.mid alias tune" + std::to_string(media.open_aliases())), kNone);
-  }
   EXPECT_EQ(media.SendCommand("open /games/c.mid alias onemore"), error::kTooManyOpen);
   EXPECT_TRUE(media.PlayWave("/home/player/mascot race/bgm1.wav"));
   EXPECT_EQ(players.log.back(), "wave /home/player/mascot race/bgm1.wav");

@@ -37,13 +37,11 @@ TEST(NumbersTest, ConversionsRoundHalfToEvenAndOverflowOutsideTheirType) {
   EXPECT_TRUE(std::isnan(platform::RoundHalfEven(std::nan(""))));
   EXPECT_EQ(platform::ToInteger(32767.4), 32767);
   EXPECT_EQ(platform::ToInteger(-32768.5), -32768);  // half to even stays in range
-  for (double value : {32767.5, -32768.6, std::nan(""), 1e19, -HUGE_VAL}) {
+  for (double value : {32767.5, -32768.6, std::nan(""), 1e19, -HUGE_VAL})
     EXPECT_THROW(platform::ToInteger(value), GameError) << value;
-  }
   EXPECT_EQ(platform::ToLong(-2147483648.0), -2147483647 - 1);
-  for (double value : {2147483647.5 /* rounds to 2^31 */, -2147483649.0, 9e18, 1e19, std::nan(""), HUGE_VAL}) {
+  for (double value : {2147483647.5 /* rounds to 2^31 */, -2147483649.0, 9e18, 1e19, std::nan(""), HUGE_VAL})
     EXPECT_THROW(platform::ToLong(value), GameError) << value;
-  }
   EXPECT_THROW(platform::AddInteger(32767, 1), GameError);
   EXPECT_THROW(platform::SubtractLong(-2147483647 - 1, 1), GameError);
   EXPECT_EQ(platform::AddLongSaturating(2147483600, 100), 2147483647);

@@ -147,9 +147,8 @@ TEST(SoundSystemTest, JunkFilesAreTurnedAway) {
     return (scratch / "junk").string();
   };
   platform::SdlSoundSystem sound;  // (a broken MIDI file is the reader's, in midi_file_test.cpp)
-  for (const std::string& bytes : {signal, tune + std::string(platform::SdlSoundSystem::kMaxMidiBytes, '\0')}) {
+  for (const std::string& bytes : {signal, tune + std::string(platform::SdlSoundSystem::kMaxMidiBytes, '\0')})
     EXPECT_FALSE(sound.Open(file(bytes))) << bytes.size();
-  }
   for (const std::string& bytes : {std::string("RIFF\x10\0\0\0WAVEjunkjunkjunk", 24), wave(22, 0) /* no channels */,
                                    wave(24, 0) /* no rate */, wave(34, 13) /* 13 bits */, tune}) {
     EXPECT_FALSE(sound.PlayWave(file(bytes))) << bytes.size();

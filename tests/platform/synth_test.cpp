@@ -59,9 +59,8 @@ std::vector<float> ReferenceRendering(const std::vector<std::uint8_t>& tune, con
   fluid_player_add_mem(player, tune.data(), tune.size());
   fluid_player_play(player);
   std::vector<float> sound(static_cast<std::size_t>(kSeconds * kRate) / 64 * 64 * 2);
-  for (std::size_t at = 0; at < sound.size(); at += 128) {
+  for (std::size_t at = 0; at < sound.size(); at += 128)
     fluid_synth_write_float(fluid.synth, 64, sound.data() + at, 0, 2, sound.data() + at, 1, 2);
-  }
   delete_fluid_player(player);
   return sound;
 }
@@ -98,9 +97,8 @@ TEST_F(SynthFidelityTest, EveryInstrumentOfTheTuneSoundsAsWithTheWholeFontLoaded
   mixer.InstallSynth(std::move(synth));
   ASSERT_TRUE(mixer.PlaySong(1, tune));
   std::vector<float> sound(static_cast<std::size_t>(kSeconds * kRate) * 2);
-  for (std::size_t at = 0; at < sound.size() / 2; at += 1024) {
+  for (std::size_t at = 0; at < sound.size() / 2; at += 1024)
     mixer.Render(sound.data() + at * 2, static_cast<int>(std::min<std::size_t>(1024, sound.size() / 2 - at)));
-  }
   // Samples read as the song selects them differ from the reference by some
   // 31 dB below the music (0.0008); a part left silent or notes cut short for
   // want of voices differ by 10 dB and less.
@@ -169,9 +167,8 @@ Presets PresetsIn(const std::string& path) {
   Presets presets;
   if (fluid_sfont_t* font = fluid_synth_get_sfont_by_id(fluid.synth, fluid.font_id)) {
     fluid_sfont_iteration_start(font);
-    while (fluid_preset_t* preset = fluid_sfont_iteration_next(font)) {
+    while (fluid_preset_t* preset = fluid_sfont_iteration_next(font))
       presets.insert({fluid_preset_get_banknum(preset), fluid_preset_get_num(preset)});
-    }
   }
   return presets;
 }
@@ -187,9 +184,8 @@ std::string Bytes(const platform::SoundFontView& view) {
 // A General MIDI font from Debian's packages, its bytes, and files of the test's own.
 struct SoundFontSubsetTest : ::testing::Test {
   void SetUp() override {
-    for (const std::string& candidate : platform::DefaultSoundFonts()) {
+    for (const std::string& candidate : platform::DefaultSoundFonts())
       if (font.empty() && platform::SoundFontFile::Open(candidate)) font = candidate;
-    }
     ASSERT_FALSE(font.empty()) << "no General MIDI soundfont: scripts/install-deps installs one";
     std::ifstream in(font, std::ios::binary);
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -44,9 +44,8 @@ inline void ScriptFinishOrder(TestGame& game, const std::vector<int>& order) {
 // Fires the race clock until it stops, at most `limit` times; gives the ticks run.
 inline int RunRaceClock(TestGame& game, int limit = 100000) {
   int ticks = 0;
-  for (; game.c().TimeChar.Interval() > 0 && ticks < limit && !game.session().ended(); ++ticks) {
+  for (; game.c().TimeChar.Interval() > 0 && ticks < limit && !game.session().ended(); ++ticks)
     game.FireTimer(game.c().TimeChar);
-  }
   return ticks;
 }
 
