@@ -145,6 +145,10 @@ void SingleInstance::Drop(Caller& caller) {
                               [&caller](const std::unique_ptr<Caller>& kept) { return kept.get() == &caller; }));
 }
 
+bool SingleInstance::LaunchWaiting() const {
+  return std::any_of(callers_.begin(), callers_.end(), [](const std::unique_ptr<Caller>& caller) { return caller->asked; });
+}
+
 void SingleInstance::OnLaunchedAgain(std::function<void()> raise) {
   raise_ = std::move(raise);
   std::vector<Caller*> waiting;

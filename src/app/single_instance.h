@@ -30,6 +30,8 @@ class SingleInstance {
   // The running copy: a later launch runs `raise`, at once or, when it came
   // while the window was still being built, now.
   void OnLaunchedAgain(std::function<void()> raise);
+  // Whether a later launch has asked and waits for the window to be built.
+  bool LaunchWaiting() const;
   // A later copy: asks the running one to show its window; false when it
   // did not answer within the wait (stopped or hung).
   bool AskRunningCopyToRaise(int wait_ms = 30000) const;

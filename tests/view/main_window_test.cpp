@@ -306,7 +306,7 @@ TEST(SingleInstanceTest, ALaunchDuringStartUpWaitsForTheWindowAndBringsItBack) {
   std::future<bool> asked = std::async(std::launch::async, [&later] { return later.AskRunningCopyToRaise(20000); });
   QWidget window;  // the window is still being built when the later launch asks
   window.showMinimized();
-  QTest::qWait(100);
+  ASSERT_TRUE(QTest::qWaitFor([&running] { return running.LaunchWaiting(); }, 25000));
   running.OnLaunchedAgain([&window] { app::BringToFront(window); });
   EXPECT_TRUE(QTest::qWaitFor([&asked] { return asked.wait_for(0s) == std::future_status::ready; }, 25000));
   EXPECT_TRUE(asked.get());
