@@ -57,8 +57,16 @@ class Scheduler final : public DispatchObserver {
   // timer fires. `fire` is the timer's handler, called directly: for headless
   // runs that want a race but not its pictures, as fast as it goes.
   // Gives the number of times it fired.
-  template <typename Fire>
-  std::uint64_t RunAlone(TimerId id, VirtualClock& clock, Fire fire);
+  template <typename Handler>
+  std::uint64_t RunAlone(TimerId id, VirtualClock& clock, Handler fire);
+  // The same, with the one catch-up timer `companion` that keeps its pace
+  // compiled into the loop too. make_ticks() is called as the run starts and
+  // gives the object the loop works on, a local (what it holds may live in
+  // registers): Fire() is the timer's handler, Companion() one tick of the
+  // companion's catch-up, and Aside(call) runs any other call the loop makes,
+  // which may reach anything.
+  template <typename MakeTicks>
+  std::uint64_t RunAlone(TimerId id, TimerId companion, VirtualClock& clock, MakeTicks make_ticks);
 
   // Called whenever the next wake-up may have moved (a real driver re-arms).
   void SetScheduleChanged(std::function<void()> changed) { schedule_changed_ = std::move(changed); }
@@ -109,8 +117,20 @@ class Scheduler final : public DispatchObserver {
   // one of its ticks missed, as long as no interval changes and every tick
   // is on time. Null otherwise.
   Entry* InStepWith(const Entry& timer, std::int64_t now, int position);
-  template <typename Fire>
-  std::uint64_t FireAlone(Entry& timer, int position, VirtualClock& clock, Fire& fire);
+  // A plain handler as the ticks of a run alone with no companion.
+  template <typename Handler>
+  struct HandlerTicks {
+    Handler& fire;
+    void Fire() { fire(); }
+    void Companion() {}
+    template <typename Call>
+    void Aside(Call&& call) {
+      call();
+    }
+  };
+  template <typename MakeTicks>
+  std::uint64_t FireAlone(Entry& timer, int position, const Entry* companion, VirtualClock& clock,
+                          MakeTicks& make_ticks);
 
   MonotonicClock& clock_;
   Dispatcher& dispatcher_;
@@ -134,16 +154,27 @@ class VirtualClock final : public MonotonicClock {
   std::int64_t now_ = 0;
 };
 
-template <typename Fire>
-std::uint64_t Scheduler::RunAlone(TimerId id, VirtualClock& clock, Fire fire) {
+template <typename Handler>
+std::uint64_t Scheduler::RunAlone(TimerId id, VirtualClock& clock, Handler fire) {
+  return RunAlone(id, -1, clock, [&fire] { return HandlerTicks<Handler>{fire}; });
+}
+
+template <typename MakeTicks>
+std::uint64_t Scheduler::RunAlone(TimerId id, TimerId companion, VirtualClock& clock, MakeTicks make_ticks) {
   Entry& timer = AloneTimer(id, clock);
+  const Entry* companion_timer = companion < 0 ? nullptr : &timers_.at(static_cast<std::size_t>(companion));
   std::uint64_t fired = 0;
-  if (!timer.catches_up()) dispatcher_.Run([&] { fired = FireAlone(timer, id, clock, fire); }, id);
+  if (!timer.catches_up()) {
+    dispatcher_.Run([&] { fired = FireAlone(timer, id, companion_timer, clock, make_ticks); }, id);
+  }
   return fired;
 }
 
-template <typename Fire>
-std::uint64_t Scheduler::FireAlone(Entry& timer, int position, VirtualClock& clock, Fire& fire) {
+template <typename MakeTicks>
+std::uint64_t Scheduler::FireAlone(Entry& timer, int position, const Entry* companion, VirtualClock& clock,
+                                   MakeTicks& make_ticks) {
+  // A local of this function: nothing outside the loop can reach it.
+  auto ticks = make_ticks();
   std::uint64_t fired = 0;
   Entry* in_step = nullptr;
   std::uint64_t changes_seen = 0;
@@ -154,15 +185,19 @@ std::uint64_t Scheduler::FireAlone(Entry& timer, int position, VirtualClock& clo
     if (in_step != nullptr && changes_seen == interval_changes_ && now == due) {
       // The catch-up counted, not worked out: one tick.
       in_step->next_due += in_step->period;
-      in_step->catch_up(in_step->catch_up_target, 1);
+      if (in_step == companion) {
+        ticks.Companion();
+      } else {
+        ticks.Aside([in_step] { in_step->catch_up(in_step->catch_up_target, 1); });
+      }
     } else {
-      CatchUp(now, position);
+      ticks.Aside([&] { CatchUp(now, position); });
       in_step = now == due ? InStepWith(timer, now, position) : nullptr;
       changes_seen = interval_changes_;
     }
     // Advance before firing: the handler may stop or restart its own timer.
     timer.next_due += timer.period;
-    fire();
+    ticks.Fire();
     ++fired;
   }
   return fired;
