@@ -178,27 +178,37 @@ std::uint64_t Scheduler::FireAlone(Entry& timer, int position, const Entry* comp
   std::uint64_t fired = 0;
   Entry* in_step = nullptr;
   std::uint64_t changes_seen = 0;
+  // The ticks that come on time, with no interval changed, while a catch-up
+  // timer keeps the pace: its catch-up counted, not worked out, one tick.
+  auto keep_pace = [&](auto catch_up_one) {
+    while (timer.running()) {
+      const std::int64_t due = timer.next_due;
+      if (changes_seen != interval_changes_ || clock.NowMicros() > due) return;
+      clock.Set(due);
+      in_step->next_due += in_step->period;
+      catch_up_one();
+      timer.next_due += timer.period;
+      ticks.Fire();
+      ++fired;
+    }
+  };
   while (timer.running()) {
     const std::int64_t due = timer.next_due;
     const std::int64_t now = std::max(clock.NowMicros(), due);
     clock.Set(now);
-    if (in_step != nullptr && changes_seen == interval_changes_ && now == due) {
-      // The catch-up counted, not worked out: one tick.
-      in_step->next_due += in_step->period;
-      if (in_step == companion) {
-        ticks.Companion();
-      } else {
-        ticks.Aside([in_step] { in_step->catch_up(in_step->catch_up_target, 1); });
-      }
-    } else {
-      ticks.Aside([&] { CatchUp(now, position); });
-      in_step = now == due ? InStepWith(timer, now, position) : nullptr;
-      changes_seen = interval_changes_;
-    }
+    ticks.Aside([&] { CatchUp(now, position); });
+    in_step = now == due ? InStepWith(timer, now, position) : nullptr;
+    changes_seen = interval_changes_;
     // Advance before firing: the handler may stop or restart its own timer.
     timer.next_due += timer.period;
     ticks.Fire();
     ++fired;
+    if (in_step == nullptr) continue;
+    if (in_step == companion) {
+      keep_pace([&] { ticks.Companion(); });
+    } else {
+      keep_pace([&] { ticks.Aside([&] { in_step->catch_up(in_step->catch_up_target, 1); }); });
+    }
   }
   return fired;
 }
