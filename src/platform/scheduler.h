@@ -122,7 +122,7 @@ class Scheduler final : public DispatchObserver {
   struct HandlerTicks {
     Handler& fire;
     void Fire() { fire(); }
-    void Companion() {}
+    void Companion() {}  // no companion: never called
     template <typename Call>
     void Aside(Call&& call) {
       call();
@@ -173,7 +173,8 @@ std::uint64_t Scheduler::RunAlone(TimerId id, TimerId companion, VirtualClock& c
 template <typename MakeTicks>
 std::uint64_t Scheduler::FireAlone(Entry& timer, int position, const Entry* companion, VirtualClock& clock,
                                    MakeTicks& make_ticks) {
-  // A local of this function: nothing outside the loop can reach it.
+  // A local of this function: nothing outside the loop can reach it, so
+  // what it holds may stay in registers from tick to tick.
   auto ticks = make_ticks();
   std::uint64_t fired = 0;
   Entry* in_step = nullptr;
