@@ -18,7 +18,7 @@
 namespace {
 
 struct Round {
-  double race_ns, clock_ns, tick_ns;
+  double race_ns, clock_ns, tick_ns, ticks;
 };
 
 Round PlayRound(long races) {
@@ -38,7 +38,7 @@ Round PlayRound(long races) {
   const double clock_ns = std::chrono::duration<double, std::nano>(in_clock).count();
   const double before_ns = std::chrono::duration<double, std::nano>(before).count();
   return {(clock_ns + before_ns) / static_cast<double>(races), clock_ns / static_cast<double>(races),
-          clock_ns / static_cast<double>(ticks)};
+          clock_ns / static_cast<double>(ticks), static_cast<double>(ticks) / static_cast<double>(races)};
 }
 
 double Median(std::vector<double> values) {
@@ -52,13 +52,17 @@ int main(int argc, char** argv) {
   const long races = argc > 1 ? std::max(1L, std::atol(argv[1])) : 10000;
   const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
   std::vector<double> race, in_clock, tick;
+  double ticks = 0;
   for (int round = 0; round < rounds; ++round) {
     const Round r = PlayRound(races);
     race.push_back(r.race_ns);
     in_clock.push_back(r.clock_ns);
     tick.push_back(r.tick_ns);
+    ticks = r.ticks;  // the same races every round
   }
   const double race_ns = Median(race);
-  std::printf("%.0f races a second: %.0f ns a race, %.0f of them in the race clock (%.1f ns a tick), %.0f before it\n",
-              1e9 / race_ns, race_ns, Median(in_clock), Median(tick), race_ns - Median(in_clock));
+  std::printf(
+      "%.0f races a second: %.0f ns a race, %.0f of them in the race clock (%.1f ns a tick, %.2f ticks a race), "
+      "%.0f before it\n",
+      1e9 / race_ns, race_ns, Median(in_clock), Median(tick), ticks, race_ns - Median(in_clock));
 }

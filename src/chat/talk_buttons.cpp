@@ -61,7 +61,7 @@ void MainForm::ColorCmd_Click() {
 
 void MainForm::CmdRnd_Click() { s_.RandomShift = platform::Draw(random_, 1); }
 
-void MainForm::Timer1_Timer() { s_.RandomShift = platform::Draw(random_, 1); }
+void MainForm::Timer1_Timer() { Timer1Draw(random_); }
 
 void MainForm::Timer1_CatchUp(std::uint64_t ticks) {
   // One tick (between two race ticks) is the timer's own; more are the same

@@ -9,7 +9,7 @@ GameSession::GameSession(Services services, platform::MonotonicClock& clock, Tim
   race_clock_ = AddTimer(c.TimeChar);
   AddTimer(c.LineTimer);
   if (timer1 == Timer1Mode::CatchUp) {
-    auto id = scheduler_.AddCatchUpTimer<&MainForm::Timer1_CatchUp>(form_);
+    auto id = background_ = scheduler_.AddCatchUpTimer<&MainForm::Timer1_CatchUp>(form_);
     c.Timer1.AddObserver(ui::Property::Interval, [this, id](ui::Control& control, ui::Property) {
       scheduler_.SetInterval(id, static_cast<ui::Timer&>(control).Interval());
     });

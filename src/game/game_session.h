@@ -48,7 +48,7 @@ class GameSession final : public ui::PlayerInput {
   // not the runners' legs (they only animate). The background draws are
   // caught up before every tick, as ever. Gives the ticks run.
   std::uint64_t RunRaceClock(platform::VirtualClock& clock) {
-    return form_.RunRaceClockAlone(scheduler_, race_clock_, clock);
+    return form_.RunRaceClockAlone(scheduler_, race_clock_, background_, clock);
   }
 
  private:
@@ -61,6 +61,8 @@ class GameSession final : public ui::PlayerInput {
   platform::Scheduler scheduler_;
   MainForm form_;
   platform::Scheduler::TimerId race_clock_ = 0;
+  // Timer1's catch-up timer; -1 when it ticks like the others.
+  platform::Scheduler::TimerId background_ = -1;
 };
 
 }  // namespace game

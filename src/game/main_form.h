@@ -52,12 +52,12 @@ class MainForm {
   void ShowStopButton();
   void LineTimer_Timer();
   void TimeChar_Timer();
-  // Compiled into the clock's tick alone (inline there): others fire TimeChar_Timer.
-  void RaceTick();
   // Runs the race clock, the scheduler's timer `race_clock`, alone to the end
   // of the race (see Scheduler::RunAlone); its ticks are compiled in with
-  // their handler. Gives the ticks run.
-  std::uint64_t RunRaceClockAlone(platform::Scheduler& scheduler, int race_clock, platform::VirtualClock& clock);
+  // their handler, and so are those of `background`, Timer1's catch-up timer
+  // (-1: none). Gives the ticks run.
+  std::uint64_t RunRaceClockAlone(platform::Scheduler& scheduler, int race_clock, int background,
+                                  platform::VirtualClock& clock);
   void CharAnime_Timer(int index);
   void BestCmd_Click();
 
@@ -134,8 +134,18 @@ class MainForm {
   void ResetRunnersToStartLine();
   // A runner past the goal line: ranked, its legs stopped, slid on.
   void Arrive(int lane);
-  // TimeChar_Timer's work, compiled into the race clock run alone as well.
-  void TimeCharTick();
+  // TimeChar_Timer's and Timer1_Timer's work, written once for the window's
+  // timers and the race clock run alone: `random` is random_ for the one,
+  // and for the other the generator the loop holds (RaceClockTicks).
+  template <typename Random>
+  void TimeCharTick(Random& random);
+  template <typename Random>
+  void RaceTick(Random& random);
+  template <typename Random>
+  void Timer1Draw(Random& random) {
+    s_.RandomShift = platform::Draw(random, 1);
+  }
+  class RaceClockTicks;
 
   Services services_;
   // Every draw of the rules, from services_.random.

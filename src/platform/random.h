@@ -78,10 +78,46 @@ class SharedRandom {
     return {first, source_.Next()};
   }
   std::optional<float> Skip(std::uint64_t n) { return source_.Skip(n); }
+  // Runs a call that may draw: here every draw is already the shared one's.
+  template <typename Call>
+  void Aside(Call&& call) {
+    call();
+  }
+  // The real generator, when it is the source.
+  ClassicGenerator* classic() const { return classic_; }
 
  private:
   RandomSource& source_;
   ClassicGenerator* classic_;
+};
+
+// The real generator's state held in a local through a loop that draws on
+// every pass: in a register, not stored and loaded back between one draw and
+// the next. The shared generator gets the state back around every call that
+// may draw from it or look at it (Aside), and at the end.
+class LocalGenerator {
+ public:
+  explicit LocalGenerator(ClassicGenerator& shared) : shared_(shared), local_(shared) {}
+  ~LocalGenerator() { shared_ = local_; }
+  LocalGenerator(const LocalGenerator&) = delete;
+  LocalGenerator& operator=(const LocalGenerator&) = delete;
+
+  float Next() { return local_.Next(); }
+  std::pair<float, float> NextTwo() { return local_.NextTwo(); }
+  template <typename Call>
+  void Aside(Call&& call) {
+    shared_ = local_;
+    // Taken back even when the call fails: the shared state is the one drawn from.
+    struct TakeBack {
+      LocalGenerator& generator;
+      ~TakeBack() { generator.local_ = generator.shared_; }
+    } take_back{*this};
+    call();
+  }
+
+ private:
+  ClassicGenerator& shared_;
+  ClassicGenerator local_;
 };
 
 // Draws one value and scales it: r × factor computed in double precision

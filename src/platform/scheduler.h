@@ -57,8 +57,16 @@ class Scheduler final : public DispatchObserver {
   // timer fires. `fire` is the timer's handler, called directly: for headless
   // runs that want a race but not its pictures, as fast as it goes.
   // Gives the number of times it fired.
-  template <typename Fire>
-  std::uint64_t RunAlone(TimerId id, VirtualClock& clock, Fire fire);
+  template <typename Handler>
+  std::uint64_t RunAlone(TimerId id, VirtualClock& clock, Handler fire);
+  // The same, with the one catch-up timer `companion` that keeps its pace
+  // compiled into the loop too. make_ticks() is called as the run starts and
+  // gives the object the loop works on, a local (what it holds may live in
+  // registers): Fire() is the timer's handler, Companion() one tick of the
+  // companion's catch-up, and Aside(call) runs any other call the loop makes,
+  // which may reach anything.
+  template <typename MakeTicks>
+  std::uint64_t RunAlone(TimerId id, TimerId companion, VirtualClock& clock, MakeTicks make_ticks);
 
   // Called whenever the next wake-up may have moved (a real driver re-arms).
   void SetScheduleChanged(std::function<void()> changed) { schedule_changed_ = std::move(changed); }
@@ -109,8 +117,20 @@ class Scheduler final : public DispatchObserver {
   // one of its ticks missed, as long as no interval changes and every tick
   // is on time. Null otherwise.
   Entry* InStepWith(const Entry& timer, std::int64_t now, int position);
-  template <typename Fire>
-  std::uint64_t FireAlone(Entry& timer, int position, VirtualClock& clock, Fire& fire);
+  // A plain handler as the ticks of a run alone with no companion.
+  template <typename Handler>
+  struct HandlerTicks {
+    Handler& fire;
+    void Fire() { fire(); }
+    void Companion() {}  // no companion: never called
+    template <typename Call>
+    void Aside(Call&& call) {
+      call();
+    }
+  };
+  template <typename MakeTicks>
+  std::uint64_t FireAlone(Entry& timer, int position, const Entry* companion, VirtualClock& clock,
+                          MakeTicks& make_ticks);
 
   MonotonicClock& clock_;
   Dispatcher& dispatcher_;
@@ -134,36 +154,62 @@ class VirtualClock final : public MonotonicClock {
   std::int64_t now_ = 0;
 };
 
-template <typename Fire>
-std::uint64_t Scheduler::RunAlone(TimerId id, VirtualClock& clock, Fire fire) {
+template <typename Handler>
+std::uint64_t Scheduler::RunAlone(TimerId id, VirtualClock& clock, Handler fire) {
+  return RunAlone(id, -1, clock, [&fire] { return HandlerTicks<Handler>{fire}; });
+}
+
+template <typename MakeTicks>
+std::uint64_t Scheduler::RunAlone(TimerId id, TimerId companion, VirtualClock& clock, MakeTicks make_ticks) {
   Entry& timer = AloneTimer(id, clock);
+  const Entry* companion_timer = companion < 0 ? nullptr : &timers_.at(static_cast<std::size_t>(companion));
   std::uint64_t fired = 0;
-  if (!timer.catches_up()) dispatcher_.Run([&] { fired = FireAlone(timer, id, clock, fire); }, id);
+  if (!timer.catches_up()) {
+    dispatcher_.Run([&] { fired = FireAlone(timer, id, companion_timer, clock, make_ticks); }, id);
+  }
   return fired;
 }
 
-template <typename Fire>
-std::uint64_t Scheduler::FireAlone(Entry& timer, int position, VirtualClock& clock, Fire& fire) {
+template <typename MakeTicks>
+std::uint64_t Scheduler::FireAlone(Entry& timer, int position, const Entry* companion, VirtualClock& clock,
+                                   MakeTicks& make_ticks) {
+  // A local of this function: nothing outside the loop can reach it, so
+  // what it holds may stay in registers from tick to tick.
+  auto ticks = make_ticks();
   std::uint64_t fired = 0;
   Entry* in_step = nullptr;
   std::uint64_t changes_seen = 0;
+  // The ticks that come on time, with no interval changed, while a catch-up
+  // timer keeps the pace: its catch-up counted, not worked out, one tick.
+  auto keep_pace = [&](auto catch_up_one) {
+    while (timer.running()) {
+      const std::int64_t due = timer.next_due;
+      if (changes_seen != interval_changes_ || clock.NowMicros() > due) return;
+      clock.Set(due);
+      in_step->next_due += in_step->period;
+      catch_up_one();
+      timer.next_due += timer.period;
+      ticks.Fire();
+      ++fired;
+    }
+  };
   while (timer.running()) {
     const std::int64_t due = timer.next_due;
     const std::int64_t now = std::max(clock.NowMicros(), due);
     clock.Set(now);
-    if (in_step != nullptr && changes_seen == interval_changes_ && now == due) {
-      // The catch-up counted, not worked out: one tick.
-      in_step->next_due += in_step->period;
-      in_step->catch_up(in_step->catch_up_target, 1);
-    } else {
-      CatchUp(now, position);
-      in_step = now == due ? InStepWith(timer, now, position) : nullptr;
-      changes_seen = interval_changes_;
-    }
+    ticks.Aside([&] { CatchUp(now, position); });
+    in_step = now == due ? InStepWith(timer, now, position) : nullptr;
+    changes_seen = interval_changes_;
     // Advance before firing: the handler may stop or restart its own timer.
     timer.next_due += timer.period;
-    fire();
+    ticks.Fire();
     ++fired;
+    if (in_step == nullptr) continue;
+    if (in_step == companion) {
+      keep_pace([&] { ticks.Companion(); });
+    } else {
+      keep_pace([&] { ticks.Aside([&] { in_step->catch_up(in_step->catch_up_target, 1); }); });
+    }
   }
   return fired;
 }

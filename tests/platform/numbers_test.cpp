@@ -115,6 +115,16 @@ TEST(RandomTest, TheSequenceIsPinned) {
   EXPECT_EQ(paired.state(), one_by_one.state());
   EXPECT_EQ(paired.Skip(100), one_by_one.Skip(100));
   EXPECT_EQ(skipped.Skip(140101), one_by_one.Skip(1));
+  // A loop's local copy draws on the one sequence: a call aside draws next,
+  // and the shared generator is where the last draw left it.
+  platform::ClassicGenerator shared(777), in_turn(777);
+  {
+    platform::LocalGenerator local(shared);
+    EXPECT_EQ(local.NextTwo(), in_turn.NextTwo());
+    local.Aside([&] { EXPECT_EQ(shared.Next(), in_turn.Next()); });
+    EXPECT_EQ(local.Next(), in_turn.Next());
+  }
+  EXPECT_EQ(shared.state(), in_turn.state());
 }
 
 // A draw scales a single in double precision and rounds half to even.
