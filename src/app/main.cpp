@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
   const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
   ui::qt::UseCutFonts({app::FontModuleCutter(app::ModuleFiles(executable_directory, app::installation::kFontModule)),
                        cache.isEmpty() ? QString() : cache + "/mascot-race/fonts"});
+  ui::qt::PrepareFonts();
   // The menu bar and the message boxes speak in the window's own font.
   QApplication::setFont(ui::qt::FontFor(ui::MainFormDefinition().font));
 

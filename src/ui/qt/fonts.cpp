@@ -49,6 +49,10 @@ const QStringList& FamiliesFor(const std::string& family) {
 
 }  // namespace
 
+void PrepareFonts() {
+  for (const char* family : {kGothic, kMincho, kBrush}) FamiliesFor(family);
+}
+
 QFont FontFor(const Font& font) {
   QFont qfont;
   qfont.setFamilies(FamiliesFor(font.family));
