@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include "platform/fonts/font_cut.h"
+
 namespace app {
 
 decltype(ui::qt::FontCutter::cut) FontModuleCutter(std::vector<std::string> files) {
@@ -11,7 +13,7 @@ decltype(ui::qt::FontCutter::cut) FontModuleCutter(std::vector<std::string> file
     for (const std::string& name : files) {
       void* module = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
       if (!module) continue;
-      using Cut = bool (*)(const std::string&, int, std::u32string_view, std::u16string_view, std::string&);
+      using Cut = decltype(&MascotRaceCutFont);  // declared only: the module defines it
       const auto cut_font = reinterpret_cast<Cut>(dlsym(module, "MascotRaceCutFont"));
       const bool made = cut_font && cut_font(file.path, file.face, characters, family, cut);
       dlclose(module);
