@@ -28,7 +28,7 @@ std::optional<float> ClassicGenerator::Skip(std::uint64_t n) {
     cur_mult = (cur_mult * cur_mult) & kMask;
   }
   state_ = static_cast<std::uint32_t>((acc_mult * state_ + acc_plus) & kMask);
-  return static_cast<float>(state_) * kScale;
+  return static_cast<float>(ClassicDraw{state_});
 }
 
 }  // namespace platform

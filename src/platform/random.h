@@ -18,6 +18,15 @@ class RandomSource {
   virtual std::optional<float> Skip(std::uint64_t n) = 0;
 };
 
+// A value of the real generator kept as the state it was read from: the
+// value is state / 2^24 exactly, so scaling it by a whole number and
+// rounding can be done in whole numbers (Scaled), with no conversions.
+struct ClassicDraw {
+  std::uint32_t state;  // below 2^24
+  explicit operator float() const { return static_cast<float>(state) * (1.0f / 16777216.0f); }
+  explicit operator double() const { return static_cast<double>(state) * (1.0 / 16777216.0); }
+};
+
 // The real generator: a 24-bit linear congruential sequence with a fixed
 // start, so every run draws the same values from its start and every value
 // (a multiple of 2^-24) is exact in single precision. Full period 2^24.
@@ -28,16 +37,22 @@ class ClassicGenerator final : public RandomSource {
   ClassicGenerator() = default;
   explicit ClassicGenerator(std::uint32_t state) : state_(state & kMask) {}
 
-  float Next() override {
-    state_ = kMultiplier * state_ + kIncrement;
-    return Value(state_);
-  }
+  float Next() override { return static_cast<float>(NextDraw()); }
   // The next two values; the second is worked out from the same state as
   // the first, so neither step waits on the other.
   std::pair<float, float> NextTwo() {
+    const auto [first, second] = NextTwoDraws();
+    return {static_cast<float>(first), static_cast<float>(second)};
+  }
+  // The same, as the states they were read from.
+  ClassicDraw NextDraw() {
+    state_ = kMultiplier * state_ + kIncrement;
+    return {state_ & kMask};
+  }
+  std::pair<ClassicDraw, ClassicDraw> NextTwoDraws() {
     const std::uint32_t first = kMultiplier * state_ + kIncrement;
     state_ = kMultiplierTwice * state_ + kIncrementTwice;
-    return {Value(first), Value(state_)};
+    return {{first & kMask}, {state_ & kMask}};
   }
   // Jumps ahead in O(log n) steps.
   std::optional<float> Skip(std::uint64_t n) override;
@@ -51,12 +66,10 @@ class ClassicGenerator final : public RandomSource {
   // Two steps at once: x -> a (a x + c) + c.
   static constexpr std::uint32_t kMultiplierTwice = kMultiplier * kMultiplier;
   static constexpr std::uint32_t kIncrementTwice = kMultiplier * kIncrement + kIncrement;
-  static constexpr float kScale = 1.0f / 16777216.0f;
 
   // The state is kept in 32 bits and masked only when read: sums and
   // products modulo 2^32 leave the low 24 bits as they would be modulo
   // 2^24, and the mask is one step less on every draw.
-  static float Value(std::uint32_t state) { return static_cast<float>(state & kMask) * kScale; }
 
   std::uint32_t state_ = kStartState;
 };
@@ -102,8 +115,8 @@ class LocalGenerator {
   LocalGenerator(const LocalGenerator&) = delete;
   LocalGenerator& operator=(const LocalGenerator&) = delete;
 
-  float Next() { return local_.Next(); }
-  std::pair<float, float> NextTwo() { return local_.NextTwo(); }
+  ClassicDraw Next() { return local_.NextDraw(); }
+  std::pair<ClassicDraw, ClassicDraw> NextTwo() { return local_.NextTwoDraws(); }
   template <typename Call>
   void Aside(Call&& call) {
     shared_ = local_;
@@ -120,11 +133,29 @@ class LocalGenerator {
   ClassicGenerator local_;
 };
 
-// Draws one value and scales it: r × factor computed in double precision
-// (the single is exact there), rounded half to even into an Integer.
+// A value scaled: r × factor computed in double precision (the single is
+// exact there), rounded half to even into an Integer.
+inline std::int16_t Scaled(float r, double factor) { return ToInteger(static_cast<double>(r) * factor); }
+// The same for a value of the real generator and a whole factor that keeps
+// the result an Integer, in whole numbers: r × factor is state × factor / 2^24
+// exactly, and the sum below rounds that quotient half to even.
+inline std::int16_t Scaled(ClassicDraw r, double factor) {
+  if (!(factor >= 0 && factor <= 32767 && factor == static_cast<double>(static_cast<int>(factor)))) {
+    return Scaled(static_cast<float>(r), factor);
+  }
+  constexpr int kFractionBits = 24;
+  constexpr std::uint64_t kHalf = std::uint64_t{1} << (kFractionBits - 1);
+  const std::uint64_t product = std::uint64_t{r.state} * static_cast<std::uint64_t>(factor);
+  // Below one half, the sum stays under the next whole number; above it,
+  // it reaches it; at one half exactly, it does when the quotient is odd.
+  const std::uint64_t odd = (product >> kFractionBits) & 1;
+  return static_cast<std::int16_t>((product + kHalf - 1 + odd) >> kFractionBits);
+}
+
+// Draws one value and scales it.
 template <typename Random>
 std::int16_t Draw(Random& random, double factor) {
-  return ToInteger(static_cast<double>(random.Next()) * factor);
+  return Scaled(random.Next(), factor);
 }
 
 }  // namespace platform

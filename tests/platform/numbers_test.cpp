@@ -120,11 +120,37 @@ TEST(RandomTest, TheSequenceIsPinned) {
   platform::ClassicGenerator shared(777), in_turn(777);
   {
     platform::LocalGenerator local(shared);
-    EXPECT_EQ(local.NextTwo(), in_turn.NextTwo());
+    const auto [first, second] = local.NextTwo();
+    EXPECT_EQ(std::pair(static_cast<float>(first), static_cast<float>(second)), in_turn.NextTwo());
     local.Aside([&] { EXPECT_EQ(shared.Next(), in_turn.Next()); });
-    EXPECT_EQ(local.Next(), in_turn.Next());
+    EXPECT_EQ(static_cast<float>(local.Next()), in_turn.Next());
   }
   EXPECT_EQ(shared.state(), in_turn.state());
+}
+
+// The real generator's values scaled in whole numbers come to what the
+// single scaled in double precision does: for every value at the factors
+// the race clock scales by, and for a spread of values at others (halves
+// lie exactly on some values). A factor that is not whole, or too large,
+// takes the double path.
+TEST(RandomTest, ScalingInWholeNumbersMatchesDoublePrecision) {
+  const std::pair<double, std::uint32_t> kFactorsAndStrides[] = {
+      {1, 1}, {100, 1}, {0, 101}, {5, 101}, {7, 101}, {256, 101}, {32767, 101}, {2.5, 101}, {40000, 1009}, {-1, 101}};
+  for (const auto& [factor, stride] : kFactorsAndStrides) {
+    std::uint32_t mismatches = 0;
+    for (std::uint32_t state = 0; state < (1u << 24); state += stride) {
+      const platform::ClassicDraw draw{state};
+      bool same = false;
+      try {
+        same = platform::Scaled(draw, factor) == platform::Scaled(static_cast<float>(draw), factor);
+      } catch (const platform::GameError&) {
+        // Both overflow, or the mismatch shows below.
+        same = factor > 32767 && static_cast<double>(static_cast<float>(draw)) * factor >= 32767.5;
+      }
+      mismatches += same ? 0 : 1;
+    }
+    EXPECT_EQ(mismatches, 0u) << "factor " << factor;
+  }
 }
 
 // A draw scales a single in double precision and rounds half to even.
