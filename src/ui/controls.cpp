@@ -57,6 +57,18 @@ void Control::CountTagSlowly() {
   }
 }
 
+void Control::CountTags(std::uint64_t ticks) {
+  if (ticks == 0) return;
+  // A tag that is not yet a count is counted on as text until it reads as
+  // one; a count stays one, and stops at the top.
+  for (; ticks > 0 && tag_count_ < 0; --ticks) CountTagSlowly();
+  if (ticks > 0) {
+    const auto room = kLargestCount - static_cast<std::uint64_t>(tag_count_);
+    tag_count_ = static_cast<std::int64_t>(ticks < room ? static_cast<std::uint64_t>(tag_count_) + ticks : kLargestCount);
+  }
+  Notify(Property::Tag);
+}
+
 bool Control::TakeTagAsCount() {
   // Only the texts a count writes: digits without a leading zero, of a
   // number small enough to count on exactly.

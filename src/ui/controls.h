@@ -91,6 +91,8 @@ class Control {
     }
     Notify(Property::Tag);
   }
+  // CountTag `ticks` times over, told once.
+  void CountTags(std::uint64_t ticks);
   Colour BackColor() const { return back_colour_; }
   void SetBackColor(Colour colour);
   Colour ForeColor() const { return fore_colour_; }
@@ -111,6 +113,8 @@ class Control {
     observers_.push_back({std::move(observer), true, only});
     heard_ |= Bit(only);
   }
+  // Whether some listener hears of this property.
+  bool Heard(Property property) const { return (heard_ & Bit(property)) != 0; }
 
  protected:
   // Made only as one of the kinds below, so a control's kind names its class.
@@ -121,7 +125,6 @@ class Control {
   void Notify(Property property) {
     if (Heard(property)) NotifyObservers(property);
   }
-  bool Heard(Property property) const { return (heard_ & Bit(property)) != 0; }
 
  private:
   void NotifyObservers(Property property);

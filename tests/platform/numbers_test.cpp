@@ -72,24 +72,31 @@ TEST(NumbersTest, TagsCountOnInWholeNumbers) {
       {"999999999999999", "1000000000000000"},        {"9007199254740990", "9007199254740991"},
       {"99999999999999999", "9007199254740992"}};
   // The race clock keeps a plain count as a number and writes it when read:
-  // read on the way or not, it reads as the text counted on the long way.
-  auto count = [](const std::string& text, int times, bool as_clock) -> std::string {
+  // read on the way or not, counted tick by tick or many ticks at once, it
+  // reads as the text counted on the long way.
+  enum class Way { AsText, TickByTick, AllAtOnce };
+  auto count = [](const std::string& text, int times, Way way) -> std::string {
     ui::Timer clock("TimeChar", -1);
     std::string tag = text;
     try {
       clock.SetTag(text);
+      if (way == Way::AllAtOnce) clock.CountTags(static_cast<std::uint64_t>(times));
       for (int i = 0; i < times; ++i) {
-        if (!as_clock) platform::IncrementText(tag);
-        if (as_clock && (clock.CountTag(), i == 0)) clock.Tag();  // read once on the way
+        if (way == Way::AsText) platform::IncrementText(tag);
+        if (way == Way::TickByTick && (clock.CountTag(), i == 0)) clock.Tag();  // read once on the way
       }
     } catch (const GameError&) {
       return kMismatch;
     }
-    return as_clock ? clock.Tag() : tag;
+    return way == Way::AsText ? tag : clock.Tag();
   };
   for (const auto& [text, once] : kCounted) {
-    EXPECT_EQ(count(text, 1, false), once) << '"' << text << '"';
-    for (int times : {1, 3}) EXPECT_EQ(count(text, times, true), count(text, times, false)) << text << " " << times;
+    EXPECT_EQ(count(text, 1, Way::AsText), once) << '"' << text << '"';
+    for (int times : {1, 3}) {
+      for (Way way : {Way::TickByTick, Way::AllAtOnce}) {
+        EXPECT_EQ(count(text, times, way), count(text, times, Way::AsText)) << text << " " << times;
+      }
+    }
   }
 }
 
