@@ -134,17 +134,21 @@ class MainForm {
   void ResetRunnersToStartLine();
   // A runner past the goal line: ranked, its legs stopped, slid on.
   void Arrive(int lane);
+  // The same, and the end of the race when it was the last one in.
+  void RunnerArrived(int lane);
   // TimeChar_Timer's and Timer1_Timer's work, written once for the window's
-  // timers and the race clock run alone: `random` is random_ for the one,
-  // and for the other the generator the loop holds (RaceClockTicks).
-  template <typename Random>
-  void TimeCharTick(Random& random);
-  template <typename Random>
-  void RaceTick(Random& random);
+  // timers and the race clock run alone: `race` is where a tick draws, reads
+  // and writes, the form itself (FormRace) for the one, and for the other
+  // locals the loop holds (RaceClockTicks).
+  template <typename Race>
+  void TimeCharTick(Race& race);
+  template <typename Race>
+  void RaceTick(Race& race);
   template <typename Random>
   void Timer1Draw(Random& random) {
     s_.RandomShift = platform::Draw(random, 1);
   }
+  class FormRace;
   class RaceClockTicks;
 
   Services services_;

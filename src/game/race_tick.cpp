@@ -2,6 +2,8 @@
 // and ends the race when the sixth is in.
 #include <algorithm>
 #include <array>
+#include <limits>
+#include <utility>
 
 #include "game/main_form.h"
 #include "platform/numbers.h"
@@ -41,70 +43,168 @@ bool AllFinished(const std::array<Integer, kLanes>& finished) {
 
 }  // namespace
 
-// Inline: the clock calls it on every tick, and nothing else does.
-template <typename Random>
-[[gnu::always_inline]] inline void MainForm::RaceTick(Random& random) {
-  // Two draws: the lane, then the distance.
-  const auto [lane_draw, distance_draw] = random.NextTwo();
-  s_.PickLane = LaneFor(platform::ToInteger(static_cast<double>(lane_draw) * 100));
-  const auto slot = static_cast<std::size_t>(s_.PickLane);
-  ui::Image& runner = *runners_.at(slot);
-  // A finished lane has speed 0: the tick is spent on nothing.
-  const double distance = s_.LaneSpeed[slot] * static_cast<double>(distance_draw);
-  runner.SetLeft(static_cast<float>(runner.Left() - distance));
-
-  // Only the runner that moved can have newly crossed, and only an arrival
-  // can finish the race. One branch, almost never taken: late in a race,
-  // whether the lane picked has crossed is as random as the pick, so the
-  // two tests are added up rather than taken one by one.
-  const bool crossed = static_cast<float>(runner.Left() + kRunnerReach) < c_.GorlLine.X1;
-  if (static_cast<int>(crossed) + static_cast<int>(s_.LaneFinished[slot] == 0) == 2) {
-    // Arrivals and the settlement draw from the shared generator itself.
-    random.Aside([this] {
-      Arrive(s_.PickLane);
-      if (AllFinished(s_.LaneFinished)) {
-        SendStopMusic();
-        c_.TimeChar.SetInterval(0);
-        SettleRace();
-      }
-    });
-  }
-}
-
-template <typename Random>
-[[gnu::always_inline]] inline void MainForm::TimeCharTick(Random& random) {
-  c_.TimeChar.CountTag();
-  RaceTick(random);
-}
-
-void MainForm::TimeChar_Timer() { TimeCharTick(random_); }
-
-// The race clock run alone holds the generator's state in a register
-// (LocalGenerator): Timer1's draw and the race tick's two no longer wait on
-// one another through memory. What a tick tells its listeners needs no
-// hand-back: they show the race and never draw.
-class MainForm::RaceClockTicks {
+// The race as the window's own timers tick it: the form itself, drawing
+// from the shared generator.
+class MainForm::FormRace {
  public:
-  RaceClockTicks(MainForm& form, platform::ClassicGenerator& generator) : form_(form), random_(generator) {}
-  [[gnu::always_inline]] void Fire() { form_.TimeCharTick(random_); }
-  [[gnu::always_inline]] void Companion() { form_.Timer1Draw(random_); }
-  template <typename Call>
-  [[gnu::always_inline]] void Aside(Call&& call) {
-    random_.Aside(call);
+  explicit FormRace(MainForm& form) : form_(form) {}
+  std::pair<float, float> NextTwo() { return form_.random_.NextTwo(); }
+  float Left(std::size_t slot) const { return form_.runners_.at(slot)->Left(); }
+  void SetLeft(std::size_t slot, float left) { form_.runners_.at(slot)->SetLeft(left); }
+  double Speed(std::size_t slot) const { return form_.s_.LaneSpeed.at(slot); }
+  float GoalOf(std::size_t slot) const { return GoalFor(form_.s_.LaneFinished.at(slot), form_.c_.GorlLine.X1); }
+  void SetPickLane(Integer lane) { form_.s_.PickLane = lane; }
+  void CountTag() { form_.c_.TimeChar.CountTag(); }
+  void Arrived(Integer lane) { form_.RunnerArrived(lane); }
+
+  // A runner crosses once Left + 180 is past the goal line; a runner that has
+  // arrived has no goal left to cross.
+  static float GoalFor(Integer finished, float goal_line) {
+    return finished == 0 ? goal_line : -std::numeric_limits<float>::infinity();
   }
 
  private:
   MainForm& form_;
+};
+
+// Inline: the clock calls it on every tick, and nothing else does. `race`
+// is where the tick reads and writes: a FormRace or a RaceClockTicks.
+template <typename Race>
+[[gnu::always_inline]] inline void MainForm::RaceTick(Race& race) {
+  // Two draws: the lane, then the distance.
+  const auto [lane_draw, distance_draw] = race.NextTwo();
+  const Integer lane = LaneFor(platform::Scaled(lane_draw, 100));
+  race.SetPickLane(lane);
+  const auto slot = static_cast<std::size_t>(lane);
+  // A finished lane has speed 0: the tick is spent on nothing.
+  const auto left = static_cast<float>(race.Left(slot) - race.Speed(slot) * static_cast<double>(distance_draw));
+  race.SetLeft(slot, left);
+
+  // Only the runner that moved can have newly crossed, and only an arrival
+  // can finish the race.
+  if (left + kRunnerReach < race.GoalOf(slot)) race.Arrived(lane);
+}
+
+template <typename Race>
+[[gnu::always_inline]] inline void MainForm::TimeCharTick(Race& race) {
+  race.CountTag();
+  RaceTick(race);
+}
+
+void MainForm::RunnerArrived(int lane) {
+  Arrive(lane);
+  if (AllFinished(s_.LaneFinished)) {
+    SendStopMusic();
+    c_.TimeChar.SetInterval(0);
+    SettleRace();
+  }
+}
+
+void MainForm::TimeChar_Timer() {
+  FormRace race(*this);
+  TimeCharTick(race);
+}
+
+// The race clock run alone holds what its ticks read and write in locals: the
+// generator's state (LocalGenerator), the runners' places and speeds, the
+// goal each still has to cross and the ticks not yet counted on the clock's
+// tag. Nothing waits on memory from one tick to the next but the place of a
+// runner picked again. Ticks on time run in a loop of their own (FireInStep)
+// up to an arrival; everything goes back to the form around the arrival and
+// every other call that may reach anything (Aside), and at the end. It only
+// runs while nobody watches the runners move or the clock count: a watcher
+// sees each step as it is made.
+class MainForm::RaceClockTicks {
+ public:
+  RaceClockTicks(MainForm& form, platform::ClassicGenerator& generator) : form_(form), random_(generator) {
+    TakeFromForm();
+  }
+  ~RaceClockTicks() { GiveToForm(); }
+  RaceClockTicks(const RaceClockTicks&) = delete;
+  RaceClockTicks& operator=(const RaceClockTicks&) = delete;
+
+  // The scheduler's loop: the race clock's tick alone, and the race clock's
+  // ticks with Timer1's.
+  void Fire() {
+    form_.TimeCharTick(*this);
+    FinishTick();
+  }
+  std::uint64_t FireInStep() {
+    std::uint64_t fired = 0;
+    do {
+      form_.Timer1Draw(*this);
+      form_.TimeCharTick(*this);
+      ++fired;
+    } while (arrived_ < 0);
+    return fired;
+  }
+  void FinishTick() {
+    if (arrived_ < 0) return;
+    const Integer lane = std::exchange(arrived_, Integer{-1});
+    Aside([this, lane] { form_.RunnerArrived(lane); });
+  }
+  template <typename Call>
+  void Aside(Call&& call) {
+    GiveToForm();
+    struct TakeBack {
+      RaceClockTicks& ticks;
+      ~TakeBack() { ticks.TakeFromForm(); }
+    } take_back{*this};
+    random_.Aside(call);
+  }
+
+  // The race tick's.
+  platform::ClassicDraw Next() { return random_.Next(); }
+  std::pair<platform::ClassicDraw, platform::ClassicDraw> NextTwo() { return random_.NextTwo(); }
+  float Left(std::size_t slot) const { return left_[slot]; }
+  void SetLeft(std::size_t slot, float left) { left_[slot] = left; }
+  double Speed(std::size_t slot) const { return speed_[slot]; }
+  float GoalOf(std::size_t slot) const { return goal_[slot]; }
+  void SetPickLane(Integer lane) { pick_lane_ = lane; }
+  void CountTag() { ++uncounted_; }
+  // Left for FinishTick: an arrival reaches the whole form.
+  void Arrived(Integer lane) { arrived_ = lane; }
+
+  static bool Watched(const MainForm& form) {
+    return form.c_.TimeChar.Heard(ui::Property::Tag) ||
+           std::any_of(form.runners_.begin(), form.runners_.end(),
+                       [](const ui::Image* runner) { return runner->Heard(ui::Property::Left); });
+  }
+
+ private:
+  void TakeFromForm() {
+    for (std::size_t slot = 0; slot < kLanes; ++slot) {
+      left_[slot] = form_.runners_[slot]->Left();
+      speed_[slot] = form_.s_.LaneSpeed[slot];
+      goal_[slot] = FormRace::GoalFor(form_.s_.LaneFinished[slot], form_.c_.GorlLine.X1);
+    }
+    pick_lane_ = form_.s_.PickLane;
+  }
+  void GiveToForm() {
+    for (std::size_t slot = 0; slot < kLanes; ++slot) form_.runners_[slot]->SetLeft(left_[slot]);
+    form_.s_.PickLane = pick_lane_;
+    form_.c_.TimeChar.CountTags(std::exchange(uncounted_, 0));
+  }
+
+  MainForm& form_;
   platform::LocalGenerator random_;
+  std::array<float, kLanes> left_{};
+  std::array<double, kLanes> speed_{};
+  std::array<float, kLanes> goal_{};
+  Integer pick_lane_ = 0;
+  std::uint64_t uncounted_ = 0;
+  Integer arrived_ = -1;  // the lane of an arrival FinishTick has still to run
 };
 
 std::uint64_t MainForm::RunRaceClockAlone(platform::Scheduler& scheduler, int race_clock, int background,
                                           platform::VirtualClock& clock) {
-  if (platform::ClassicGenerator* generator = random_.classic()) {
+  platform::ClassicGenerator* generator = random_.classic();
+  if (generator != nullptr && !RaceClockTicks::Watched(*this)) {
     return scheduler.RunAlone(race_clock, background, clock,
                               [this, generator] { return RaceClockTicks(*this, *generator); });
   }
-  // Any other source (a test's script): each tick as the window fires it.
+  // Any other source (a test's script), or a watcher: each tick as the
+  // window fires it.
   return scheduler.RunAlone(race_clock, clock, [this] { TimeChar_Timer(); });
 }
 

@@ -62,9 +62,17 @@ class Scheduler final : public DispatchObserver {
   // The same, with the one catch-up timer `companion` that keeps its pace
   // compiled into the loop too. make_ticks() is called as the run starts and
   // gives the object the loop works on, a local (what it holds may live in
-  // registers): Fire() is the timer's handler, Companion() one tick of the
-  // companion's catch-up, and Aside(call) runs any other call the loop makes,
-  // which may reach anything.
+  // registers):
+  // - Fire() is the timer's handler;
+  // - FireInStep() runs ticks that come on time with the companion in step,
+  //   each one tick of the companion's catch-up and then the handler, in its
+  //   own loop, and gives how many; it stops after a tick that must reach
+  //   beyond the ticks (that part is left for FinishTick()), and must not
+  //   stop or restart a timer, read the clock or reach the scheduler before;
+  // - FinishTick() does the rest of the last tick FireInStep() ran, with the
+  //   clock and the timers where that tick left them;
+  // - Aside(call) runs any other call the loop makes, which may reach
+  //   anything.
   template <typename MakeTicks>
   std::uint64_t RunAlone(TimerId id, TimerId companion, VirtualClock& clock, MakeTicks make_ticks);
 
@@ -122,7 +130,9 @@ class Scheduler final : public DispatchObserver {
   struct HandlerTicks {
     Handler& fire;
     void Fire() { fire(); }
-    void Companion() {}  // no companion: never called
+    // No companion: never called.
+    std::uint64_t FireInStep() { return 0; }
+    void FinishTick() {}
     template <typename Call>
     void Aside(Call&& call) {
       call();
@@ -181,16 +191,31 @@ std::uint64_t Scheduler::FireAlone(Entry& timer, int position, const Entry* comp
   std::uint64_t changes_seen = 0;
   // The ticks that come on time, with no interval changed, while a catch-up
   // timer keeps the pace: its catch-up counted, not worked out, one tick.
+  auto on_time = [&] {
+    return timer.running() && changes_seen == interval_changes_ && clock.NowMicros() <= timer.next_due;
+  };
   auto keep_pace = [&](auto catch_up_one) {
-    while (timer.running()) {
-      const std::int64_t due = timer.next_due;
-      if (changes_seen != interval_changes_ || clock.NowMicros() > due) return;
-      clock.Set(due);
+    while (on_time()) {
+      clock.Set(timer.next_due);
       in_step->next_due += in_step->period;
       catch_up_one();
       timer.next_due += timer.period;
       ticks.Fire();
       ++fired;
+    }
+  };
+  // The companion's ticks compiled in with the handler's: the ticks object
+  // runs them in a loop of its own, and the clock and both timers are moved
+  // on afterwards, by as many ticks at once, to where its last tick left
+  // them (nothing in between could see them).
+  auto keep_pace_with_companion = [&] {
+    while (on_time()) {
+      const auto n = static_cast<std::int64_t>(ticks.FireInStep());
+      clock.Set(timer.next_due + (n - 1) * timer.period);
+      in_step->next_due += n * in_step->period;
+      timer.next_due += n * timer.period;
+      fired += static_cast<std::uint64_t>(n);
+      ticks.FinishTick();
     }
   };
   while (timer.running()) {
@@ -206,7 +231,7 @@ std::uint64_t Scheduler::FireAlone(Entry& timer, int position, const Entry* comp
     ++fired;
     if (in_step == nullptr) continue;
     if (in_step == companion) {
-      keep_pace([&] { ticks.Companion(); });
+      keep_pace_with_companion();
     } else {
       keep_pace([&] { ticks.Aside([&] { in_step->catch_up(in_step->catch_up_target, 1); }); });
     }

@@ -105,38 +105,88 @@ struct Situation {
 
 constexpr std::int64_t kStart = 1000000;
 constexpr int kRaceTicks = 40;
+constexpr std::int64_t kNotRead = -1;
+
+using Seen = std::vector<std::pair<std::int64_t, std::uint64_t>>;
+enum class Run { EventLoop, Alone, AloneWithCompanion };
+
+// Ticks run alone with the background as their companion, the way the race
+// clock runs them: the ticks on time in a loop of their own, which counts the
+// background's ticks itself and hands every tick that does more than that
+// (every third, and those the situation acts on) to FinishTick, where the
+// handler runs with the clock and the timers as that tick left them.
+template <typename Tick>
+struct CompanionTicks {
+  const Situation& situation;
+  Tick& tick;
+  Seen& seen;
+  std::uint64_t& background_ticks;
+
+  bool DoesMore(int n) const {
+    return n % 3 == 0 || n == situation.restart_background_at || n == situation.slow_race_from ||
+           n == situation.late_from || n == kRaceTicks;
+  }
+  void Fire() { tick(); }
+  std::uint64_t FireInStep() {
+    for (std::uint64_t fired = 1;; ++fired) {
+      ++background_ticks;
+      if (DoesMore(static_cast<int>(seen.size()) + 1)) return fired;
+      seen.emplace_back(kNotRead, background_ticks);  // the clock is not read in here
+    }
+  }
+  void FinishTick() { tick(); }
+  template <typename Call>
+  void Aside(Call&& call) {
+    call();
+  }
+};
 
 // Each race tick's moment and the background ticks it saw, run alone or stepped.
-std::vector<std::pair<std::int64_t, std::uint64_t>> Seen(const Situation& situation, bool alone) {
+Seen TicksSeen(const Situation& situation, Run run) {
   platform::VirtualClock clock;
   platform::Dispatcher dispatcher;
   Scheduler scheduler(clock, dispatcher);
   std::uint64_t background_ticks = 0;
-  std::vector<std::pair<std::int64_t, std::uint64_t>> seen;
+  Seen seen;
   auto add_background = [&] { return scheduler.AddCatchUpTimer([&](std::uint64_t n) { background_ticks += n; }); };
   Scheduler::TimerId background = situation.background_first ? add_background() : 0;
   Scheduler::TimerId race = 0;
+  Scheduler::TimerId probe = 0;
   auto tick = [&] {
     seen.emplace_back(clock.NowMicros(), background_ticks);
     const int n = static_cast<int>(seen.size());
     if (n == situation.restart_background_at) scheduler.SetInterval(background, situation.background_interval_then);
     if (n == situation.slow_race_from) scheduler.SetInterval(race, 50);
     if (n == situation.late_from) clock.Advance(20000);
-    if (n == kRaceTicks) scheduler.SetInterval(race, 0);
+    if (n == kRaceTicks) {
+      scheduler.SetInterval(race, 0);
+      scheduler.SetInterval(probe, 100);
+    }
   };
   race = scheduler.AddTimer(tick);
   if (!situation.background_first) background = add_background();
+  // A timer that fires once, 100 ms after the race, to see the background's
+  // ticks by then.
+  probe = scheduler.AddTimer([&] {
+    seen.emplace_back(clock.NowMicros(), background_ticks);
+    scheduler.SetInterval(probe, 0);
+  });
 
   clock.Set(kStart);
   const bool background_leads = situation.background_lead >= 0;
   scheduler.SetInterval(background_leads ? background : race, background_leads ? situation.background_interval : 1);
   clock.Advance(background_leads ? situation.background_lead : -situation.background_lead);
   scheduler.SetInterval(background_leads ? race : background, background_leads ? 1 : situation.background_interval);
-  if (alone) {
+  if (run == Run::Alone) {
     EXPECT_EQ(scheduler.RunAlone(race, clock, tick), static_cast<std::uint64_t>(kRaceTicks));
+  } else if (run == Run::AloneWithCompanion) {
+    auto make_ticks = [&] { return CompanionTicks<decltype(tick)>{situation, tick, seen, background_ticks}; };
+    EXPECT_EQ(scheduler.RunAlone(race, background, clock, make_ticks), static_cast<std::uint64_t>(kRaceTicks));
   } else {
     platform::AdvanceVirtualTime(scheduler, clock, clock.NowMicros() + 10000000);
   }
+  // The probe: where the background stands after the run.
+  platform::AdvanceVirtualTime(scheduler, clock, clock.NowMicros() + 1000000);
   return seen;
 }
 
@@ -158,14 +208,13 @@ TEST(RunAloneTest, EachTickSeesTheBackgroundTicksOfTheEventLoop) {
       {1, 4000, true, 12, 1, 6, 0},  {1, 12000, false, 0, 0, 0, 8},   {1, 0, true, 0, 0, 0, 20},
   };
   for (const Situation& s : situations) {
-    const auto alone = Seen(s, true);
-    ASSERT_EQ(alone.size(), static_cast<std::size_t>(kRaceTicks));
+    const auto alone = TicksSeen(s, Run::Alone);
+    ASSERT_EQ(alone.size(), static_cast<std::size_t>(kRaceTicks + 1));
     // The event loop lets a late handler's missed ticks go as one; run alone,
     // every tick fires. Either way each sees the background's ticks so far.
-    const auto reference = s.late_from == 0 ? Seen(s, false) : alone;
-    for (std::size_t i = 0; i < alone.size(); ++i) {
+    const auto reference = s.late_from == 0 ? TicksSeen(s, Run::EventLoop) : alone;
+    for (std::size_t i = 0; i < kRaceTicks; ++i) {
       const auto [moment, ticks] = alone[i];
-      EXPECT_EQ(alone[i], reference[i]) << i;
       // The tick after a late handler fires as that handler lets go.
       if (s.late_from != 0 && i == static_cast<std::size_t>(s.late_from)) {
         EXPECT_EQ(moment, alone[i - 1].first + 20000) << i;
@@ -173,6 +222,15 @@ TEST(RunAloneTest, EachTickSeesTheBackgroundTicksOfTheEventLoop) {
       if (s.restart_background_at == 0) {
         EXPECT_EQ(ticks, TicksBefore(s, moment)) << i << " at " << moment;
       }
+    }
+    // With the background compiled in as the companion, the ticks that read
+    // the clock see what the others do.
+    const auto with_companion = TicksSeen(s, Run::AloneWithCompanion);
+    ASSERT_EQ(with_companion.size(), reference.size());
+    for (std::size_t i = 0; i < reference.size(); ++i) {
+      EXPECT_EQ(alone[i], reference[i]) << i;
+      const bool read = with_companion[i].first != kNotRead;
+      EXPECT_EQ(with_companion[i], read ? reference[i] : std::make_pair(kNotRead, reference[i].second)) << i;
     }
     if (HasFailure()) FAIL() << s.background_interval << " " << s.background_lead << " " << s.background_first << " "
                              << s.restart_background_at << " " << s.slow_race_from << " " << s.late_from;
