@@ -32,6 +32,8 @@
 #include <future>
 
 #include "app/single_instance.h"
+#include "game/odds.h"
+#include "platform/numbers.h"
 #include "platform/system_local_address.h"
 #include "support/race_script.h"
 #include "ui/picture_names.h"
@@ -164,6 +166,29 @@ TEST_F(WindowTest, AssistiveActionsReachTheRulesOrArePutBack) {
   Accessible("KakeHScroll")->valueInterface()->setCurrentValue(60);
   EXPECT_EQ(std::tuple(game.s().PlayerPick, Checked(), game.s().PlayerBet, bar->value()),
             std::tuple(4, "....x.", 37, 37));
+}
+
+// Every odds a race can show fits its label on one line, in the label's own
+// font: every lane's shortfall from speed 150 over every excess of the field
+// over speed 100 that the speeds can give (none at all: six lanes at 100).
+TEST_F(WindowTest, EveryOddsARaceCanShowFitsItsLabelOnOneLine) {
+  std::set<std::string> captions;
+  for (int shortfall = 0; shortfall <= 50; ++shortfall) {
+    for (int excess = 50 - shortfall; excess <= 300 - shortfall; ++excess) {
+      const float odds = game::LaneOddsFor(static_cast<float>(shortfall), static_cast<game::Integer>(excess));
+      captions.insert(platform::SingleText(odds) + "倍");
+    }
+  }
+  for (int lane = 0; lane < 6; ++lane) {
+    const auto* label = Find<QLabel>(QString("Bairitu%1").arg(lane));
+    const QFontMetrics metrics = label->fontMetrics();
+    const auto width = [&metrics](const std::string& text) {
+      return metrics.horizontalAdvance(QString::fromStdString(text));
+    };
+    const std::string widest = *std::max_element(captions.begin(), captions.end(),
+                                                  [&](const auto& a, const auto& b) { return width(a) < width(b); });
+    EXPECT_LE(width(widest), label->contentsRect().width()) << widest << " in lane " << lane + 1;
+  }
 }
 
 TEST_F(WindowTest, TheStakeBarsKeysRunLikeASlider) {
