@@ -1,5 +1,6 @@
 // The real window, offscreen: built from the window's definition and
-// mirroring the model; every way in reaching the rules (the mouse, keys,
+// mirroring the model, every odds fitting its label and locked lanes looking
+// locked; every way in reaching the rules (the mouse, keys,
 // shortcuts, message boxes and what assistive tools do through Qt's
 // accessibility interfaces); the machine's address; and a second launch
 // asking the running copy to show its window.
@@ -26,6 +27,7 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -188,6 +190,36 @@ TEST_F(WindowTest, EveryOddsARaceCanShowFitsItsLabelOnOneLine) {
     const std::string widest = *std::max_element(captions.begin(), captions.end(),
                                                   [&](const auto& a, const auto& b) { return width(a) < width(b); });
     EXPECT_LE(width(widest), label->contentsRect().width()) << widest << " in lane " << lane + 1;
+  }
+}
+
+// In a race every lane button looks locked: its caption in the toolkit's
+// disabled text, whatever colours the rules gave it. The chosen lane keeps
+// its black background.
+TEST_F(WindowTest, LockedLaneButtonsDrawDisabledTextWhateverTheirColours) {
+  game.Click(game.c().ozzu);
+  game.Click(game.c().CharKake[1]);  // black text on white once the race is over
+  StartRace(game);
+  ScriptFinishOrder(game, {0, 1, 2, 3, 4, 5});
+  RunRaceClock(game);
+  game.Click(game.c().ozzu);
+  game.Click(game.c().CharKake[3]);  // white on black
+  StartRace(game);
+  const int disabled = qGray(QApplication::palette().color(QPalette::Disabled, QPalette::WindowText).rgb());
+  // The lane and its background. The caption's pixels lie between the
+  // background and the disabled text, and reach at least half-way to it.
+  for (const auto& [lane, background] : {std::pair{1, 255}, {3, 0}, {5, 255}}) {
+    QWidget* button = Find(QString("CharKake%1").arg(lane));
+    const QImage image = button->grab().toImage();
+    const int reach = std::abs(disabled - background);
+    int farthest = 0;  // from the background, right of the round indicator
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = button->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) * image.devicePixelRatio();
+           x < image.width(); ++x)
+        farthest = std::max(farthest, std::abs(qGray(image.pixel(x, y)) - background));
+    }
+    EXPECT_EQ(std::tuple(button->isEnabled(), qGray(image.pixel(image.width() - 1, 0))), std::tuple(false, background));
+    EXPECT_TRUE(farthest <= reach + 2 && farthest >= reach / 2) << "lane " << lane + 1 << ": " << farthest;
   }
 }
 
