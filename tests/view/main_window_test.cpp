@@ -355,8 +355,8 @@ TEST(LocalAddressTest, OneOfTheMachinesOwnAddresses) {
 
 TEST(SingleInstanceTest, ALaunchDuringStartUpWaitsForTheWindowAndBringsItBack) {
   QTemporaryDir settings;
-  app::SingleInstance running(settings.path());
-  app::SingleInstance later(settings.path());
+  app::SingleInstance running(settings.path(), settings.path());
+  app::SingleInstance later(settings.path(), settings.path());
   ASSERT_TRUE(running.acquired());
   ASSERT_FALSE(later.acquired());
 
@@ -376,7 +376,7 @@ TEST(SingleInstanceTest, ACopyThatDoesNotAnswerIsReportedAsSuch) {
   const QByteArray lock = QFile::encodeName(settings.path() + "/mascot-race.lock");
   const int other_copy = open(lock.constData(), O_RDWR | O_CREAT, 0600);
   ASSERT_EQ(flock(other_copy, LOCK_EX | LOCK_NB), 0);
-  app::SingleInstance later(settings.path());
+  app::SingleInstance later(settings.path(), settings.path());
   ASSERT_FALSE(later.acquired());
   EXPECT_FALSE(later.AskRunningCopyToRaise(300));
   close(other_copy);
