@@ -72,7 +72,10 @@ int main(int argc, char** argv) {
   platform::SystemClock clock;
   platform::SystemLocalAddress local_address;
   platform::QtSettingsStore settings;
-  app::SingleInstance single_instance(settings.directory());
+  // Qt's runtime directory is $XDG_RUNTIME_DIR, else one of the user's own in
+  // the temporary directory; either only when the user's own with mode 0700.
+  app::SingleInstance single_instance(settings.directory(),
+                                      QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
   if (!single_instance.acquired()) return app::LaunchedAgain(single_instance);
   app::SoundModule sound(app::SoundModuleFiles(executable_directory));
   // The rules ask beside the executable; an installed game has its music in its data directory.

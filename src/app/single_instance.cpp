@@ -31,19 +31,20 @@ constexpr std::string_view kRaise = "raise\n";
 constexpr std::string_view kRaised = "raised\n";
 constexpr std::size_t kLongestLine = 64;
 
-// One channel per settings directory, as there is one lock per directory: a
-// socket in the temporary directory, named after the settings directory.
-std::string ChannelPath(const QString& settings_directory) {
+// One channel per settings directory, as there is one lock per directory,
+// named after the settings directory; none without a channel directory.
+std::string ChannelPath(const QString& settings_directory, const QString& channel_directory) {
+  if (channel_directory.isEmpty()) return {};
   QByteArray digest = QCryptographicHash::hash(QDir(settings_directory).absolutePath().toUtf8(),
                                                QCryptographicHash::Sha256);
-  return QFile::encodeName(QDir::tempPath() + "/mascot-race-" + QString::fromLatin1(digest.toHex().left(16)))
+  return QFile::encodeName(channel_directory + "/mascot-race-" + QString::fromLatin1(digest.toHex().left(16)))
       .toStdString();
 }
 
-// The channel's address; none when the path is too long for one.
+// The channel's address; none without a path or when it is too long for one.
 std::optional<sockaddr_un> ChannelAddress(const std::string& path) {
   sockaddr_un address{};
-  if (path.size() >= sizeof address.sun_path) return std::nullopt;
+  if (path.empty() || path.size() >= sizeof address.sun_path) return std::nullopt;
   address.sun_family = AF_UNIX;
   std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
   return address;
@@ -54,7 +55,8 @@ bool Send(int socket, std::string_view text) {
 }
 }  // namespace
 
-SingleInstance::SingleInstance(const QString& settings_directory) : channel_path_(ChannelPath(settings_directory)) {
+SingleInstance::SingleInstance(const QString& settings_directory, const QString& channel_directory)
+    : channel_path_(ChannelPath(settings_directory, channel_directory)) {
   QDir().mkpath(settings_directory);
   const QByteArray path = QFile::encodeName(settings_directory + "/mascot-race.lock");
   file_ = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);

@@ -19,7 +19,11 @@ class SingleInstance {
   // Takes the lock beside the settings. The system lets go of it when the
   // copy holding it ends in any way, so one that crashed or was killed never
   // keeps the next out; nothing is written, so nothing waits for the disk.
-  explicit SingleInstance(const QString& settings_directory);
+  // Later launches call at a socket in `channel_directory`, which must be
+  // the user's own and closed to everyone else (the private runtime
+  // directory): in a shared one another user could take the name first and
+  // answer them. With none, the game runs and a later launch says so in a box.
+  SingleInstance(const QString& settings_directory, const QString& channel_directory);
   ~SingleInstance();
   SingleInstance(const SingleInstance&) = delete;
   SingleInstance& operator=(const SingleInstance&) = delete;

@@ -118,7 +118,9 @@ void AddRaceField(std::vector<ControlDefinition>& controls) {
     pick.back_colour = kHighlightText;
     controls.push_back(TabStop(pick, kLaneTabs + lane, std::to_string(lane + 1)));
 
-    controls.push_back(Label("Bairitu", lane, "", "", {9120, 1200 + lane_top, 495, 255}, {kGothic, 9, false},
+    // Out to the lane button's right edge: the widest odds a race can show
+    // (four digits and a decimal) fit on one line in the system's wider fonts.
+    controls.push_back(Label("Bairitu", lane, "", "", {9120, 1200 + lane_top, 975, 255}, {kGothic, 9, false},
                              kHighlightText));
 
     ControlDefinition rank = Label("Jyuni", lane, "", "１着", {0, 960 + lane_top, 735, 375}, {kGothic, 19.5, false});

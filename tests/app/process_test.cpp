@@ -1,16 +1,24 @@
 // The game as a process: the command line answers without a display, signals
 // take the normal close path, a copy killed outright leaves its purse and its
-// lock to the next one, and only one copy runs at a time. Each test waits for
-// the game to be ready (its signal handlers are in place once its window is
-// built) rather than for a time.
+// lock to the next one, and only one copy runs at a time, whatever another
+// user puts in the way. Each test waits for the game to be ready (its signal
+// handlers are in place once its window is built) rather than for a time.
+#include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -24,7 +32,8 @@ std::string Read(const fs::path& path) {
 }
 
 struct ProcessTest : ::testing::Test {
-  ProcessTest() { fs::create_directories(home / "config"); }
+  // The home is also the runtime directory, so only its owner may enter it.
+  ProcessTest() { fs::create_directories(home / "config"), fs::permissions(home, fs::perms::owner_all); }
   ~ProcessTest() override {
     for (pid_t pid : started) kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
     fs::remove_all(home);
@@ -68,6 +77,14 @@ struct ProcessTest : ::testing::Test {
       if (waitpid(pid, &status, WNOHANG) == pid) return std::erase(started, pid), status;
       if (std::chrono::steady_clock::now() >= deadline) return -1;
     }
+  }
+
+  // True once what it said holds `text`; false when not within the limit.
+  bool WaitUntilSaid(pid_t pid, const std::string& text) const {
+    for (const auto deadline = std::chrono::steady_clock::now() + 30s; std::chrono::steady_clock::now() < deadline;
+         std::this_thread::sleep_for(10ms))
+      if (Said(pid).find(text) != std::string::npos) return true;
+    return false;
   }
 
   // True once the game handles SIGTERM, SIGINT and SIGHUP itself; false when
@@ -205,6 +222,95 @@ TEST_F(ProcessTest, DamagedSettingsAndMissingMusic) {
   EXPECT_EQ(PlayAndClose((home / "bin/mascot-race").string()), 0);
   for (const std::string said = Said(last); const char* once : {"could not save the purse", "no music found"})
     EXPECT_TRUE(said.find(once) != std::string::npos && said.find(once) == said.rfind(once)) << said;
+}
+
+// Another user on the machine takes the name of the channel a second launch
+// calls before the game starts, wherever that user can: in the shared
+// temporary directory, or as the directory the game would fall back to. The
+// game starts all the same, and a second launch never hears that user's
+// answer. Root passes through other users' files, so both are ordinary users.
+TEST_F(ProcessTest, ANameTakenByAnotherUserNeitherCapturesALaunchNorKeepsTheGameFromStarting) {
+  if (geteuid() != 0) GTEST_SKIP() << "switching to two other users takes root";
+  constexpr uid_t kPlayer = 64101, kOther = 64102;
+  const fs::path player = home / "player", shared = home / "tmp";
+  fs::permissions(home, fs::perms::owner_all | fs::perms::others_exec);  // the two pass through
+  fs::create_directory(player);
+  ASSERT_EQ(chown(player.c_str(), kPlayer, kPlayer), 0);
+  fs::permissions(player, fs::perms::owner_all);
+  fs::create_directory(shared);
+  fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);  // as /tmp
+  const auto clear_shared = [&shared] {
+    for (const auto& entry : fs::directory_iterator(shared)) fs::remove_all(entry);
+  };
+  // The player's game, with its runtime directory or none.
+  const auto launch_as_player = [&](std::optional<fs::path> runtime, std::vector<std::string> arguments = {}) {
+    const std::string id = std::to_string(kPlayer);
+    std::vector<std::string> command{"--reuid=" + id, "--regid=" + id, "--clear-groups", "/usr/bin/env", "-i", "-C",
+                                     player, "HOME=" + player.string(), "TMPDIR=" + shared.string(),
+                                     "QT_QPA_PLATFORM=offscreen", MASCOT_RACE_EXECUTABLE};
+    if (runtime) command.insert(command.end() - 1, "XDG_RUNTIME_DIR=" + runtime->string());
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return Launch("/usr/bin/setpriv", command, nullptr);
+  };
+  if (const pid_t version = launch_as_player(std::nullopt, {"--version"}); WaitForExit(version) != 0)
+    GTEST_SKIP() << "another user cannot run the game from here: " << Said(version);
+
+  // With nobody in the way the channel is in a directory made for the
+  // player alone.
+  const pid_t alone = launch_as_player(std::nullopt);
+  ASSERT_TRUE(WaitUntilReady(alone)) << Said(alone);
+  fs::path channel;
+  for (const auto& entry : fs::recursive_directory_iterator(shared))
+    if (entry.is_socket()) channel = fs::relative(entry.path(), shared);
+  struct stat directory {};
+  ASSERT_EQ(stat((shared / channel).parent_path().c_str(), &directory), 0);
+  EXPECT_EQ(std::tuple(directory.st_uid, directory.st_mode & 07777), std::tuple(kPlayer, 0700u)) << channel;
+  kill(alone, SIGTERM);
+  ASSERT_EQ(WaitForExit(alone), 0);
+  clear_shared();
+
+  // The player's runtime directory (none: unset), the name the other user
+  // takes, and whether the second launch then reaches the game's own window.
+  using Row = std::tuple<std::optional<fs::path>, fs::path, bool>;
+  for (const auto& [runtime, taken, raised] : {Row{shared, shared / channel.filename(), true},
+                                               Row{std::nullopt, shared / channel, false}}) {
+    SCOPED_TRACE(runtime ? "the runtime directory is the shared one" : "the fallback directory was taken");
+    int calls[2], ready[2];
+    ASSERT_TRUE(pipe2(calls, O_NONBLOCK) == 0 && pipe(ready) == 0);
+    const pid_t other = fork();
+    if (other == 0) {  // the other user listens at the name and answers every call as the game would
+      sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
+      std::strncpy(address.sun_path, taken.c_str(), sizeof address.sun_path - 1);
+      const int server = socket(AF_UNIX, SOCK_STREAM, 0);
+      char request[64];
+      if (setgroups(0, nullptr) || setresgid(kOther, kOther, kOther) || setresuid(kOther, kOther, kOther)) _exit(1);
+      mkdir(taken.parent_path().c_str(), 0755);  // the fallback directory; the shared one is there
+      if (bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address) || listen(server, 8) ||
+          chmod(taken.c_str(), 0777) || write(ready[1], "r", 1) != 1)
+        _exit(1);
+      for (int call; (call = accept(server, nullptr, nullptr)) >= 0; close(call))
+        if (write(calls[1], "c", 1) != 1 || read(call, request, sizeof request) <= 0 || write(call, "raised\n", 7) != 7)
+          _exit(1);
+      _exit(1);
+    }
+    started.push_back(other);
+    close(ready[1]), close(calls[1]);
+    pollfd listening{ready[0], POLLIN, 0};
+    char byte = 0;
+    ASSERT_TRUE(poll(&listening, 1, 30000) == 1 && read(ready[0], &byte, 1) == 1) << "the other user did not listen";
+
+    const pid_t game = launch_as_player(runtime);
+    ASSERT_TRUE(WaitUntilReady(game)) << Said(game);
+    const pid_t second = launch_as_player(runtime);
+    ASSERT_TRUE(WaitUntilSaid(second, "another copy is already running;")) << Said(second);
+    EXPECT_EQ(Said(second).find("its window was brought to the front") != std::string::npos, raised) << Said(second);
+    EXPECT_EQ(read(calls[0], &byte, 1), -1) << "the other user answered the second launch";
+    kill(game, SIGTERM);
+    EXPECT_EQ(WaitForExit(game), 0) << Said(game);
+    for (pid_t pid : {second, other}) kill(pid, SIGKILL), WaitForExit(pid);  // the one told so waits in its box
+    close(ready[0]), close(calls[0]);
+    clear_shared();
+  }
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <QSqlQuery>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QValueAxis>
 #include <QVariant>
 #include <fstream>
 #include <gmock/gmock.h>
@@ -230,6 +231,23 @@ TEST_F(StatisticsWindowTest, TheChartAndTheTableShowTheRacesLatestLast) {
   EXPECT_EQ(newest, (QStringList{"第3ﾚｰｽ", "(time)", "1", "1.9倍", "－", "－", "－"}));
   EXPECT_EQ(Table()->item(1, 6)->text(), "0まめ");
   EXPECT_EQ(Table()->item(2, 0)->text(), "第1ﾚｰｽ");
+}
+
+// The purse axis is labelled in round steps from 0 to just above the highest purse.
+TEST_F(StatisticsWindowTest, ThePurseAxisIsLabelledInRoundSteps) {
+  const auto* axis = static_cast<QValueAxis*>(
+      window.findChild<QChartView*>("purse_chart")->chart()->axes(Qt::Vertical).front());
+  // The highest purse (the fixture's first), the step and the top.
+  for (const auto& [highest, step, top] : {std::tuple(190, 50.0, 200.0), {230, 50.0, 250.0}, {30000, 1e4, 4e4}}) {
+    if (highest != 190) {
+      store->Clear();
+      platform::SettledRace race = Fixture()[0];
+      race.player.purse_after = highest;
+      store->RaceSettled(race);
+    }
+    EXPECT_EQ(std::tuple(axis->tickType(), axis->tickAnchor(), axis->min(), axis->tickInterval(), axis->max()),
+              std::tuple(QValueAxis::TicksDynamic, 0.0, 0.0, step, top)) << highest;
+  }
 }
 
 // A race settled while the window is open shows at once; clearing asks first.

@@ -1,5 +1,6 @@
 // The real window, offscreen: built from the window's definition and
-// mirroring the model; every way in reaching the rules (the mouse, keys,
+// mirroring the model, every odds fitting its label and locked lanes looking
+// locked; every way in reaching the rules (the mouse, keys,
 // shortcuts, message boxes and what assistive tools do through Qt's
 // accessibility interfaces); the machine's address; and a second launch
 // asking the running copy to show its window.
@@ -26,12 +27,15 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <future>
 
 #include "app/single_instance.h"
+#include "game/odds.h"
+#include "platform/numbers.h"
 #include "platform/system_local_address.h"
 #include "support/race_script.h"
 #include "ui/picture_names.h"
@@ -166,6 +170,59 @@ TEST_F(WindowTest, AssistiveActionsReachTheRulesOrArePutBack) {
             std::tuple(4, "....x.", 37, 37));
 }
 
+// Every odds a race can show fits its label on one line, in the label's own
+// font: every lane's shortfall from speed 150 over every excess of the field
+// over speed 100 that the speeds can give (none at all: six lanes at 100).
+TEST_F(WindowTest, EveryOddsARaceCanShowFitsItsLabelOnOneLine) {
+  std::set<std::string> captions;
+  for (int shortfall = 0; shortfall <= 50; ++shortfall) {
+    for (int excess = 50 - shortfall; excess <= 300 - shortfall; ++excess) {
+      const float odds = game::LaneOddsFor(static_cast<float>(shortfall), static_cast<game::Integer>(excess));
+      captions.insert(platform::SingleText(odds) + "倍");
+    }
+  }
+  for (int lane = 0; lane < 6; ++lane) {
+    const auto* label = Find<QLabel>(QString("Bairitu%1").arg(lane));
+    const QFontMetrics metrics = label->fontMetrics();
+    const auto width = [&metrics](const std::string& text) {
+      return metrics.horizontalAdvance(QString::fromStdString(text));
+    };
+    const std::string widest = *std::max_element(captions.begin(), captions.end(),
+                                                  [&](const auto& a, const auto& b) { return width(a) < width(b); });
+    EXPECT_LE(width(widest), label->contentsRect().width()) << widest << " in lane " << lane + 1;
+  }
+}
+
+// In a race every lane button looks locked: its caption in the toolkit's
+// disabled text, whatever colours the rules gave it. The chosen lane keeps
+// its black background.
+TEST_F(WindowTest, LockedLaneButtonsDrawDisabledTextWhateverTheirColours) {
+  game.Click(game.c().ozzu);
+  game.Click(game.c().CharKake[1]);  // black text on white once the race is over
+  StartRace(game);
+  ScriptFinishOrder(game, {0, 1, 2, 3, 4, 5});
+  RunRaceClock(game);
+  game.Click(game.c().ozzu);
+  game.Click(game.c().CharKake[3]);  // white on black
+  StartRace(game);
+  const int disabled = qGray(QApplication::palette().color(QPalette::Disabled, QPalette::WindowText).rgb());
+  // The lane and its background. The caption's pixels lie between the
+  // background and the disabled text, and reach at least half-way to it.
+  for (const auto& [lane, background] : {std::pair{1, 255}, {3, 0}, {5, 255}}) {
+    QWidget* button = Find(QString("CharKake%1").arg(lane));
+    const QImage image = button->grab().toImage();
+    const int reach = std::abs(disabled - background);
+    int farthest = 0;  // from the background, right of the round indicator
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = button->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) * image.devicePixelRatio();
+           x < image.width(); ++x)
+        farthest = std::max(farthest, std::abs(qGray(image.pixel(x, y)) - background));
+    }
+    EXPECT_EQ(std::tuple(button->isEnabled(), qGray(image.pixel(image.width() - 1, 0))), std::tuple(false, background));
+    EXPECT_TRUE(farthest <= reach + 2 && farthest >= reach / 2) << "lane " << lane + 1 << ": " << farthest;
+  }
+}
+
 TEST_F(WindowTest, TheStakeBarsKeysRunLikeASlider) {
   // The stake from 50, with a purse of 100: steps of 1 and 10.
   const std::pair<Qt::Key, int> cases[] = {{Qt::Key_Right, 51},  {Qt::Key_Up, 51},       {Qt::Key_Left, 49},
@@ -298,8 +355,8 @@ TEST(LocalAddressTest, OneOfTheMachinesOwnAddresses) {
 
 TEST(SingleInstanceTest, ALaunchDuringStartUpWaitsForTheWindowAndBringsItBack) {
   QTemporaryDir settings;
-  app::SingleInstance running(settings.path());
-  app::SingleInstance later(settings.path());
+  app::SingleInstance running(settings.path(), settings.path());
+  app::SingleInstance later(settings.path(), settings.path());
   ASSERT_TRUE(running.acquired());
   ASSERT_FALSE(later.acquired());
 
@@ -319,7 +376,7 @@ TEST(SingleInstanceTest, ACopyThatDoesNotAnswerIsReportedAsSuch) {
   const QByteArray lock = QFile::encodeName(settings.path() + "/mascot-race.lock");
   const int other_copy = open(lock.constData(), O_RDWR | O_CREAT, 0600);
   ASSERT_EQ(flock(other_copy, LOCK_EX | LOCK_NB), 0);
-  app::SingleInstance later(settings.path());
+  app::SingleInstance later(settings.path(), settings.path());
   ASSERT_FALSE(later.acquired());
   EXPECT_FALSE(later.AskRunningCopyToRaise(300));
   close(other_copy);

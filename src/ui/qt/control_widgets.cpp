@@ -145,8 +145,12 @@ Qt::Alignment AlignmentFor(Alignment alignment) {
   return Qt::AlignLeft | Qt::AlignTop;
 }
 
+// Only the colours the control was given; the rest comes from the toolkit.
+// The text colour holds while the control is enabled: a disabled control
+// draws the toolkit's disabled text whatever colours the rules gave it, and
+// keeps its background.
 void ApplyColours(QWidget* widget, const Control& control) {
-  QPalette palette = widget->palette();
+  QPalette palette;
   bool filled = false;
   if (control.BackColor() != kToolkitColour) {
     QColor back = ColourFor(control.BackColor());
@@ -156,9 +160,10 @@ void ApplyColours(QWidget* widget, const Control& control) {
   }
   if (control.ForeColor() != kToolkitColour) {
     QColor fore = ColourFor(control.ForeColor());
-    palette.setColor(QPalette::WindowText, fore);
-    palette.setColor(QPalette::ButtonText, fore);
-    palette.setColor(QPalette::Text, fore);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+      for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(group, role, fore);
+    }
   }
   widget->setPalette(palette);
   if (filled && control.kind() != ControlKind::CommandButton) {

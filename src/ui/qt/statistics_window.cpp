@@ -12,6 +12,7 @@
 #include <QValueAxis>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/numbers.h"
 #include "records/record_totals.h"
@@ -30,16 +31,17 @@ constexpr std::array<records::Bettor, 2> kBettors = {records::Bettor::Player, re
 constexpr std::array<const char*, 2> kBettorNames = {"player", "mascot"};
 constexpr int kNoLane = 6;
 
-// A step between labelled races of 1, 2 or 5 times a power of ten, giving
-// at most about eight labels: whole race numbers, readable at a glance.
-qreal RaceStep(std::size_t races) {
-  constexpr std::size_t kLabels = 8;
-  for (std::size_t power = 1;; power *= 10) {
-    for (std::size_t step : {power, 2 * power, 5 * power}) {
-      if (races <= step * kLabels) return static_cast<qreal>(step);
+// A step between labels of 1, 2 or 5 times a power of ten that spans
+// `span` in at most `steps` steps: whole, round numbers, readable at a glance.
+qreal RoundStep(qreal span, int steps) {
+  for (qreal power = 1;; power *= 10) {
+    for (qreal step : {power, 2 * power, 5 * power}) {
+      if (span <= step * steps) return step;
     }
   }
 }
+constexpr int kRaceSteps = 8;
+constexpr int kPurseSteps = 5;
 
 QString Money(std::int64_t amount) { return QString::number(amount) + texts::kMoney; }
 QString Percent(double fraction) { return QString::number(fraction * 100, 'f', 1) + "%"; }
@@ -105,6 +107,8 @@ StatisticsWindow::StatisticsWindow(records::RecordsView& store, platform::Messag
   purse_axis_ = new QValueAxis;
   purse_axis_->setTitleText(texts::kChartPurse);
   purse_axis_->setLabelFormat("%d");
+  purse_axis_->setTickType(QValueAxis::TicksDynamic);
+  purse_axis_->setTickAnchor(0);
   chart->addAxis(races_axis_, Qt::AlignBottom);
   chart->addAxis(purse_axis_, Qt::AlignLeft);
   for (QLineSeries* series : {player_purse_, mascot_purse_}) {
@@ -187,8 +191,12 @@ void StatisticsWindow::Refresh() {
   player_purse_->replace(player);
   mascot_purse_->replace(mascot);
   races_axis_->setRange(1, std::max<qreal>(2, static_cast<qreal>(races.size())));
-  races_axis_->setTickInterval(RaceStep(races.size()));
-  purse_axis_->setRange(0, std::max(100.0, highest * 1.05));
+  races_axis_->setTickInterval(RoundStep(static_cast<qreal>(races.size()), kRaceSteps));
+  // A little room above the highest purse, up to the next labelled step.
+  const qreal top = std::max(100.0, highest * 1.05);
+  const qreal purse_step = RoundStep(top, kPurseSteps);
+  purse_axis_->setTickInterval(purse_step);
+  purse_axis_->setRange(0, std::ceil(top / purse_step) * purse_step);
 
   const auto shown = static_cast<int>(std::min<std::size_t>(kept.size(), kLastRaces));
   table_->setRowCount(shown);
