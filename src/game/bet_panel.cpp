@@ -67,7 +67,10 @@ void MainForm::Bairitu_Click(int index) {
 
 void MainForm::KakeHScroll_Change() {
   // The stake of a running race is the one taken at its start.
-  if (s_.RaceRunning) return;
+  if (s_.RaceRunning) {
+    s_.StakeBarMovedInRace = true;
+    return;
+  }
   StakeFollowsBar();
 }
 

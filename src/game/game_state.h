@@ -67,6 +67,9 @@ struct GameState {
   // From the start of a race until its settlement the bets are locked: the
   // stake taken is the stake settled, on the lane picked at the start.
   bool RaceRunning = false;
+  // The stake bar moved while the bets were locked (a fortune bought in a race
+  // lowers its maximum): the stake label has to catch up at the settlement.
+  bool StakeBarMovedInRace = false;
   // The lanes in the order they crossed the goal in this race, for the records;
   // FinishCount of them are filled.
   std::array<Integer, kLanes> ArrivalOrder{};

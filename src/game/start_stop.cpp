@@ -1,5 +1,6 @@
 // One button starts a race and, once a runner has arrived, stops it.
 #include <algorithm>
+#include <utility>
 
 #include "game/main_form.h"
 #include "platform/numbers.h"
@@ -106,9 +107,11 @@ void MainForm::SettleRace() {
   // box is open loses nothing that was settled.
   RecordSettledRace(mascot_purse_before);
   SettlePlayerBet();  // may end the program; then nothing below runs
-  // The bar may have moved while the bet was locked (a fortune lowers its
-  // maximum): what the panel shows is what the next Start takes.
-  StakeFollowsBar();
+  // A bar that moved while the bet was locked (a fortune lowers its maximum)
+  // leaves the label behind: what the panel shows is what the next Start
+  // takes. Otherwise the label stays as it is, 0 after a race without a bet
+  // until the bar next changes.
+  if (std::exchange(s_.StakeBarMovedInRace, false)) StakeFollowsBar();
   c_.ozzu.SetEnabled(true);
   c_.KakeHScroll.SetVisible(true);
   c_.CmdStart.SetCaption(kStartCaption);

@@ -59,6 +59,10 @@ TEST(RaceSelectionTest, TheMascotBetsSitsOutOrGoesAllIn) {
       {1000, 0.4f, 0.12f, 2, 120, "このレースは3に120まめだな。", "3"},
       {100, 0.05f, 0.999f, 0, 100, "このレースは1に100まめだな。", "1"},
       {11, 0.7f, 0.01f, 6, 0, "今回は見送り。", "－"},               // 0.11 rounds to 0: sits out
+      {16, 0.3f, 0.0625f, 2, 1, "このレースは3に1まめだな。", "3"},   // exactly 1 above 10: it bets
+      {32, 0.3f, 0.015625f, 6, 0, "今回は見送り。", "－"},            // 0.5 goes to 0: sits out
+      {32, 0.3f, 0.046875f, 2, 2, "このレースは3に2まめだな。", "3"},  // 1.5 goes to 2
+      {13, 0.3f, 0.5f, 2, 6, "このレースは3に6まめだな。", "3"},      // 6.5 goes to 6
       {10, 0.7f, 0.01f, 3, 10, "このレースは4に10まめだな。", "4"},  // all in; 0.7f lies below 0.7
       {1, 0.95f, 0.0f, 5, 1, "このレースは6に1まめだな。", "6"},
       {40000, 0.3f, 0.9999999f, 2, 30000, "このレースは3に30000まめだな。", "3"},  // capped
@@ -130,7 +134,6 @@ TEST(RaceTest, FromTheStartToTheLastArrival) {
   EXPECT_EQ(std::tuple(c.CmdStart.Caption(), game.s().WinnerLane, game.s().RaceTime, c.CharAnime[3].Interval(),
                        c.CharAnime[0].Interval()),
             std::tuple("ストップ", 3, 47, 0, 50));  // from the first arrival
-  EXPECT_LT(c.ImgChar[3].Left(), 900 - 1530 + 1);   // it slid on past the goal within the tick
   const int draws = game.random.draws;
   std::vector<std::string> ranks;  // as the settlement's first box finds them
   game.boxes.while_open = [&](const ShownBox&) {
@@ -175,11 +178,12 @@ TEST(RaceTest, TheFirstDrawOfATickPicksTheLane) {
 
 TEST(RaceTest, ARunnerOnTheGoalLineHasNotArrivedAndAnArrivedOneMovesNoMore) {
   Racing game;
-  for (float left : {900.0f, 899.99f}) {  // Left + 180 against the goal line's 1080
+  // Left + 180 against the goal line's 1080; an arrival slides on 51 × 30 twips within its tick.
+  for (const auto& [left, arrived, left_after] : {std::tuple{900.0f, 0, 900.0f}, {899.99f, 1, 899.99f - 1530}}) {
     game.Fire([&] { game.c().ImgChar[0].SetLeft(left); });
     ScriptIdleTicks(game, 1);
     game.FireTimer(game.c().TimeChar);
-    EXPECT_EQ(game.s().FinishCount, left < 900 ? 1 : 0);
+    EXPECT_EQ(std::pair(int{game.s().FinishCount}, game.c().ImgChar[0].Left()), std::pair(arrived, left_after));
   }
   const float left = game.c().ImgChar[0].Left();
   ScriptMoves(game, 0, 1);

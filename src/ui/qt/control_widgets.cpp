@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/system_clocks.h"
 #include "ui/qt/accessibility.h"
 #include "ui/qt/fonts.h"
 
@@ -186,8 +187,14 @@ void SetScrollRange(QScrollBar* bar, const ScrollBar& model) {
 
 }  // namespace
 
-ControlWidgets::ControlWidgets(const ControlSet& controls, QWidget* client_area, PlayerInput& input)
-    : controls_(controls), input_(input) {
+platform::MonotonicClock& MachineTime() {
+  static platform::SteadyClock clock;
+  return clock;
+}
+
+ControlWidgets::ControlWidgets(const ControlSet& controls, QWidget* client_area, PlayerInput& input,
+                               platform::MonotonicClock& frame_clock)
+    : controls_(controls), input_(input), frame_clock_(frame_clock) {
   InstallAccessibility();
   for (const auto& control : controls.all()) {
     QWidget* parent = control->parent() ? WidgetFor(*control->parent()) : client_area;
@@ -217,7 +224,7 @@ ControlWidgets::ControlWidgets(const ControlSet& controls, QWidget* client_area,
 
 void ControlWidgets::ShowInFrame(Image& image) {
   if (std::find(waiting_.begin(), waiting_.end(), &image) == waiting_.end()) waiting_.push_back(&image);
-  if (since_frame_.isValid() && !since_frame_.hasExpired(kFrameMilliseconds)) {
+  if (last_frame_ && frame_clock_.NowMicros() - *last_frame_ <= std::int64_t{kFrameMilliseconds} * 1000) {
     late_frame_.start();
     return;
   }
@@ -226,7 +233,7 @@ void ControlWidgets::ShowInFrame(Image& image) {
 
 void ControlWidgets::ShowFrame() {
   late_frame_.stop();
-  since_frame_.start();
+  last_frame_ = frame_clock_.NowMicros();
   for (Image* image : waiting_) {
     QWidget* widget = WidgetFor(*image);
     widget->move(ToPixels(image->Left()), widget->y());

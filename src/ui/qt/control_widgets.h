@@ -3,17 +3,19 @@
 #pragma once
 
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 #include <QWidget>
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "platform/services.h"
 #include "ui/controls.h"
 #include "ui/form_model.h"
 #include "ui/pictures.h"
@@ -29,6 +31,9 @@ QRect PixelRect(const Geometry& geometry);
 QColor ColourFor(Colour colour);
 // The picture of that name, read-only over the program's own copy; null when there is none.
 QImage PictureImage(const std::string& name);
+// The machine's monotonic time, which the window paces its frames on; a test
+// gives a clock of its own.
+platform::MonotonicClock& MachineTime();
 
 // A label that reports clicks (the odds labels and the speech bubble); as a
 // tab stop, Space and Enter click it too.
@@ -117,7 +122,8 @@ class ControlWidgets {
  public:
   // Builds a widget for every visible kind of control under client_area,
   // with the Tab order, shortcuts and accessible names of the definition.
-  ControlWidgets(const ControlSet& controls, QWidget* client_area, PlayerInput& input);
+  ControlWidgets(const ControlSet& controls, QWidget* client_area, PlayerInput& input,
+                 platform::MonotonicClock& frame_clock = MachineTime());
 
   QWidget* WidgetFor(const Control& control) const;
 
@@ -144,7 +150,8 @@ class ControlWidgets {
   const ControlSet& controls_;
   PlayerInput& input_;
   std::map<const Control*, QWidget*> widgets_;
-  QElapsedTimer since_frame_;
+  platform::MonotonicClock& frame_clock_;
+  std::optional<std::int64_t> last_frame_;  // when the last frame was shown
   QTimer late_frame_;  // shows what waits when no change follows
   std::vector<Image*> waiting_;  // for the next frame
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -7,7 +7,7 @@
 
 namespace ui::qt {
 
-MainWindow::MainWindow(FormModel& form, PlayerInput& input)
+MainWindow::MainWindow(FormModel& form, PlayerInput& input, platform::MonotonicClock& frame_clock)
     : form_(form), input_(input), client_area_(new QWidget(this)) {
   const FormDefinition& definition = form.definition();
   setObjectName(QString::fromStdString(definition.name));
@@ -24,7 +24,7 @@ MainWindow::MainWindow(FormModel& form, PlayerInput& input)
   setCentralWidget(client_area_);
 
   BuildMenuBar();
-  widgets_ = std::make_unique<ControlWidgets>(form.controls(), client_area_, input);
+  widgets_ = std::make_unique<ControlWidgets>(form.controls(), client_area_, input, frame_clock);
 
   // The layout is fixed: no resizing, no maximising.
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);

@@ -14,7 +14,8 @@ namespace ui::qt {
 class MainWindow final : public QMainWindow {
   Q_OBJECT
  public:
-  MainWindow(FormModel& form, PlayerInput& input);
+  // Pictures are shown in frames paced on frame_clock.
+  MainWindow(FormModel& form, PlayerInput& input, platform::MonotonicClock& frame_clock = MachineTime());
 
   QWidget* WidgetFor(const Control& control) const { return widgets_->WidgetFor(control); }
   QWidget* ClientArea() const { return client_area_; }
