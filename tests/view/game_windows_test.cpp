@@ -1,7 +1,8 @@
 // The game as the program wires it, offscreen, with its real message boxes,
 // settings file, records database and end of the program; only the draws
 // are scripted. A shutdown signal while a box or a window is open ends the
-// game with the purse the rules say saved and every settled race kept.
+// game with the purse the rules say saved and every settled race kept; and
+// two races run on Qt's timers by the real clock.
 #include "app/game_windows.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <csignal>
 
 #include "platform/qt/qt_settings_store.h"
@@ -115,6 +117,30 @@ TEST(GameWindowsTest, AShutdownSignalWhileABoxOrAWindowIsOpenLosesNothing) {
     EXPECT_EQ(wired.settings.Read("MainForm", "2", "pass", ""), row.purse);
     EXPECT_EQ(wired.records.Races().size(), 1u);
   }
+}
+
+// Qt's timers drive the scheduler on the real clock: a race runs and settles
+// with its boxes answered, and once they are closed the timers wake for the
+// next race, which runs and settles too. Timer1 is stopped, or its draws,
+// paced by the real clock, would shift the script.
+TEST(GameWindowsTest, TwoRacesRunOnQtsTimersByTheRealClock) {
+  platform::SteadyClock clock;
+  WiredGame wired(clock);
+  TestGame& game = wired.game;
+  QStringList shown;
+  BoxWatch watch([&](QMessageBox& box) {
+    shown << box.text();
+    Answer(box, "OK");
+  });
+  game.Fire([&] { game.c().Timer1.SetInterval(0); });
+  game.Start();
+  for (const auto& [lane, stake] : {std::pair{3, 15}, {0, 30}}) {
+    SelectAndStart(game, lane, stake);
+    // Generous: a race takes some 4.5 seconds.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return game.c().ozzu.Enabled(); }, 50000));
+  }
+  EXPECT_EQ(shown, QStringList({"見事予感が的中しました。", "配当金は19まめです。", "残念ハズレ。"}));
+  EXPECT_EQ(std::pair(game.s().PlayerMoney, wired.records.Races().size()), std::pair(100 - 15 + 19 - 30, std::size_t{2}));
 }
 
 }  // namespace
