@@ -26,6 +26,12 @@ class MessageBoxes {
   static constexpr int kReplyYes = 6;
   static constexpr int kReplyNo = 7;
 
+  // What a box of this style answers when nobody does.
+  static constexpr int SafeReply(int style) {
+    if ((style & ~kNoIsSafe) != kYesNo) return kReplyOk;
+    return (style & kNoIsSafe) != 0 ? kReplyNo : kReplyYes;
+  }
+
   virtual ~MessageBoxes() = default;
   virtual int Show(std::string_view prompt, int style, std::string_view title) = 0;
 };

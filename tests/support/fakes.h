@@ -47,8 +47,7 @@ struct ScriptedMessageBoxes final : platform::MessageBoxes {
   int Show(std::string_view prompt, int style, std::string_view title) override {
     const ShownBox box = shown.emplace_back(ShownBox{std::string(prompt), style, std::string(title)});
     if (while_open) while_open(box);
-    const int safe = (style & ~kNoIsSafe) != kYesNo ? kReplyOk : style & kNoIsSafe ? kReplyNo : kReplyYes;
-    if (replies.empty()) return answer ? answer(box) : safe;
+    if (replies.empty()) return answer ? answer(box) : SafeReply(style);
     const int reply = replies.front();
     return replies.pop_front(), reply;
   }

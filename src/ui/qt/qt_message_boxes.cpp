@@ -39,9 +39,8 @@ int QtMessageBoxes::Show(std::string_view prompt, int style, std::string_view ti
   using platform::MessageBoxes;
   const bool question = (style & ~kNoIsSafe) == kYesNo;
   const bool no_is_safe = (style & kNoIsSafe) != 0;
-  // What the box answers when nobody does: at a shutdown, or when the
-  // program ends under it.
-  const int safe = !question ? kReplyOk : no_is_safe ? kReplyNo : kReplyYes;
+  // Nobody answers at a shutdown, or when the program ends under the box.
+  const int safe = SafeReply(style);
   if (shutting_down_) return safe;
   std::unique_ptr<QMessageBox> box = question && !no_is_safe ? std::make_unique<QuestionBox>(parent_.data())
                                                              : std::make_unique<QMessageBox>(parent_.data());
