@@ -12,26 +12,21 @@
 
 #include "app/command_line.h"
 #include "app/font_module.h"
+#include "app/game_windows.h"
 #include "app/installation.h"
 #include "app/installed_data.h"
-#include "app/shutdown_on_signal.h"
 #include "app/single_instance.h"
 #include "app/sound_module.h"
-#include "app/statistics_module.h"
 
-#include "game/game_session.h"
 #include "platform/media_commands.h"
 #include "platform/music_file_fallback.h"
 #include "platform/qt/qt_settings_store.h"
 #include "platform/system_clocks.h"
 #include "platform/system_local_address.h"
 #include "records/records_store.h"
-#include "ui/qt/about_dialog.h"
 #include "ui/qt/fonts.h"
-#include "ui/qt/main_window.h"
 #include "ui/qt/qt_message_boxes.h"
 #include "ui/qt/qt_program_end.h"
-#include "ui/qt/timer_driver.h"
 
 int main(int argc, char** argv) {
 #if defined(__GLIBC__)
@@ -100,16 +95,10 @@ int main(int argc, char** argv) {
   platform::SteadyClock steady_clock;
   platform::TickClock timer_clock(steady_clock);
   game::GameSession session(services, timer_clock);
-  ui::qt::MainWindow window(session.form().form(), session);
-  ui::qt::AboutView about(session.form().about(), session);
-  message_boxes.SetParent(&window);
-  app::StatisticsModule statistics(app::StatisticsModuleFiles(executable_directory), records, message_boxes);
-  session.controls().seiseki.on_click = [&statistics] { statistics.Open(); };
-  ui::qt::TimerDriver timers(session.scheduler(), session.dispatcher(), timer_clock);
-  app::ShutdownOnSignal shutdown([&session] { return session.ended() || session.CloseMainWindow(); },
-                                 [&message_boxes] { message_boxes.AnswerForShutdown(); });
+  app::GameWindows windows(session, message_boxes, records, app::StatisticsModuleFiles(executable_directory),
+                           timer_clock);
 
-  single_instance.OnLaunchedAgain([&window] { app::BringToFront(window); });
+  single_instance.OnLaunchedAgain([&windows] { app::BringToFront(windows.main_window()); });
   session.Start();
   // The records are opened once the window is up: it appears that much sooner.
   QTimer::singleShot(0, [&records] { records.OpenNow(); });

@@ -38,6 +38,11 @@ ShutdownOnSignal::ShutdownOnSignal(std::function<bool()> try_close, std::functio
 
 ShutdownOnSignal::~ShutdownOnSignal() {
   for (int signal : {SIGTERM, SIGINT, SIGHUP}) std::signal(signal, SIG_DFL);
+  notifier_.reset();
+  for (int& end : signal_pipe) {
+    if (end >= 0) ::close(end);
+    end = -1;
+  }
 }
 
 void ShutdownOnSignal::Requested() {

@@ -12,14 +12,25 @@ namespace platform {
 
 // Modal message boxes. Styles: 0 OK only, 4 Yes and No, 48 OK with the
 // exclamation icon. Replies: 1 OK, 6 Yes, 7 No.
+// A question has a safe answer, given when nobody answers (the program is
+// asked to end): Yes, unless kNoIsSafe is added. A plain question must be
+// answered by the player; one whose Yes loses something (kYesNo | kNoIsSafe)
+// has No as its default button, and Escape and the close box answer No.
 class MessageBoxes {
  public:
   static constexpr int kOkOnly = 0;
   static constexpr int kYesNo = 4;
   static constexpr int kExclamation = 48;
+  static constexpr int kNoIsSafe = 256;
   static constexpr int kReplyOk = 1;
   static constexpr int kReplyYes = 6;
   static constexpr int kReplyNo = 7;
+
+  // What a box of this style answers when nobody does.
+  static constexpr int SafeReply(int style) {
+    if ((style & ~kNoIsSafe) != kYesNo) return kReplyOk;
+    return (style & kNoIsSafe) != 0 ? kReplyNo : kReplyYes;
+  }
 
   virtual ~MessageBoxes() = default;
   virtual int Show(std::string_view prompt, int style, std::string_view title) = 0;

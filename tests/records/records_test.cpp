@@ -260,8 +260,9 @@ TEST_F(StatisticsWindowTest, ARaceSettledWhileOpenShowsAtOnceAndClearingAsksFirs
   clear->click();
   EXPECT_EQ(Total("player_races"), "4");
   clear->click();
-  EXPECT_EQ(boxes.shown, (std::vector<testing_support::ShownBox>(
-                             2, {"これまでの記録をすべて消しますか？", MessageBoxes::kYesNo, "成績"})));
+  const testing_support::ShownBox asked = {"これまでの記録をすべて消しますか？",
+                                          MessageBoxes::kYesNo | MessageBoxes::kNoIsSafe, "成績"};
+  EXPECT_EQ(boxes.shown, std::vector(2, asked));
   EXPECT_EQ(std::tuple(Total("player_races"), Total("player_hit_rate"), Table()->rowCount(), clear->isEnabled()),
             std::tuple("0", "－", 0, false));
 }

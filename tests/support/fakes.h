@@ -42,12 +42,12 @@ struct ShownBox {
 };
 
 // Records every box; replies come from the script, then from `answer`, else
-// OK, or Yes to a question.
+// the box's safe answer.
 struct ScriptedMessageBoxes final : platform::MessageBoxes {
   int Show(std::string_view prompt, int style, std::string_view title) override {
     const ShownBox box = shown.emplace_back(ShownBox{std::string(prompt), style, std::string(title)});
     if (while_open) while_open(box);
-    if (replies.empty()) return answer ? answer(box) : style == kYesNo ? kReplyYes : kReplyOk;
+    if (replies.empty()) return answer ? answer(box) : SafeReply(style);
     const int reply = replies.front();
     return replies.pop_front(), reply;
   }

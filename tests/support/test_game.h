@@ -14,17 +14,23 @@ namespace testing_support {
 class TestGame {
  public:
   using Timer1Mode = game::GameSession::Timer1Mode;
+  // Real services (or others) in place of the doubles.
   struct Options {
     Timer1Mode timer1 = Timer1Mode::CatchUp;
-    platform::RandomSource* random = nullptr;     // instead of the scripted one
-    platform::SettingsStore* settings = nullptr;  // instead of the one in memory
+    platform::RandomSource* random = nullptr;
+    platform::SettingsStore* settings = nullptr;
+    platform::MessageBoxes* boxes = nullptr;
+    platform::RaceRecords* records = nullptr;
+    platform::ProgramEnd* program_end = nullptr;
+    platform::MonotonicClock* time = nullptr;  // for the timers
   };
   TestGame() : TestGame(Options{}) {}
   explicit TestGame(Options options)
       : session_(std::make_unique<game::GameSession>(
-            game::Services{options.random ? *options.random : random, boxes, clock, address,
-                           options.settings ? *options.settings : settings, media, program_end, "/opt/mascot race", records},
-            time, options.timer1)) {}
+            game::Services{Or(options.random, random), Or(options.boxes, boxes), clock, address,
+                           Or(options.settings, settings), media, Or(options.program_end, program_end),
+                           "/opt/mascot race", Or(options.records, records)},
+            Or(options.time, time), options.timer1)) {}
 
   // Start-up; the first six draws (the first speeds) come from `speeds`.
   void Start(const std::vector<float>& speeds = {0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f}) {
@@ -61,6 +67,10 @@ class TestGame {
   platform::VirtualClock time;
 
  private:
+  template <typename Service, typename Double>
+  static Service& Or(Service* given, Double& own) {
+    return given ? *given : own;
+  }
   std::unique_ptr<game::GameSession> session_;
 };
 

@@ -308,32 +308,45 @@ TEST_F(WindowTest, ScreenReadersHearRadioButtonsNamesAndChanges) {
   for (const char* name : {"MsgLabel", "Money", "Psyoji1"}) EXPECT_TRUE(renamed.contains(Find(name))) << name;
 }
 
-// A question has to be answered; a box with only OK takes Escape and its
-// close box as OK.
-TEST(MessageBoxViewTest, EscapeAndTheCloseBoxAnswerOnlyABoxWithJustOK) {
+// A question has to be answered, unless its No is safe: that one, like a box
+// with only OK, takes Escape and its close box as its safe answer, and so
+// does a box open when the program is asked to end.
+TEST(MessageBoxViewTest, EscapeTheCloseBoxAndAShutdownGiveTheSafeAnswerOrNothing) {
   using platform::MessageBoxes;
-  // The box's style, and whether Escape is pressed (else the close box).
-  for (const auto& [style, escape] : {std::pair{MessageBoxes::kYesNo, true}, {MessageBoxes::kYesNo, false},
-                                      {MessageBoxes::kOkOnly, true}, {MessageBoxes::kExclamation, false}}) {
-    const bool question = style == MessageBoxes::kYesNo;
+  enum Leave { kEscape, kCloseBox, kShutdown };
+  constexpr int kSafeNo = MessageBoxes::kYesNo | MessageBoxes::kNoIsSafe;
+  // The box's style, how it is left, whether it stays open (No is then clicked), the reply, the default button.
+  using Row = std::tuple<int, Leave, bool, int, QString>;
+  for (const auto& [style, leave, stays_open, reply, default_button] :
+       {Row{MessageBoxes::kYesNo, kEscape, true, MessageBoxes::kReplyNo, "Yes"},
+        Row{MessageBoxes::kYesNo, kCloseBox, true, MessageBoxes::kReplyNo, "Yes"},
+        Row{kSafeNo, kEscape, false, MessageBoxes::kReplyNo, "No"},
+        Row{kSafeNo, kCloseBox, false, MessageBoxes::kReplyNo, "No"},
+        Row{kSafeNo, kShutdown, false, MessageBoxes::kReplyNo, "No"},
+        Row{MessageBoxes::kOkOnly, kEscape, false, MessageBoxes::kReplyOk, "OK"},
+        Row{MessageBoxes::kExclamation, kCloseBox, false, MessageBoxes::kReplyOk, "OK"}}) {
+    const bool question = style != MessageBoxes::kOkOnly && style != MessageBoxes::kExclamation;
     ui::qt::QtMessageBoxes boxes;
     bool stayed_open = false;
-    QStringList seen;  // the title, the prompt and the buttons
+    QStringList seen;  // the title, the prompt, the buttons and the default one
     QTimer::singleShot(0, [&] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       ASSERT_NE(box, nullptr);
       seen << box->windowTitle() << box->text();
       for (QAbstractButton* button : box->buttons()) seen << button->text();
-      escape ? QTest::keyClick(box, Qt::Key_Escape) : void(box->close());
+      seen << box->defaultButton()->objectName();
+      if (leave == kEscape) QTest::keyClick(box, Qt::Key_Escape);
+      else if (leave == kCloseBox) box->close();
+      else boxes.AnswerForShutdown();
       QApplication::processEvents();
       stayed_open = box->isVisible();
       if (stayed_open) box->findChild<QAbstractButton*>("No")->click();
     });
-    int reply = boxes.Show("まだやりますか？", style, "こんてにゅー");
-    EXPECT_EQ(stayed_open, question) << style << (escape ? " Escape" : " close");
-    EXPECT_EQ(reply, question ? MessageBoxes::kReplyNo : MessageBoxes::kReplyOk);
+    SCOPED_TRACE(testing::Message() << "style " << style << ", left by " << leave);
+    EXPECT_EQ(boxes.Show("まだやりますか？", style, "こんてにゅー"), reply);
+    EXPECT_EQ(stayed_open, stays_open);
     EXPECT_EQ(seen, QStringList({"こんてにゅー", "まだやりますか？"}) +
-                        (question ? QStringList{"はい", "いいえ"} : QStringList{"OK"}));
+                        (question ? QStringList{"はい", "いいえ"} : QStringList{"OK"}) + QStringList{default_button});
   }
 }
 

@@ -10,8 +10,9 @@ namespace {
 
 QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-// A question must be answered: Escape and the close box do nothing. (Qt's
-// own box takes Escape for "No" and would end a game the player meant to go on.)
+// A question whose No is not safe must be answered: Escape and the close box
+// do nothing. (Qt's own box takes Escape for "No" and would end a game the
+// player meant to go on.)
 class QuestionBox final : public QMessageBox {
  public:
   using QMessageBox::QMessageBox;
@@ -36,10 +37,13 @@ void QtMessageBoxes::AnswerForShutdown() {
 
 int QtMessageBoxes::Show(std::string_view prompt, int style, std::string_view title) {
   using platform::MessageBoxes;
-  if (shutting_down_) return style == kYesNo ? kReplyYes : kReplyOk;
-  const bool question = style == kYesNo;
-  std::unique_ptr<QMessageBox> box =
-      question ? std::make_unique<QuestionBox>(parent_.data()) : std::make_unique<QMessageBox>(parent_.data());
+  const bool question = (style & ~kNoIsSafe) == kYesNo;
+  const bool no_is_safe = (style & kNoIsSafe) != 0;
+  // Nobody answers at a shutdown, or when the program ends under the box.
+  const int safe = SafeReply(style);
+  if (shutting_down_) return safe;
+  std::unique_ptr<QMessageBox> box = question && !no_is_safe ? std::make_unique<QuestionBox>(parent_.data())
+                                                             : std::make_unique<QMessageBox>(parent_.data());
   open_box_ = box.get();
   box->setWindowModality(Qt::ApplicationModal);
   box->setWindowTitle(FromUtf8(title));
@@ -51,10 +55,11 @@ int QtMessageBoxes::Show(std::string_view prompt, int style, std::string_view ti
     QPushButton* no = box->addButton("いいえ", QMessageBox::NoRole);
     yes->setObjectName("Yes");
     no->setObjectName("No");
-    box->setDefaultButton(yes);
+    box->setDefaultButton(no_is_safe ? no : yes);
+    // Escape and the close box take the safe No; a plain question has no escape.
+    if (no_is_safe) box->setEscapeButton(no);
     box->exec();
-    // Only a shutdown closes the box without an answer; it never costs the player.
-    return box->clickedButton() == no && !shutting_down_ ? kReplyNo : kReplyYes;
+    return box->clickedButton() == yes ? kReplyYes : box->clickedButton() == no ? kReplyNo : safe;
   }
   box->setIcon(style == kExclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
   QPushButton* ok = box->addButton("OK", QMessageBox::AcceptRole);

@@ -17,7 +17,7 @@ class QtMessageBoxes final : public platform::MessageBoxes {
   int Show(std::string_view prompt, int style, std::string_view title) override;
 
   // The program is asked to end: the box open now, and any that follows,
-  // takes its first answer (OK, or Yes: a question never costs the player).
+  // takes its safe answer (OK; Yes, or No where Yes would lose something).
   void AnswerForShutdown();
 
  private:

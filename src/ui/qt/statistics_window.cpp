@@ -223,10 +223,10 @@ void StatisticsWindow::Refresh() {
 }
 
 void StatisticsWindow::AskToClear() {
-  if (boxes_.Show(texts::kClearQuestion, platform::MessageBoxes::kYesNo, texts::kTitle) !=
-      platform::MessageBoxes::kReplyYes) {
-    return;
-  }
+  using platform::MessageBoxes;
+  // Yes forgets every race: a box nobody answers keeps them.
+  const int style = MessageBoxes::kYesNo | MessageBoxes::kNoIsSafe;
+  if (boxes_.Show(texts::kClearQuestion, style, texts::kTitle) != MessageBoxes::kReplyYes) return;
   store_.Clear();
   Refresh();
 }
