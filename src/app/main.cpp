@@ -1,6 +1,5 @@
 // Wires the real services, the rules and the window, and runs the game.
 #include <QApplication>
-#include <QStandardPaths>
 #include <QStyleFactory>
 #include <QTimer>
 #include <cstdio>
@@ -11,7 +10,6 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "app/font_module.h"
 #include "app/installation.h"
 #include "app/installed_data.h"
 #include "app/shutdown_on_signal.h"
@@ -58,12 +56,6 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(app::installation::kDesktopId);
   QApplication::setStyle(QStyleFactory::create("Fusion"));
   const std::string executable_directory = QCoreApplication::applicationDirPath().toStdString();
-  // The fonts are cut down to the game's characters on the first run, and
-  // the copies kept (without a cache directory, cut on every run).
-  const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-  ui::qt::UseCutFonts({app::FontModuleCutter(app::ModuleFiles(executable_directory, app::installation::kFontModule)),
-                       cache.isEmpty() ? QString() : cache + "/mascot-race/fonts"});
-  ui::qt::PrepareFonts();
   // The menu bar and the message boxes speak in the window's own font.
   QApplication::setFont(ui::qt::FontFor(ui::MainFormDefinition().font));
 
