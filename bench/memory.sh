@@ -7,7 +7,9 @@
 #   idle      the game's window, shown, no sound loaded;
 #   selected  a race selected with music on: the sound loaded, the race
 #             music rendered (each run starts with an empty cache);
-#   playing   1.5 s into that race, the music and the start signal playing.
+#   playing   1.5 s into that race, the music and the start signal playing;
+#   cached    the same in a second game, the music read from the cache
+#             (nothing rendered in this process).
 # Prints the median of the runs (default 3), then where the private dirty
 # pages lie for each (kB by mapping: a library, [heap], [anon] for other
 # anonymous memory such as thread stacks and other threads' heaps).
@@ -84,12 +86,22 @@ while [ "$run" -le "$runs" ]; do
   sleep 1.5
   take playing "$run" "$game_pid"
   stop_game
+  start_game 30000
+  wait_for_window
+  settle "$game_pid"
+  click_race_select
+  sleep 0.5
+  settle "$game_pid"
+  click_start
+  sleep 1.5
+  take cached "$run" "$game_pid"
+  stop_game
   run=$((run + 1))
 done
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 printf '%-9s %14s %14s   (MB, median of %s)\n' "" "private dirty" "resident" "$runs"
-for stage in plain idle selected playing; do
+for stage in plain idle selected playing cached; do
   dirty=$(cat "$scratch"/$stage.*.rollup | awk '{ print $1 }' | median)
   resident=$(cat "$scratch"/$stage.*.rollup | awk '{ print $2 }' | median)
   [ "$stage" = plain ] && plain_dirty=$dirty
@@ -98,10 +110,11 @@ for stage in plain idle selected playing; do
 done
 
 # The last run's pages by mapping, the biggest differences from the plain window first.
-echo "private dirty kB by mapping (last run): plain, idle, selected, playing"
-for stage in plain idle selected playing; do cp "$scratch/$stage.$runs.map" "$scratch/$stage.map"; done
+echo "private dirty kB by mapping (last run): plain, idle, selected, playing, cached"
+for stage in plain idle selected playing cached; do cp "$scratch/$stage.$runs.map" "$scratch/$stage.map"; done
 LC_ALL=C join -a 1 -a 2 -e 0 -o 0,1.2,2.2 "$scratch/plain.map" "$scratch/idle.map" >"$scratch/a"
 LC_ALL=C join -a 1 -a 2 -e 0 -o 0,1.2,1.3,2.2 "$scratch/a" "$scratch/selected.map" >"$scratch/b"
-LC_ALL=C join -a 1 -a 2 -e 0 -o 0,1.2,1.3,1.4,2.2 "$scratch/b" "$scratch/playing.map" |
-  awk '{ d = $5 - $2; if (d < 0) d = -d; if ($2 + $3 + $4 + $5 >= 32) printf "%d %-36s %6d %6d %6d %6d\n", d, $1, $2, $3, $4, $5 }' |
+LC_ALL=C join -a 1 -a 2 -e 0 -o 0,1.2,1.3,1.4,2.2 "$scratch/b" "$scratch/playing.map" >"$scratch/c"
+LC_ALL=C join -a 1 -a 2 -e 0 -o 0,1.2,1.3,1.4,1.5,2.2 "$scratch/c" "$scratch/cached.map" |
+  awk '{ d = $5 - $2; if (d < 0) d = -d; if ($2 + $3 + $4 + $5 + $6 >= 32) printf "%d %-32s %6d %6d %6d %6d %6d\n", d, $1, $2, $3, $4, $5, $6 }' |
   sort -n -r | cut -d' ' -f2- | head -n 25
