@@ -4,6 +4,9 @@
 # resident size beside them, of the game against a plain Qt window
 # (build/bench/plain_window) in the same run, on a private Xvfb display:
 #   plain     the plain window, shown;
+#   noshm     the same drawing as the game does, with QT_XCB_NO_MITSHM=1:
+#             its backing store (1.6 MB at the game's size), which MIT-SHM
+#             shares with the X server, then counts as private as the game's;
 #   idle      the game's window, shown, no sound loaded;
 #   selected  a race selected with music on: the sound loaded, the race
 #             music rendered (each run starts with an empty cache);
@@ -56,20 +59,29 @@ take() {  # stage run pid
   by_mapping "$3" >"$scratch/$1.$2.map"
 }
 
-run=1
-while [ "$run" -le "$runs" ]; do
-  env -u QT_QPA_PLATFORM ./build/bench/plain_window >/dev/null 2>&1 &
+# The plain window, shown and settled, as stage $1 of run $2; the rest of
+# the arguments go before it (environment settings).
+take_plain() {
+  stage=$1 run_number=$2
+  shift 2
+  env -u QT_QPA_PLATFORM "$@" ./build/bench/plain_window >/dev/null 2>"$scratch/plain.err" &
   plain_pid=$!
   tries=0
   until xdotool search --onlyvisible --name 'プレーンなウィンドウ' >/dev/null 2>&1; do
     tries=$((tries + 1))
-    [ "$tries" -le 200 ] || { echo "$0: the plain window did not appear" >&2; exit 1; }
+    [ "$tries" -le 200 ] || { cat "$scratch/plain.err" "$scratch/xvfb.log" >&2; echo "$0: the plain window did not appear" >&2; exit 1; }
     sleep 0.05
   done
   settle "$plain_pid"
-  take plain "$run" "$plain_pid"
+  take "$stage" "$run_number" "$plain_pid"
   kill "$plain_pid"
   wait "$plain_pid" 2>/dev/null || true
+}
+
+run=1
+while [ "$run" -le "$runs" ]; do
+  take_plain plain "$run"
+  take_plain noshm "$run" QT_XCB_NO_MITSHM=1
 
   rm -rf "$scratch/cache"
   XDG_CACHE_HOME="$scratch/cache"
@@ -101,7 +113,7 @@ done
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 printf '%-9s %14s %14s   (MB, median of %s)\n' "" "private dirty" "resident" "$runs"
-for stage in plain idle selected playing cached; do
+for stage in plain noshm idle selected playing cached; do
   dirty=$(cat "$scratch"/$stage.*.rollup | awk '{ print $1 }' | median)
   resident=$(cat "$scratch"/$stage.*.rollup | awk '{ print $2 }' | median)
   [ "$stage" = plain ] && plain_dirty=$dirty
