@@ -16,6 +16,7 @@
 #include <optional>
 #include <set>
 #include <thread>
+#include <utility>
 
 #include "platform/midi_file.h"
 
@@ -47,8 +48,6 @@ void QuietLibraries() {
     for (const int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
       fluid_set_log_function(level, nullptr, nullptr);
     }
-    // The window's toolkit handles the signals; SDL must not take them over.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   });
 }
 
@@ -114,7 +113,6 @@ struct MixerSoundSystem::Worker {
   std::uint64_t song = 0;     // the song last played and not stopped
   std::string waiting;        // its rendering, when it is still to be made
   std::string rendered_file;  // the rendering under way
-  std::optional<std::pair<Midi, std::string>> next_rendering;
   std::set<std::string> failed;  // renderings not tried again in this run
   std::thread renderer;
   Clock::time_point quiet_since;
@@ -222,12 +220,11 @@ void MixerSoundSystem::Worker::StopSong(std::uint64_t id) {
   StopMusic();
 }
 
+// One rendering at a time: a song wanted while another is rendered (only a
+// tune changed between choosing a race and starting it) is rendered when it
+// is next played.
 void MixerSoundSystem::Worker::Render(const Midi& midi, const std::string& file) {
-  if (file == rendered_file || failed.count(file)) return;
-  if (!rendered_file.empty()) {
-    next_rendering.emplace(midi, file);
-    return;
-  }
+  if (!rendered_file.empty() || failed.count(file)) return;
   rendered_file = file;
   {
     std::lock_guard lock(mutex);
@@ -251,12 +248,8 @@ void MixerSoundSystem::Worker::Rendered(const std::string& file, const std::opti
     waiting.clear();
     if (!error) StartMusic(file);
   }
-  if (next_rendering) {
-    const auto [midi, next] = *std::exchange(next_rendering, std::nullopt);
-    Render(midi, next);
-  }
   std::lock_guard lock(mutex);
-  rendering = !rendered_file.empty();
+  rendering = false;
 }
 
 void MixerSoundSystem::Worker::StartMusic(const std::string& file) {
@@ -293,6 +286,8 @@ void MixerSoundSystem::Worker::PlayWave(const std::string& path) {
 bool MixerSoundSystem::Worker::OpenDevice() {
   if (device_open) return true;
   sdl_used = true;
+  // The window's toolkit handles the signals; SDL must not take them over.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   const std::string& driver = options.audio_driver;
   if (!driver.empty()) SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver.c_str(), SDL_HINT_OVERRIDE);
   bool opened = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
