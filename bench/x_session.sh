@@ -55,8 +55,9 @@ start_xvfb() {
 }
 
 # Starts the game (MASCOT_RACE, default build/mascot-race) with a fresh purse
-# of `$1` (default 100); SDL takes its dummy driver when no sound device
-# opens. Sets game_pid.
+# of `$1` (default 100), on the audio driver SDL_AUDIODRIVER names (the
+# scripts set SDL's dummy driver: without a sound device the game is silent).
+# Sets game_pid.
 start_game() {
   mkdir -p "$scratch/config" "$scratch/runtime"
   chmod 700 "$scratch/runtime"
