@@ -1,22 +1,19 @@
 #!/bin/sh
-# Memory and CPU of the game as it is played: the real window under a
-# private Xvfb display, driven with clicks (xdotool), music on, SDL's dummy
-# audio driver unless SDL_AUDIODRIVER says otherwise. Reports
-#   - resident memory idle (window shown) and in play (a race started with
-#     music on, the sound system loaded);
-#   - CPU share idle and while a race runs, split by thread (the window's
+# CPU of the game as it is played: the real window under a private Xvfb
+# display, driven with clicks (xdotool), music on, SDL's dummy audio driver
+# unless SDL_AUDIODRIVER says otherwise. Reports
+#   - the CPU share idle and while a race runs, split by thread (the window's
 #     thread paints and runs the race tick; SDLAudio plays the music), with
 #     the wake-ups a second;
+#   - resident memory idle and in play (bench/memory.sh tells the memory the
+#     machine cannot take back, against a plain Qt window);
 #   - with --profile, where the window's thread spends its time during the
 #     race, by perf; perf's sampling then adds its own cost (some 0.8 % of
-#     a core) to the CPU figures, so they are measured without it by default;
-#   - with --memory, where the resident memory added in play lies: each
-#     library's pages, the heap, other anonymous memory (a rendering, stacks,
-#     the arenas of other threads).
+#     a core) to the CPU figures, so they are measured without it by default.
 # Run after building mascot-race into build/ (or name another build of it in
 # MASCOT_RACE).
 #
-#   bench/play.sh [seconds measured, default 8] [--profile] [--memory]
+#   bench/play.sh [seconds measured, default 8] [--profile]
 #
 # The race is measured from 1 s after Start for that many seconds; races last
 # 10 s at the least (build/bench/race_pace), so keep it at 8 or below.
@@ -24,11 +21,9 @@ set -eu
 cd "$(dirname "$0")/.."
 span=8
 profile=""
-memory=""
 for argument in "$@"; do
   case $argument in
     --profile) profile=yes ;;
-    --memory) memory=yes ;;
     *) span=$argument ;;
   esac
 done
@@ -38,6 +33,7 @@ scratch=$(mktemp -d)
 trap 'x_session_cleanup; rm -rf "$scratch"' EXIT
 x_session_require
 export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
+export XDG_CACHE_HOME="$scratch/cache"
 
 start_xvfb
 start_game 30000
@@ -45,28 +41,24 @@ wait_for_window
 sleep 2  # the first paints and the start-up work are over
 
 idle_kb=$(resident_kb)
-cat /proc/"$game_pid"/smaps >"$scratch/idle.smaps"
 game_threads >"$scratch/idle.before"
 sleep "$span"
 game_threads >"$scratch/idle.after"
 
 click_race_select
-# The sound system starts in the background: the device opens (SDL's audio
-# thread appears), then the soundfont is read.
-sound_thread() { grep -l SDLAudio /proc/"$game_pid"/task/*/comm >/dev/null 2>&1; }
+# The race music is rendered in the background (the cache is empty): the
+# game is quiet again once it is in.
 tries=0
-until sound_thread; do
+until ls "$scratch"/cache/mascot-race/music-*.wav >/dev/null 2>&1; do
   tries=$((tries + 1))
-  [ "$tries" -le 100 ] || { echo "$0: the sound system did not start" >&2; exit 1; }
+  [ "$tries" -le 200 ] || { echo "$0: the race music was not rendered" >&2; exit 1; }
   sleep 0.05
 done
-sleep 1
 click_start
-sleep 1  # the race is under way, the tune's instruments are in
+sleep 1  # the race is under way, the music and the start signal playing
 
 game_threads >"$scratch/race.before"
 peak_kb=$(resident_kb)
-cat /proc/"$game_pid"/smaps >"$scratch/race.smaps"
 if [ -n "$profile" ] && command -v perf >/dev/null 2>&1 && perf record -q -o "$scratch/perf.data" -t "$game_pid" -- sleep "$span" >/dev/null 2>&1; then
   profiled=yes
 else
@@ -94,16 +86,4 @@ if [ -n "$profiled" ]; then
   echo "the window's thread during the race, by library:"
   perf report -i "$scratch/perf.data" --tid "$game_pid" --sort dso --stdio 2>/dev/null |
     awk '/^ +[0-9.]+%/ { print "  " $0; if (++n == 8) exit }'
-fi
-if [ -n "$memory" ]; then
-  # Resident kilobytes by mapping name (a library, [heap], [anon] for the rest).
-  by_mapping() {
-    awk '/^[0-9a-f]+-[0-9a-f]+ / { name = NF >= 6 ? $6 : "[anon]" } /^Rss:/ { kb[name] += $2 }
-         END { for (name in kb) print name, kb[name] }' "$1" | sort
-  }
-  by_mapping "$scratch/idle.smaps" >"$scratch/idle.kb"
-  by_mapping "$scratch/race.smaps" >"$scratch/race.kb"
-  echo "resident memory added in play, by mapping (kB):"
-  join -a 2 -e 0 -o 0,1.2,2.2 "$scratch/idle.kb" "$scratch/race.kb" |
-    awk '{ grown = $3 - $2; if (grown >= 16) printf "  %6d  %s\n", grown, $1 }' | sort -n -r | head -n 16
 fi

@@ -29,13 +29,16 @@ x_session_require() {
 # Starts Xvfb on a free display number and exports DISPLAY. The number is
 # drawn at random from a high range: other engineers' displays on this
 # machine may share the abstract socket names without showing us their locks.
+# The server writes its number (-displayfd) only once it listens: a display
+# that answers before that is someone else's.
 start_xvfb() {
   for number in $(shuf -i 200-899 -n 10); do
-    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp 2>"$scratch/xvfb.log" &
+    : >"$scratch/display"
+    Xvfb ":$number" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
     xvfb_pid=$!
     tries=0
     while kill -0 "$xvfb_pid" 2>/dev/null && [ "$tries" -lt 100 ]; do
-      if xdpyinfo -display ":$number" >/dev/null 2>&1; then
+      if [ -s "$scratch/display" ]; then
         DISPLAY=":$number"
         export DISPLAY
         return 0
@@ -52,8 +55,9 @@ start_xvfb() {
 }
 
 # Starts the game (MASCOT_RACE, default build/mascot-race) with a fresh purse
-# of `$1` (default 100); SDL takes its dummy driver when no sound device
-# opens. Sets game_pid.
+# of `$1` (default 100), on the audio driver SDL_AUDIODRIVER names (the
+# scripts set SDL's dummy driver: without a sound device the game is silent).
+# Sets game_pid.
 start_game() {
   mkdir -p "$scratch/config" "$scratch/runtime"
   chmod 700 "$scratch/runtime"

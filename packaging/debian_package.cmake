@@ -23,14 +23,12 @@ A winning lane pays the stake times its odds, in the game's own money.
 Beside the track the chat mascot Komame bets from its own purse, comments,
 tells fortunes and walks you through the game. Your purse is kept between
 games.")
-# The libraries come from the executable itself; what it loads by name or
-# draws with is named here. Qt needs its platform plugins to open a window at
-# all, the records need the SQLite driver of Qt SQL, and the window is written
-# in Japanese.
+# The libraries come from the executable and its plugins themselves; what
+# Qt loads or the game draws with is named here. Qt needs its platform
+# plugins to open a window at all, the records need the SQLite driver of Qt
+# SQL, and the window is written in Japanese.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# fluidsynth is opened by name (while a synthesizer is needed), so the
-# libraries' scan does not see it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, fonts-ipafont-gothic | fonts-noto-cjk, libfluidsynth3")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, fonts-ipafont-gothic | fonts-noto-cjk")
 # Without a General MIDI sound font the race is silent but plays; the brush
 # and Mincho captions fall back to the Gothic font.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-mincho, timgm6mb-soundfont | sf2-soundfont-gm")

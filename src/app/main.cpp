@@ -1,6 +1,6 @@
 // Wires the real services, the rules and the window, and runs the game.
 #include <QApplication>
-#include <QStandardPaths>
+#include <QPixmapCache>
 #include <QStyleFactory>
 #include <QTimer>
 #include <cstdio>
@@ -11,7 +11,6 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "app/font_module.h"
 #include "app/game_windows.h"
 #include "app/installation.h"
 #include "app/installed_data.h"
@@ -52,13 +51,11 @@ int main(int argc, char** argv) {
   // Lets a Wayland compositor match the window to the installed desktop entry and icon.
   QGuiApplication::setDesktopFileName(app::installation::kDesktopId);
   QApplication::setStyle(QStyleFactory::create("Fusion"));
+  // The style keeps a picture of every button in every state it was drawn
+  // in, some 300 kB by the end of a race; our buttons change state a few
+  // times a race, so drawing them afresh costs nothing to speak of.
+  QPixmapCache::setCacheLimit(64);
   const std::string executable_directory = QCoreApplication::applicationDirPath().toStdString();
-  // The fonts are cut down to the game's characters on the first run, and
-  // the copies kept (without a cache directory, cut on every run).
-  const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-  ui::qt::UseCutFonts({app::FontModuleCutter(app::ModuleFiles(executable_directory, app::installation::kFontModule)),
-                       cache.isEmpty() ? QString() : cache + "/mascot-race/fonts"});
-  ui::qt::PrepareFonts();
   // The menu bar and the message boxes speak in the window's own font.
   QApplication::setFont(ui::qt::FontFor(ui::MainFormDefinition().font));
 

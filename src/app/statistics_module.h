@@ -1,6 +1,6 @@
-// The statistics window from the statistics module, opened when the records
+// The statistics window from the statistics plugin, loaded when the records
 // are first looked at: a game whose records are never looked at loads no
-// Qt Charts. Without a module that loads, the window does not open and the
+// Qt Charts. Without a plugin that loads, the window does not open and the
 // game says so on standard error.
 #pragma once
 
@@ -16,7 +16,7 @@ namespace app {
 
 class StatisticsModule {
  public:
-  // The module files to try, in order (ModuleFiles).
+  // The plugin files to try, in order (StatisticsModuleFiles).
   StatisticsModule(std::vector<std::string> files, records::RecordsView& records, platform::MessageBoxes& boxes)
       : files_(std::move(files)), records_(records), boxes_(boxes) {}
 

@@ -40,7 +40,7 @@ done
 [ -x "$prefix/bin/mascot-race" ] || fail "bin/mascot-race is not executable"
 for module in sound statistics; do
   file=$(find "$prefix/lib" -name "mascot-race-$module.so" 2>/dev/null | head -n 1)
-  [ -s "$file" ] || fail "the $module module is not installed under lib/"
+  [ -s "$file" ] || fail "the $module plugin is not installed under lib/"
 done
 [ "$(ls "$prefix/bin")" = mascot-race ] || fail "bin/ holds more than the game: $(ls "$prefix/bin")"
 

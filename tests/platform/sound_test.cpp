@@ -1,164 +1,237 @@
-// The real music and sound through SDL's dummy driver, or through no device at
-// all (neither this machine nor CI has a sound card). Junk files give silence
-// and nothing else.
-#include <SDL2/SDL.h>
+// The real music and sound through SDL2_mixer on SDL's dummy driver (neither
+// this machine nor CI has a sound card), heard through the mixer's own
+// post-mix hook; the race music rendered into a cache of the test's own.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <condition_variable>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "platform/audio/mixer_sound_system.h"
 #include "platform/media_commands.h"
-#include "platform/audio/sdl_sound_system.h"
 
 namespace {
 
-using Options = platform::SdlSoundSystem::Options;
-using Output = platform::SdlSoundSystem::Output;
+namespace fs = std::filesystem;
+using Options = platform::MixerSoundSystem::Options;
 
-const std::string kTune = std::string(MASCOT_MUSIC_DIR) + "/bgm.mid",
-                  kSignal = std::string(MASCOT_MUSIC_DIR) + "/bgm1.wav";
+const std::string kTune = std::string(MASCOT_MUSIC_DIR) + "/bgm.mid", kSignal = std::string(MASCOT_MUSIC_DIR) + "/bgm1.wav";
+// The start signal lasts 0.94 s: 41 buffers of 1024 frames.
+constexpr int kSignalBuffers = 41;
 
-std::string Bytes(const std::string& path) {
+std::string Bytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// A sound system on a device that counts what it takes (every buffer, and
-// those with sound in them), and the media commands over it.
-struct Heard {
-  explicit Heard(const std::function<void(Options&)>& adjust = nullptr) : sound(Device(adjust)), media(sound, sound) {}
-  // Waits for that many more buffers (or loud ones); false if the device stops taking them.
+void Write(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The sound font with an empty chunk of no meaning at its end: still whole, eight bytes bigger.
+std::string GrownFont(std::string font) {
+  const std::uint32_t size = static_cast<std::uint32_t>(font.size());  // the RIFF's size, less its 8-byte header, plus 8
+  font.replace(4, 4, reinterpret_cast<const char*>(&size), 4);
+  return font + std::string("JUNK\0\0\0\0", 8);
+}
+
+struct SoundTest : ::testing::Test {
+  SoundTest() { fs::create_directories(scratch); }
+  ~SoundTest() override { fs::remove_all(scratch); }
+
+  // A sound system on the dummy device, counting the buffers it mixes (and
+  // those with sound in them) and what it says.
+  std::unique_ptr<platform::MixerSoundSystem> System(const std::function<void(Options&)>& adjust = nullptr) {
+    Options options;
+    options.cache_directory = (scratch / "cache").string();
+    options.audio_driver = "dummy";
+    options.idle_close = std::chrono::seconds(30);  // the device plays on: silence is heard as silence
+    options.say = [this](const std::string& why) {
+      const std::lock_guard lock(mutex);
+      said.push_back(why);
+    };
+    options.tap = [this](const std::int16_t* samples, int count) {
+      const std::lock_guard lock(mutex);
+      ++buffers;
+      loud += std::any_of(samples, samples + count, [](std::int16_t sample) { return std::abs(sample) > 300; });
+      changed.notify_all();
+    };
+    if (adjust) adjust(options);
+    return std::make_unique<platform::MixerSoundSystem>(std::move(options));
+  }
+  // Waits for that many more buffers (or loud ones); false if they do not come.
   bool Wait(int more, bool of_sound = false) {
     std::unique_lock lock(mutex);
     const int target = (of_sound ? loud : buffers) + more;
     return changed.wait_for(lock, std::chrono::seconds(30), [&] { return (of_sound ? loud : buffers) >= target; });
   }
-  int Play(const std::string& path = kTune) {
-    return media.SendCommand("open \"" + path + "\" alias bgm") + media.SendCommand("play bgm");
+  int Loud() {
+    const std::lock_guard lock(mutex);
+    return loud;
   }
-  int StopAndClose() { return media.SendCommand("stop bgm") + media.SendCommand("close bgm"); }
-  Options Device(const std::function<void(Options&)>& adjust) {
-    Options options;
-    options.audio_driver = "dummy";
-    options.tap = [this](const float* frames, int count) {
-      const std::lock_guard lock(mutex);
-      ++buffers;
-      loud += std::any_of(frames, frames + count * 2, [](float sample) { return std::abs(sample) > 0.01f; });
-      changed.notify_all();
-    };
-    if (adjust) adjust(options);
-    return options;
+  std::vector<fs::path> Cached() const {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(scratch / "cache")) files.push_back(entry.path());
+    return files;
   }
 
+  const fs::path scratch = fs::path(testing::TempDir()) / ("mascot-sound-" + std::to_string(getpid()));
   std::mutex mutex;
   std::condition_variable changed;
   int buffers = 0, loud = 0;
-  platform::SdlSoundSystem sound;
-  platform::MediaCommands media;
+  std::vector<std::string> said;
 };
 
-TEST(SoundSystemTest, TheMusicSoundsThroughTheDeviceUntilTheNextPressAndTheEndLeavesNoSdl) {
-  {
-    Heard heard([](Options& options) { options.idle_close = std::chrono::milliseconds(100); });
-    EXPECT_EQ(heard.sound.output(), Output::NotStarted);  // nothing starts before the first sound
-    EXPECT_EQ(heard.Play(), 0);
-    EXPECT_TRUE(heard.Wait(3, true));
-    EXPECT_EQ(heard.StopAndClose(), 0);
-    ASSERT_TRUE(heard.Wait(2));  // a buffer rendered before the stop may still be on its way
-    const int loud = heard.loud;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (heard.sound.device_open() && std::chrono::steady_clock::now() < deadline) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));  // silence: the idle device closes
+// The first race: the start signal sounds at once and the tune once it is
+// rendered; a Stop silences it and the idle device closes. A tune stopped
+// before its rendering was ready never opens the device.
+TEST_F(SoundTest, TheTuneStartsOnceRenderedUntilTheStopAndTheIdleDeviceCloses) {
+  for (const bool stopped_at_once : {false, true}) {
+    fs::remove_all(scratch / "cache");
+    auto sound = System([](Options& options) { options.idle_close = std::chrono::milliseconds(200); });
+    platform::MediaCommands media(*sound, *sound);
+    EXPECT_EQ(media.SendCommand("open \"" + kTune + "\" alias bgm") + media.SendCommand("play bgm"), 0);
+    if (!stopped_at_once) EXPECT_TRUE(media.PlayWave(kSignal));
+    if (stopped_at_once) EXPECT_EQ(media.SendCommand("stop bgm") + media.SendCommand("close bgm"), 0);
+    sound->WaitUntilSettled();
+    EXPECT_EQ(sound->renderings_made(), 1);
+    if (stopped_at_once) {
+      EXPECT_FALSE(sound->device_open());
+      continue;
     }
-    EXPECT_FALSE(heard.sound.device_open());
-    EXPECT_EQ(heard.loud, loud);
-    EXPECT_TRUE(heard.media.PlayWave(kSignal));  // and the next sound opens it again
-    EXPECT_TRUE(heard.Wait(3, true));
-    EXPECT_EQ(heard.Play(), 0);  // it ends here, the song playing
+    EXPECT_TRUE(Wait(kSignalBuffers + 20, true));  // past the signal: the tune
+    EXPECT_EQ(media.SendCommand("stop bgm") + media.SendCommand("close bgm"), 0);
+    ASSERT_TRUE(Wait(3));  // a buffer mixed before the stop may still be on its way
+    const int loud_at_stop = Loud();
+    for (const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+         sound->device_open() && std::chrono::steady_clock::now() < deadline;) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_FALSE(sound->device_open());
+    EXPECT_EQ(Loud(), loud_at_stop);
   }
-  EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+  EXPECT_TRUE(said.empty()) << said.front();
 }
 
-// The race music, expected, is rendered ahead and plays from memory without
-// a synthesizer, also when the renderer program fails at once or part way
-// (the rest is rendered here); any other song brings a synthesizer back.
-TEST(SoundSystemTest, TheExpectedSongPlaysRenderedAheadAndAnyOtherStillSounds) {
-  const auto scratch = std::filesystem::temp_directory_path() / ("mascot-sound-" + std::to_string(getpid()));
-  std::filesystem::create_directories(scratch);
-  std::string other = Bytes(kTune);
-  other[other.find("\xFF\x51\x03") + 5] ^= 1;  // another tempo
-  std::ofstream(scratch / "other.mid", std::ios::binary)
-      .write(other.data(), static_cast<std::streamsize>(other.size()));
-  const std::string cut_short = std::string("\"") + MASCOT_RENDERER + "\" \"$@\" | head -c 100000; exit 1";
-  for (const std::string& failing :
-       {std::string(), std::string("printf R; exit 1"), std::string("printf R; head -c 65536 /dev/zero; exit 1"), cut_short}) {
-    std::ofstream(scratch / "renderer") << "#!/bin/sh\n" << failing << "\n";
-    std::filesystem::permissions(scratch / "renderer", std::filesystem::perms::owner_all);
-    Heard heard([&](Options& options) {
-      if (!failing.empty()) options.renderer = scratch / "renderer";
+// Made once and read back from then on; made again when the song, the sound
+// font (its path, size or time) or the settings change, or when the kept file
+// is damaged. Older renderings go.
+TEST_F(SoundTest, TheRenderingIsKeptAndMadeAgainWhenAnythingItWasMadeFromChanges) {
+  const fs::path font = scratch / "font.sf2", tune = scratch / "bgm.mid";
+  fs::copy_file(platform::FindSoundFont(platform::DefaultSoundFonts()), font);
+  fs::copy_file(kTune, tune);
+  auto render = [&](const std::function<void(Options&)>& adjust = nullptr) {
+    auto sound = System([&](Options& options) {
+      options.rendering.soundfont = font.string();
+      if (adjust) adjust(options);
     });
-    heard.sound.ExpectSong(kTune);  // rendered ahead from the start
-    heard.sound.StartInBackground();
-    heard.sound.WaitUntilStarted();
-    EXPECT_TRUE(heard.sound.music_ready() && !heard.sound.mixer().has_synth()) << failing;
-    EXPECT_EQ(heard.Play(), 0);
-    EXPECT_TRUE(heard.Wait(80, true)) << failing;  // some 2 s: past where a renderer cut short stopped
-    EXPECT_EQ(heard.StopAndClose(), 0);
-    ASSERT_TRUE(heard.Wait(2));  // the last buffers of the one before
-    EXPECT_EQ(heard.Play(scratch / "other.mid"), 0);
-    EXPECT_TRUE(heard.Wait(3, true));
-    EXPECT_TRUE(heard.sound.mixer().has_synth());
-    heard.media.SendCommand("close bgm");
-  }
-  std::filesystem::remove_all(scratch);
+    sound->Prepare(tune);
+    sound->WaitUntilSettled();
+    EXPECT_EQ(Cached().size(), 1u);
+    return sound->renderings_made();
+  };
+  auto kept = [&] { return Cached().front(); };
+  ASSERT_EQ(render(), 1);
+  EXPECT_TRUE(platform::IsWholeRendering(kept().string(), 44100));
+  const std::string tune_bytes = Bytes(tune), rendering = Bytes(kept());
+  // The tune as the game has always played it: peaking near -6 dBFS like the
+  // signal, then its notes ringing out to the end of the last echo.
+  std::vector<std::int16_t> samples((rendering.size() - 44) / 2);
+  std::memcpy(samples.data(), rendering.data() + 44, samples.size() * 2);
+  const auto level = [](std::int16_t a, std::int16_t b) { return std::abs(a) < std::abs(b); };
+  EXPECT_NEAR(std::abs(*std::max_element(samples.begin(), samples.end(), level)), 16384, 4096);
+  EXPECT_NEAR(static_cast<double>(samples.size()) / 2 / 44100, 16, 2.5) << "seconds: the tune lasts 13.4";
+  EXPECT_LE(std::abs(*std::max_element(samples.end() - 2048, samples.end(), level)), 1);
+  const fs::path moved = scratch / "moved.sf2";
+  const auto settings = [](auto change) { return [change] { return std::function<void(Options&)>(change); }; };
+  const std::vector<std::tuple<std::string, std::function<std::function<void(Options&)>()>, int>> cases = {
+      {"nothing", [] { return nullptr; }, 0},
+      {"the tune written again the same", [&] { return Write(tune, tune_bytes), nullptr; }, 0},
+      {"another tempo", [&] { return Write(tune, std::string(tune_bytes).replace(tune_bytes.find("\xFF\x51\x03") + 5, 1, "\x01")), nullptr; }, 1},
+      {"the font's time", [&] { return fs::last_write_time(font, fs::last_write_time(font) - std::chrono::hours(1)), nullptr; }, 1},
+      {"the font's size", [&] { return Write(font, GrownFont(Bytes(font))), nullptr; }, 1},
+      {"a damaged header", [&] { return Write(kept(), std::string(rendering).replace(22, 1, "\x01")), nullptr; }, 1},
+      {"a rendering cut short", [&] { return fs::resize_file(kept(), fs::file_size(kept()) - 4), nullptr; }, 1},
+      {"an empty rendering", [&] { return Write(kept(), rendering.substr(0, 44)), nullptr; }, 1},
+      // Each of these on top of the one before.
+      {"another gain", settings([](Options& o) { o.rendering.gain = 0.5; }), 1},
+      {"fewer voices", settings([](Options& o) { o.rendering.gain = 0.5, o.rendering.polyphony = 32; }), 1},
+      {"the font's path", [&] {
+         fs::copy_file(font, moved);
+         return [&](Options& o) { o.rendering.gain = 0.5, o.rendering.polyphony = 32, o.rendering.soundfont = moved.string(); };
+       }, 1},
+  };
+  for (const auto& [what, change, renderings] : cases) EXPECT_EQ(render(change()), renderings) << what;
+  EXPECT_TRUE(said.empty()) << said.front();
 }
 
-TEST(SoundSystemTest, WithoutADeviceOrASoundFontEverythingStillAnswers) {
-  for (bool fallback : {true, false}) {
-    Heard heard([&](Options& options) {
-      options.audio_driver = "no-such-driver";
-      options.soundfonts = {"/nonexistent/none.sf2"};
-      options.dummy_fallback = fallback;
-    });
-    EXPECT_EQ(heard.Play(), 0);
-    heard.sound.WaitUntilStarted();
-    EXPECT_EQ(heard.sound.output(), fallback ? Output::Dummy : Output::None);  // the dummy driver takes the sound
-    if (fallback) { EXPECT_TRUE(heard.Wait(10)); }
-    EXPECT_EQ(heard.loud, 0);  // no font: the music is silent, the signal still sounds
-    EXPECT_TRUE(heard.media.PlayWave(kSignal));
-    if (fallback) { EXPECT_TRUE(heard.Wait(1, true)); }
-  }
-}
-
-TEST(SoundSystemTest, JunkFilesAreTurnedAway) {
-  const std::string tune = Bytes(kTune), signal = Bytes(kSignal);
-  auto wave = [&](std::size_t at, std::uint16_t value) {  // the start signal with one field of its header changed
-    std::string bytes = signal;
-    bytes.replace(at, 2, reinterpret_cast<const char*>(&value), 2);
-    return bytes;
+// Each way to silence is said once, however often it is met; the game's
+// answers go on. Where the device plays, the start signal sounds and the tune
+// does not: the buffers after the signal are quiet.
+TEST_F(SoundTest, EachWayToSilenceIsSaidOnceAndSilencesOnlyWhatItConcerns) {
+  Write(scratch / "junk.sf2", "RIFF\x10\0\0\0sfbkLIST");
+  Write(scratch / "junk.mid", "MThd junk");
+  Write(scratch / "junk.wav", "RIFF\x10\0\0\0WAVEjunkjunkjunk");
+  Write(scratch / "not-a-directory", "");
+  ASSERT_EQ(mkfifo((scratch / "pipe").c_str(), 0600), 0);  // nobody writes to it: never waited on
+  struct Case {
+    std::string what;
+    std::function<void(Options&)> adjust;
+    std::string tune = kTune, signal = kSignal;
+    std::string said;  // part of the line
+    bool signal_sounds = true;
   };
-  const auto scratch = std::filesystem::temp_directory_path() / ("mascot-junk-" + std::to_string(getpid()));
-  std::filesystem::create_directories(scratch);
-  auto file = [&](const std::string& bytes) {
-    std::ofstream(scratch / "junk", std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return (scratch / "junk").string();
+  const std::vector<Case> cases = {
+      {"no sound font", [](Options& o) { o.rendering.soundfont.clear(); }, kTune, kSignal, "no General MIDI sound font"},
+      {"a broken sound font", [&](Options& o) { o.rendering.soundfont = (scratch / "junk.sf2").string(); }, kTune, kSignal,
+       "junk.sf2 would not load"},
+      {"a broken tune", nullptr, (scratch / "junk.mid").string(), kSignal, "junk.mid is no MIDI file"},
+      {"a pipe for a tune", nullptr, (scratch / "pipe").string(), kSignal, "pipe is no MIDI file"},
+      {"nowhere to keep the tune", [&](Options& o) { o.cache_directory = (scratch / "not-a-directory/cache").string(); },
+       kTune, kSignal, "cannot be kept"},
+      {"no start signal", nullptr, kTune, (scratch / "none.wav").string(), "none.wav is missing", false},
+      {"a broken start signal", nullptr, kTune, (scratch / "junk.wav").string(), "junk.wav is no wave file", false},
+      {"a pipe for a start signal", nullptr, kTune, (scratch / "pipe").string(), "pipe is missing", false},
+      {"no sound device", [](Options& o) { o.audio_driver = "no-such-driver"; }, kTune, kSignal,
+       "no sound device would open", false},
   };
-  platform::SdlSoundSystem sound;  // (a broken MIDI file is the reader's, in midi_file_test.cpp)
-  for (const std::string& bytes : {signal, tune + std::string(platform::SdlSoundSystem::kMaxMidiBytes, '\0')})
-    EXPECT_FALSE(sound.Open(file(bytes))) << bytes.size();
-  for (const std::string& bytes : {std::string("RIFF\x10\0\0\0WAVEjunkjunkjunk", 24), wave(22, 0) /* no channels */,
-                                   wave(24, 0) /* no rate */, wave(34, 13) /* 13 bits */, tune}) {
-    EXPECT_FALSE(sound.PlayWave(file(bytes))) << bytes.size();
+  for (const Case& test : cases) {
+    {
+      auto sound = System(test.adjust);
+      platform::MediaCommands media(*sound, *sound);
+      for (int race = 0; race < 2; ++race) {
+        media.SendCommand("stop bgm");
+        media.SendCommand("close bgm");
+        media.SendCommand("open \"" + test.tune + "\" alias bgm");
+        media.SendCommand("play bgm");
+        media.PlayWave(test.signal);
+        sound->WaitUntilSettled();
+      }
+      {
+        const std::lock_guard lock(mutex);
+        ASSERT_EQ(said.size(), 1u) << test.what;
+        EXPECT_NE(said.front().find(test.said), std::string::npos) << test.what << ": " << said.front();
+        said.clear();
+      }
+      if (test.signal_sounds) {
+        ASSERT_TRUE(Wait(1, true)) << test.what;
+        // Had the tune sounded, the buffers after the signal would be loud too.
+        ASSERT_TRUE(Wait(kSignalBuffers * 2)) << test.what;
+        EXPECT_LE(Loud(), kSignalBuffers + 6) << test.what;  // one signal: the second race's cut the first
+      } else if (test.what == "no sound device") {
+        EXPECT_FALSE(sound->device_open());
+      } else {
+        EXPECT_TRUE(Wait(3, true)) << test.what;  // the tune alone
+      }
+    }
+    const std::lock_guard lock(mutex);
+    loud = buffers = 0;
   }
-  EXPECT_FALSE(platform::SoundFontSynth::Load({file(std::string("RIFF\x10\0\0\0sfbkLIST", 16)), scratch / "none.sf2"}));
-  EXPECT_TRUE(sound.Open(file(tune)));
-  EXPECT_TRUE(sound.PlayWave(file(signal)));
-  ASSERT_EQ(mkfifo((scratch / "pipe").c_str(), 0600), 0);  // a pipe nobody writes to: refused at once
-  EXPECT_FALSE(sound.Open((scratch / "pipe").string()) || sound.PlayWave((scratch / "pipe").string()));
-  std::filesystem::remove_all(scratch);
 }
 
 }  // namespace

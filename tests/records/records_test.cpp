@@ -267,9 +267,9 @@ TEST_F(StatisticsWindowTest, ARaceSettledWhileOpenShowsAtOnceAndClearingAsksFirs
             std::tuple("0", "－", 0, false));
 }
 
-// The game opens the window from its module at the first look, from the
+// The game opens the window from its plugin at the first look, from the
 // first file that loads; without one no window opens.
-TEST_F(RecordsStoreTest, TheStatisticsWindowComesFromTheFirstModuleThatLoads) {
+TEST_F(RecordsStoreTest, TheStatisticsWindowComesFromTheFirstPluginThatLoads) {
   auto store = Open(Path());
   testing_support::ScriptedMessageBoxes boxes;
   app::StatisticsModule none({"/nonexistent/mascot-race-statistics.so"}, *store, boxes);

@@ -6,7 +6,6 @@
 #include <map>
 
 #include "ui/form_definition.h"
-#include "ui/qt/cut_fonts.h"
 
 namespace ui::qt {
 
@@ -27,8 +26,7 @@ QStringList WantedFamilies(const std::string& family) {
 // family: Qt then matches the first at once instead of asking fontconfig for
 // stand-ins of every missing name, for every size, at start-up. They are
 // looked for in the list of installed families, not one by one with
-// hasFamily(): that too asks fontconfig for stand-ins of a missing name. The
-// first found is used through a copy cut down to the game's characters.
+// hasFamily(): that too asks fontconfig for stand-ins of a missing name.
 const QStringList& FamiliesFor(const std::string& family) {
   static std::map<std::string, QStringList> installed;
   auto found = installed.find(family);
@@ -38,20 +36,11 @@ const QStringList& FamiliesFor(const std::string& family) {
   for (const QString& wanted : WantedFamilies(family)) {
     if (all.contains(wanted, Qt::CaseInsensitive)) families << wanted;
   }
-  if (families.isEmpty()) {
-    families = WantedFamilies(family);  // let Qt find what it can
-  } else if (const QString cut = CutCopyOf(families.front()); !cut.isEmpty()) {
-    // The whole font stays behind the cut copy for any character it lacks.
-    families.prepend(cut);
-  }
+  if (families.isEmpty()) families = WantedFamilies(family);  // let Qt find what it can
   return installed.emplace(family, families).first->second;
 }
 
 }  // namespace
-
-void PrepareFonts() {
-  for (const char* family : {kGothic, kMincho, kBrush}) FamiliesFor(family);
-}
 
 QFont FontFor(const Font& font) {
   QFont qfont;

@@ -12,9 +12,4 @@ namespace ui::qt {
 // whatever the screen's own resolution.
 QFont FontFor(const Font& font);
 
-// Looks up the window's font families, cutting their fonts (UseCutFonts),
-// before any widget is built: a font added later has every widget lay itself
-// out again.
-void PrepareFonts();
-
 }  // namespace ui::qt

@@ -51,7 +51,3 @@ class StatisticsWindow final : public QWidget {
 };
 
 }  // namespace ui::qt
-
-// The one symbol the statistics module exports: the window, not yet shown.
-extern "C" __attribute__((visibility("default"))) QWidget* MascotRaceCreateStatisticsWindow(
-    records::RecordsView& records, platform::MessageBoxes& boxes);

@@ -1,0 +1,34 @@
+#include "app/plugins.h"
+
+#include <QFileInfo>
+#include <QJsonObject>
+#include <QPluginLoader>
+#include <QStringList>
+#include <cstdio>
+
+namespace app {
+
+QObject* LoadPlugin(const std::vector<std::string>& files, const char* iid, const char* what, const char* without) {
+  QStringList passed;
+  for (const std::string& file : files) {
+    const QString path = QString::fromStdString(file);
+    if (!QFileInfo(path).isFile()) {
+      passed << path + " is not there";
+      continue;
+    }
+    QPluginLoader loader(path);
+    // Read from the file without loading it: a stale plugin never runs.
+    const QString found = loader.metaData().value("IID").toString();
+    if (found != QLatin1String(iid)) {
+      passed << (found.isEmpty() ? path + " is no plugin"
+                                 : path + " is for another version of the game (" + found + ", not " + iid + ")");
+      continue;
+    }
+    if (QObject* plugin = loader.instance()) return plugin;
+    passed << loader.errorString();
+  }
+  std::fprintf(stderr, "mascot-race: no %s plugin would load: %s; %s\n", what, qPrintable(passed.join("; ")), without);
+  return nullptr;
+}
+
+}  // namespace app
