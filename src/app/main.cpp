@@ -1,6 +1,7 @@
 // Wires the real services, the rules and the window, and runs the game.
 #include <QApplication>
 #include <QPixmapCache>
+#include <QStandardPaths>
 #include <QStyleFactory>
 #include <QTimer>
 #include <cstdio>
