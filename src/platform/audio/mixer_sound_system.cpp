@@ -191,7 +191,10 @@ void MixerSoundSystem::Worker::Run() {
   if (renderer.joinable()) renderer.join();
   CloseDevice();
   // The hints set here live until SDL_Quit; when no other part of SDL is in use, that frees them.
-  if (sdl_used && SDL_WasInit(0) == 0) SDL_Quit();
+  if (sdl_used) {
+    const std::lock_guard lock(SdlAudioLock());
+    if (SDL_WasInit(0) == 0) SDL_Quit();
+  }
   // SDL keeps per-thread data (its error text) for threads it did not make.
   SDL_TLSCleanup();
 }
@@ -290,6 +293,7 @@ bool MixerSoundSystem::Worker::OpenDevice() {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   const std::string& driver = options.audio_driver;
   if (!driver.empty()) SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver.c_str(), SDL_HINT_OVERRIDE);
+  std::unique_lock sdl_audio(SdlAudioLock());
   bool opened = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
   if (!driver.empty()) SDL_ResetHint(SDL_HINT_AUDIODRIVER);
   // No changes allowed: SDL converts to whatever the device wants.
@@ -299,6 +303,7 @@ bool MixerSoundSystem::Worker::OpenDevice() {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     SDL_SetError("%s", error.c_str());
   }
+  sdl_audio.unlock();
   if (!opened) {
     Say(std::string("no sound device would open (") + SDL_GetError() + "); playing without sound");
     return false;
@@ -315,8 +320,11 @@ void MixerSoundSystem::Worker::CloseDevice() {
   StopMusic();
   Mix_HaltChannel(-1);
   if (chunk) Mix_FreeChunk(std::exchange(chunk, nullptr));
-  Mix_CloseAudio();
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  {
+    const std::lock_guard lock(SdlAudioLock());
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
   device_open = false;
 }
 

@@ -52,13 +52,18 @@ QByteArray WaveHeader(std::uint32_t data_bytes, int rate) {
   return header;
 }
 
+fluid_settings_t* NewSettings() {
+  const std::lock_guard lock(SdlAudioLock());
+  return new_fluid_settings();
+}
+
 struct Fluid {
   ~Fluid() {
     if (player) delete_fluid_player(player);
     if (synth) delete_fluid_synth(synth);
     if (settings) delete_fluid_settings(settings);
   }
-  fluid_settings_t* settings = new_fluid_settings();
+  fluid_settings_t* settings = NewSettings();
   fluid_synth_t* synth = nullptr;
   fluid_player_t* player = nullptr;
 };
@@ -116,6 +121,11 @@ bool Render(Fluid& fluid, double song_seconds, int rate, QSaveFile& file, const 
 }
 
 }  // namespace
+
+std::mutex& SdlAudioLock() {
+  static std::mutex lock;
+  return lock;
+}
 
 std::vector<std::string> DefaultSoundFonts() {
   return {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/default-GM.sf2",

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,5 +44,11 @@ bool IsWholeRendering(const std::string& path, int sample_rate);
 // fails; `stop` ends it early, leaving nothing.
 std::optional<std::string> RenderSong(const std::vector<std::uint8_t>& midi, const RenderSettings& settings,
                                       const std::string& path, const std::function<bool()>& stop);
+
+// fluidsynth lists SDL's audio devices while it sets up, and SDL must not
+// start or shut down its audio meanwhile (it frees what the listing locks):
+// RenderSong sets up under this lock, and whoever starts or shuts down SDL's
+// audio holds it too.
+std::mutex& SdlAudioLock();
 
 }  // namespace platform
