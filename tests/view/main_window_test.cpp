@@ -33,6 +33,7 @@
 #include <future>
 
 #include "app/single_instance.h"
+#include "game/game_texts.h"
 #include "game/odds.h"
 #include "platform/numbers.h"
 #include "platform/system_local_address.h"
@@ -300,7 +301,7 @@ TEST_F(WindowTest, ScreenReadersHearRadioButtonsNamesAndChanges) {
   QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
     if (event->type() == QAccessible::NameChanged) renamed << event->object();
   });
-  game.Fire([this] { game.form().Say(""); });
+  game.Fire([this] { game.form().Say(platform::Text()); });
   EXPECT_EQ(Accessible("MsgLabel")->text(QAccessible::Name), "");
   game.Click(game.c().omi);
   QAccessible::installUpdateHandler(nullptr);
@@ -343,7 +344,7 @@ TEST(MessageBoxViewTest, EscapeTheCloseBoxAndAShutdownGiveTheSafeAnswerOrNothing
       if (stayed_open) box->findChild<QAbstractButton*>("No")->click();
     });
     SCOPED_TRACE(testing::Message() << "style " << style << ", left by " << leave);
-    EXPECT_EQ(boxes.Show("まだやりますか？", style, "こんてにゅー"), reply);
+    EXPECT_EQ(boxes.Show(game::texts::kGoOn, style, game::texts::kGoOnTitle), reply);
     EXPECT_EQ(stayed_open, stays_open);
     EXPECT_EQ(seen, QStringList({"こんてにゅー", "まだやりますか？"}) +
                         (question ? QStringList{"はい", "いいえ"} : QStringList{"OK"}) + QStringList{default_button});
