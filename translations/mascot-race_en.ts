@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>製作者</source>
-        <translation>Made by</translation>
+        <translation>Author</translation>
     </message>
     <message>
         <source>こまめ堂</source>

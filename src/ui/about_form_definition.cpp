@@ -37,10 +37,12 @@ FormDefinition BuildAboutForm() {
   picture.accessible_name = MASCOT_TEXT("About", "アイコン");
   form.controls.push_back(picture);
 
+  // The name takes two lines (it is wider than the dialog in its font) and
+  // the version stands below it, wide enough to show whole.
   form.controls.push_back(
-      AboutLabel("Label1", MASCOT_TEXT("About", "ソフト名：こまめ堂マスコットレース"), {840, 240, 3855, 375},
+      AboutLabel("Label1", MASCOT_TEXT("About", "ソフト名：こまめ堂マスコットレース"), {840, 240, 3855, 660},
                  {kGothic, 14.25, false}));
-  form.controls.push_back(AboutLabel("vers", MASCOT_TEXT("About", "Ver1.00"), {4080, 600, 615, 255}, {kGothic, 9, false},
+  form.controls.push_back(AboutLabel("vers", MASCOT_TEXT("About", "Ver1.00"), {4080, 900, 720, 255}, {kGothic, 9, false},
                                      Rgb(0, 0x80, 0x80)));
   form.controls.push_back(AboutLabel("Label4", MASCOT_TEXT("About", "製作社名："), {360, 960, 1095, 255}, {kGothic, 12, false}));
   form.controls.push_back(
