@@ -45,7 +45,7 @@
     <message>
         <source>現在の時刻は%1だ。</source>
         <extracomment>%1: the time as h:mm:ss (AM) or (PM), the same in every language</extracomment>
-        <translation>It&apos;s %1 right now.</translation>
+        <translation>It’s %1 right now.</translation>
     </message>
     <message>
         <source>『%1』これが現在の君のＩＰアドレスだ。</source>
@@ -343,11 +343,11 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     <message>
         <source>このレースは%1に%2まめだな。</source>
         <extracomment>%1: the lane (1 to 6), %2: the stake in mame</extracomment>
-        <translation>This race I&apos;m putting %2 mame on %1.</translation>
+        <translation>This race I’m putting %2 mame on %1.</translation>
     </message>
     <message>
         <source>今回は見送り。</source>
-        <translation>I&apos;ll sit this one out.</translation>
+        <translation>I’ll sit this one out.</translation>
     </message>
     <message>
         <source>当たりや。%1まめゲット</source>
@@ -365,11 +365,11 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     <message>
         <source>本日のベストタイムは第%1レースの%2ﾏﾒ秒だな。</source>
         <extracomment>%1: the race, %2: its winning time in race ticks, the game&apos;s own seconds</extracomment>
-        <translation>Today&apos;s best: race %1, in %2 mame-seconds.</translation>
+        <translation>Today’s best: race %1, in %2 mame-seconds.</translation>
     </message>
     <message>
         <source>本日はまだレース見てないみたいだぞ。</source>
-        <translation>Looks like I haven&apos;t seen a race today yet.</translation>
+        <translation>Looks like I haven’t seen a race today yet.</translation>
     </message>
 </context>
 <context>
@@ -391,27 +391,27 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     <name>Phrase</name>
     <message>
         <source>ワタシは</source>
-        <translation>I&apos;m</translation>
+        <translation>I’m</translation>
     </message>
     <message>
         <source>君は</source>
-        <translation>You&apos;re</translation>
+        <translation>You’re</translation>
     </message>
     <message>
         <source>製作者は</source>
-        <translation>The maker&apos;s</translation>
+        <translation>The maker’s</translation>
     </message>
     <message>
         <source>今日は</source>
-        <translation>Today&apos;s</translation>
+        <translation>Today’s</translation>
     </message>
     <message>
         <source>なんとなく</source>
-        <translation>Somehow it&apos;s</translation>
+        <translation>Somehow it’s</translation>
     </message>
     <message>
         <source>ナゼか</source>
-        <translation>Weirdly, it&apos;s</translation>
+        <translation>Weirdly, it’s</translation>
     </message>
     <message>
         <source>ダメだが、</source>
@@ -564,7 +564,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>では、10まめあげましょう。</source>
-        <translation>Then here&apos;s 10 mame for you.</translation>
+        <translation>Then here’s 10 mame for you.</translation>
     </message>
     <message>
         <source>10まめ</source>
@@ -709,7 +709,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>記録を保存できないため、今回のレースは記録されません。</source>
-        <translation>The records can&apos;t be saved, so this session&apos;s races go unrecorded.</translation>
+        <translation>The records can’t be saved, so this session’s races go unrecorded.</translation>
     </message>
 </context>
 <context>
@@ -799,7 +799,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>そうするとキャラクターが走り出します。後は、賭けたキャラが１着になることを祈るだけ（全キャラゴール、ストップボタンクリック後に変化。クリックで次）</source>
-        <translation>Off the runners go! All that’s left is to pray yours comes in first (I’ll talk once all are in or Stop is pressed; click to go on)</translation>
+        <translation>Off the runners go! All that’s left is to pray yours comes in first (the bubble changes once all are in or Stop is pressed; click to go on)</translation>
     </message>
     <message>
         <source>誰かがゴールすると、「スタート」ボタンが「ストップ」ボタンに変化します。クリックするとその場で当たりハズレの判定をします。</source>

@@ -199,11 +199,11 @@ TEST(GameWindowsTest, AnEnglishGameSpeaksEnglishInItsBubbleAndItsBoxes) {
   EXPECT_EQ(PlayTourRacesAndRetort(wired),
             QStringList({"Right, here’s how to play. (Click me or the bubble to go on. If my words change, a click "
                          "still goes on.)",
-                         "First, press the “Pick a race” button.", "This race I'm putting 50 mame on 3.",
+                         "First, press the “Pick a race” button.", "This race I’m putting 50 mame on 3.",
                          "Isn’t curry great? I can put away three big plates. Seafood curry, though? No thanks.",
                          "Jackpot | Your hunch was spot on! | OK", "Jackpot | You win 19 mame. | OK", "Dang, missed.",
                          "Miss | Too bad, no luck. | OK", "No money | Your purse is empty. | OK",
-                         "Continue? | Keep playing? | Yes, No", "10 mame | Then here's 10 mame for you. | OK",
+                         "Continue? | Keep playing? | Yes, No", "10 mame | Then here’s 10 mame for you. | OK",
                          "Retort | Oh, come on? | Yes, No", "Retort | (oh, come on...) | OK"}));
   EXPECT_EQ(wired.windows.main_window().windowTitle(), "Komamedo Mascot Race");
   QCoreApplication::removeTranslator(&english);
