@@ -138,7 +138,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     <name>Heading</name>
     <message>
         <source>こまめ堂マスコットレース</source>
-        <extracomment>The big heading over the track: the race number&apos;s box stands 400 pixels on</extracomment>
+        <extracomment>The big heading over the track, in large letters: some 400 pixels before the race number&apos;s box</extracomment>
         <translation>Mascot Race</translation>
     </message>
 </context>
@@ -295,7 +295,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>本日第%1ﾚｰｽ</source>
-        <extracomment>%1: the number of the race, counted from 1 every day the game is started</extracomment>
+        <extracomment>%1: the number of the race, counted from 1 each time the game starts</extracomment>
         <translation>Race %1</translation>
     </message>
     <message>

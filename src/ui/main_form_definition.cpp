@@ -151,7 +151,7 @@ void AddRaceField(std::vector<ControlDefinition>& controls) {
 }
 
 void AddHeading(std::vector<ControlDefinition>& controls) {
-  //: The big heading over the track: the race number's box stands 400 pixels on
+  //: The big heading over the track, in large letters: some 400 pixels before the race number's box
   controls.push_back(Label("Title", -1, "", MASCOT_TEXT("Heading", "こまめ堂マスコットレース"), {1560, 120, 6135, 495},
                            {kBrush, 26.25, true}));
   ControlDefinition race = Label("RaceLabel", -1, "", Text(kRaceNumberCaption).Arg(1), {7560, 360, 2535, 375},

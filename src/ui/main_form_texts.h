@@ -13,7 +13,7 @@ namespace ui {
 inline constexpr platform::TextId kGameTitle = MASCOT_TEXT("MainForm", "こまめ堂マスコットレース");
 inline constexpr platform::TextId kStartCaption = MASCOT_TEXT("MainForm", "スタート");
 inline constexpr platform::TextId kStopCaption = MASCOT_TEXT("MainForm", "ストップ");
-//: %1: the number of the race, counted from 1 every day the game is started
+//: %1: the number of the race, counted from 1 each time the game starts
 inline constexpr platform::TextId kRaceNumberCaption = MASCOT_TEXT("MainForm", "本日第%1ﾚｰｽ");
 //: %1: a lane's odds, what a stake of 1 pays (1.1 to 5000)
 inline constexpr platform::TextId kOddsCaption = MASCOT_TEXT("MainForm", "%1倍");
