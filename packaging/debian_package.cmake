@@ -15,9 +15,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Mascot Race Team <team@mascot-race.invalid>
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # CPack puts the summary first and indents the lines; an empty line parts paragraphs.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "こまめ堂マスコットレース (Mascot Race) is a small betting game with a Japanese
-interface. Six mascot runners race from right to left towards a goal line;
-choose a race to see the odds, pick a lane and a stake, and start the race.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "こまめ堂マスコットレース (Mascot Race) is a small betting game that speaks
+Japanese or English, as the desktop does. Six mascot runners race from right
+to left towards a goal line; choose a race to see the odds, pick a lane and a
+stake, and start the race.
 A winning lane pays the stake times its odds, in the game's own money.
 
 Beside the track the chat mascot Komame bets from its own purse, comments,
@@ -26,12 +27,13 @@ games.")
 # The libraries come from the executable and its plugins themselves; what
 # Qt loads or the game draws with is named here. Qt needs its platform
 # plugins to open a window at all, the records need the SQLite driver of Qt
-# SQL, and the window is written in Japanese.
+# SQL, and the window draws with Japanese fonts in either language.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, fonts-ipafont-gothic | fonts-noto-cjk")
 # Without a General MIDI sound font the race is silent but plays; the brush
-# and Mincho captions fall back to the Gothic font.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-mincho, timgm6mb-soundfont | sf2-soundfont-gm")
+# and Mincho captions fall back to the Gothic font; Qt's own few texts stay
+# in English without its translations.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-mincho, timgm6mb-soundfont | sf2-soundfont-gm, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-wayland")
 
 include(CPack)

@@ -11,33 +11,39 @@ namespace app {
 
 namespace {
 
+// What scripts read stays as it is in every language: the usage, the
+// version, the report and every line on standard error.
 constexpr const char* kUsage =
-    "使い方 / usage: mascot-race [--help | --version | --simulate N [--seed S] [--csv] [--jobs K]]\n"
-    "                            [Qt options such as -platform, -style]\n";
+    "usage: mascot-race [--help | --version | --simulate N [--seed S] [--csv] [--jobs K]]\n"
+    "                   [Qt options such as -platform, -style]\n";
 constexpr int kMostJobs = 256;
 
-void PrintHelp(std::FILE* out) {
-  std::fprintf(out,
-               "こまめ堂マスコットレース %s — Mascot Race\n"
-               "\n"
-               "%s"
-               "\n"
-               "6匹のマスコットが走るレースに「まめ」を賭けるゲームです。\n"
-               "Six mascots race; stake your まめ on one of them and hope it comes in first.\n"
-               "\n"
-               "  -h, --help   この説明を表示して終了 / show this help and exit\n"
-               "  --version    バージョンを表示して終了 / show the version and exit\n"
-               "  --simulate N 画面なしでN回レースを行い、オッズの公平さを表示して終了\n"
-               "               run N races with the game's own rules, no window, nothing written,\n"
-               "               and show how fair the odds are: each bracket's win rate and return,\n"
-               "               four ways to bet 100 まめ, and how long races take\n"
-               "    --seed S   乱数の開始位置 / where the random sequence starts (default 0)\n"
-               "    --csv      CSVで出力 / print the report as CSV\n"
-               "    --jobs K   K本のスレッドで実行 / use K threads (the report stays the same)\n"
-               "\n"
-               "財布 / purse: $XDG_CONFIG_HOME/MainForm.ini (~/.config/MainForm.ini)\n"
-               "音楽 / music: bgm.mid, bgm1.wav beside the executable, else in %s\n",
-               installation::kVersion, kUsage, installation::kDataDirectory);
+//: The text of --help, in a terminal. %1: the version, %2: the usage line (untranslated), %3: the data directory
+constexpr platform::TextId kHelp = MASCOT_TEXT(
+    "CommandLine",
+    "こまめ堂マスコットレース %1\n"
+    "\n"
+    "%2"
+    "\n"
+    "6匹のマスコットが走るレースに「まめ」を賭けるゲームです。\n"
+    "\n"
+    "  -h, --help    この説明を表示して終了\n"
+    "  --version     バージョンを表示して終了\n"
+    "  --simulate N  画面なしで、ゲームと同じルールでN回レースを行い（ファイルには何も\n"
+    "                書きません）、オッズの公平さを表示して終了：オッズ帯ごとの勝率と\n"
+    "                回収率、100まめの4通りの賭け方、レースにかかる時間\n"
+    "    --seed S    乱数の開始位置（既定は0）\n"
+    "    --csv       CSVで出力\n"
+    "    --jobs K    K本のスレッドで実行（結果は変わりません）\n"
+    "\n"
+    "財布: $XDG_CONFIG_HOME/MainForm.ini (~/.config/MainForm.ini)\n"
+    "音楽: bgm.mid, bgm1.wav（実行ファイルと同じ場所、なければ %3）\n"
+    "言語: デスクトップの言語。LANGUAGE=en で英語、LANGUAGE=ja で日本語\n");
+
+void PrintHelp(std::FILE* out, const platform::Translate& translate) {
+  const platform::Text help =
+      platform::Text(kHelp).Arg(installation::kVersion).Arg(kUsage).Arg(installation::kDataDirectory);
+  std::fputs(platform::Render(help, translate).c_str(), out);
 }
 
 void PrintVersion(std::FILE* out) {
@@ -96,7 +102,8 @@ int Simulate(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
 
 }  // namespace
 
-std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::FILE* out, std::FILE* err,
+                                     const platform::Translate& translate) {
   // Qt's own options are Qt's (it takes them when the window is made); the
   // first of ours decides, and anything else is refused.
   for (int i = 1; i < argc; ++i) {
@@ -107,7 +114,7 @@ std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::FIL
       continue;
     }
     if (argument == "--help" || argument == "-h") {
-      PrintHelp(out);
+      PrintHelp(out, translate);
       return 0;
     }
     if (argument == "--version") {

@@ -5,12 +5,16 @@
 #include <cstdio>
 #include <optional>
 
+#include "platform/text.h"
+
 namespace app {
 
 inline constexpr int kUsageError = 2;
 
 // Prints what was asked for and returns the exit code when the program should
-// end here; nothing when the game is to start.
-std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::FILE* out, std::FILE* err);
+// end here; nothing when the game is to start. --help speaks the player's
+// language through `translate`.
+std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::FILE* out, std::FILE* err,
+                                     const platform::Translate& translate);
 
 }  // namespace app

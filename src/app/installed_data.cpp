@@ -30,6 +30,19 @@ std::vector<std::string> InstalledDirectory(const std::string& executable_direct
 
 }  // namespace
 
+std::string ExecutableDirectory() {
+  std::error_code error;
+  const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+  return error ? std::string() : executable.parent_path().string();
+}
+
+std::vector<std::string> CatalogueDirectories(const std::string& executable_directory) {
+  std::vector<std::string> directories;
+  if (!executable_directory.empty()) AddOnce(directories, executable_directory);
+  for (const std::string& directory : DataDirectories(executable_directory)) AddOnce(directories, directory);
+  return directories;
+}
+
 std::vector<std::string> DataDirectories(const std::string& executable_directory) {
   return InstalledDirectory(executable_directory, installation::kDataDirectoryFromExecutable,
                             installation::kDataDirectory);

@@ -6,10 +6,17 @@
 
 namespace app {
 
+// The directory of the running executable, known before Qt starts; empty
+// when the system does not tell.
+std::string ExecutableDirectory();
+
 // The data directory as reached from the executable's own directory first, so
 // that a tree installed or unpacked anywhere uses its own files, then the one
 // this build installs to. Each directory is named once.
 std::vector<std::string> DataDirectories(const std::string& executable_directory);
+// Where the translations of the game's catalogue are: beside the executable
+// (a build tree), then the data directories.
+std::vector<std::string> CatalogueDirectories(const std::string& executable_directory);
 
 // A module of the game (a file name), in the order to try: beside the
 // executable (a build tree), then its installed directory reached from the

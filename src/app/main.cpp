@@ -1,5 +1,6 @@
 // Wires the real services, the rules and the window, and runs the game.
 #include <QApplication>
+#include <QLocale>
 #include <QPixmapCache>
 #include <QStandardPaths>
 #include <QStyleFactory>
@@ -15,6 +16,7 @@
 #include "app/game_windows.h"
 #include "app/installation.h"
 #include "app/installed_data.h"
+#include "app/language.h"
 #include "app/single_instance.h"
 #include "app/sound_module.h"
 
@@ -38,7 +40,12 @@ int main(int argc, char** argv) {
   mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   mallopt(M_TRIM_THRESHOLD, 128 * 1024);
 #endif
-  if (std::optional<int> exit_code = app::HandleCommandLine(argc, argv, stdout, stderr)) return *exit_code;
+  const std::string executable_directory = app::ExecutableDirectory();
+  // The desktop's language, from the first text on: --help speaks it too.
+  app::Translators translators(app::ChooseLanguage(QLocale::system().uiLanguages()),
+                               app::CatalogueDirectories(executable_directory));
+  const auto translate = [&translators](const platform::TextId& id) { return translators.Translate(id).toStdString(); };
+  if (std::optional<int> exit_code = app::HandleCommandLine(argc, argv, stdout, stderr, translate)) return *exit_code;
   // A race repaints a runner's few pixels 32 times a second. Sent over the X
   // connection they cost less than through shared memory, where every frame
   // waits on the X server's word that it has read the last one: a fifth of
@@ -47,6 +54,7 @@ int main(int argc, char** argv) {
   if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
 
   QApplication application(argc, argv);
+  translators.Install();
   QApplication::setApplicationName("mascot-race");
   QApplication::setApplicationVersion(app::installation::kVersion);
   // Lets a Wayland compositor match the window to the installed desktop entry and icon.
@@ -56,7 +64,6 @@ int main(int argc, char** argv) {
   // in, some 300 kB by the end of a race; our buttons change state a few
   // times a race, so drawing them afresh costs nothing to speak of.
   QPixmapCache::setCacheLimit(64);
-  const std::string executable_directory = QCoreApplication::applicationDirPath().toStdString();
   // The menu bar and the message boxes speak in the window's own font.
   QApplication::setFont(ui::qt::FontFor(ui::MainFormDefinition().font));
 

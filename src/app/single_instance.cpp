@@ -24,6 +24,9 @@
 #include <string_view>
 #include <thread>
 
+#include "ui/main_form_texts.h"
+#include "ui/qt/translated.h"
+
 namespace app {
 
 namespace {
@@ -202,7 +205,8 @@ int LaunchedAgain(const SingleInstance& instance) {
     return 0;
   }
   std::fprintf(stderr, "mascot-race: another copy is already running; only one copy may keep the purse\n");
-  QMessageBox::information(nullptr, "こまめ堂マスコットレース", "こまめ堂マスコットレースはもう起動しています。");
+  QMessageBox::information(nullptr, ui::qt::Translated(ui::kGameTitle),
+                           QCoreApplication::translate("SingleInstance", "こまめ堂マスコットレースはもう起動しています。"));
   return 1;
 }
 

@@ -16,11 +16,13 @@ void MainForm::SayPhrase() {
   for (std::size_t piece = 0; piece < chat::kPhrasePieces; ++piece) {
     s_.PhrasePart[piece] = chat::kPhrasePieceTable[piece].at(static_cast<std::size_t>(s_.PhraseDraw[piece]));
   }
+  // Joined as one entry, so a language may put spaces between the pieces.
+  s_.PhraseText = chat::kPhrase;
   for (s_.PhraseIndex = 0; s_.PhraseIndex <= 3; ++s_.PhraseIndex) {
-    s_.PhraseText += s_.PhrasePart[static_cast<std::size_t>(s_.PhraseIndex)];
+    s_.PhraseText.Arg(s_.PhrasePart[static_cast<std::size_t>(s_.PhraseIndex)]);
   }
   Say(s_.PhraseText);
-  s_.PhraseText.clear();
+  s_.PhraseText = platform::Text();
 }
 
 void MainForm::SayTip() {

@@ -4,7 +4,7 @@
 
 namespace game {
 
-void MainForm::Say(std::string_view text) { c_.MsgLabel.SetCaption(std::string(text)); }
+void MainForm::Say(platform::Text text) { c_.MsgLabel.SetCaption(std::move(text)); }
 
 void MainForm::h1_Click() {
   // Allowed at any time: the tour starts over.

@@ -2,6 +2,7 @@
 // the mascot's colour, and the draws that only move the random sequence.
 #include <cstdio>
 
+#include "chat/chat_texts.h"
 #include "game/main_form.h"
 #include "platform/numbers.h"
 #include "platform/random.h"
@@ -9,10 +10,6 @@
 namespace game {
 
 using platform::MessageBoxes;
-
-namespace {
-constexpr const char* kRetortTitle = "ツッコミ";
-}  // namespace
 
 std::string ClockText(const platform::TimeOfDay& time) {
   // "h:mm:ss (AM/PM)": 12-hour clock, 12 for the hours 0 and 12.
@@ -27,35 +24,34 @@ void MainForm::CmdT_Click() {
   auto& boxes = services_.message_boxes;
   switch (s_.RetortDraw) {
     case 0:
-      boxes.Show("なんでやねん！！", MessageBoxes::kExclamation, kRetortTitle);
+      boxes.Show(chat::kRetortShout, MessageBoxes::kExclamation, chat::kRetortTitle);
       break;
     case 1:
-      s_.MsgReply = static_cast<Integer>(boxes.Show("なんでやねん？", MessageBoxes::kYesNo, kRetortTitle));
+      s_.MsgReply = static_cast<Integer>(boxes.Show(chat::kRetortQuestion, MessageBoxes::kYesNo, chat::kRetortTitle));
       if (s_.MsgReply == MessageBoxes::kReplyYes) {
-        boxes.Show("（なんでやねん・・・）", MessageBoxes::kOkOnly, kRetortTitle);
+        boxes.Show(chat::kRetortAfterYes, MessageBoxes::kOkOnly, chat::kRetortTitle);
       } else {
-        boxes.Show("な、なんでやねん・・・", MessageBoxes::kOkOnly, kRetortTitle);
+        boxes.Show(chat::kRetortAfterNo, MessageBoxes::kOkOnly, chat::kRetortTitle);
       }
       break;
     case 2:
-      boxes.Show("ナンデヤネン", MessageBoxes::kOkOnly, kRetortTitle);
+      boxes.Show(chat::kRetortFlat, MessageBoxes::kOkOnly, chat::kRetortTitle);
       break;
     default:
-      boxes.Show("な～んで～やね～ん♪", MessageBoxes::kOkOnly, kRetortTitle);
+      boxes.Show(chat::kRetortSung, MessageBoxes::kOkOnly, chat::kRetortTitle);
       break;
   }
 }
 
-void MainForm::TimeCmd_Click() { Say("現在の時刻は" + ClockText(services_.clock.Now()) + "だ。"); }
+// The time and the address go in as they are, in every language.
+void MainForm::TimeCmd_Click() { Say(platform::Text(chat::kTellTheTime).Arg(ClockText(services_.clock.Now()))); }
 
-void MainForm::CmdIP_Click() {
-  Say("『" + services_.local_address.DottedIPv4() + "』" + "これが現在の君のＩＰアドレスだ。");
-}
+void MainForm::CmdIP_Click() { Say(platform::Text(chat::kTellTheAddress).Arg(services_.local_address.DottedIPv4())); }
 
 void MainForm::ColorCmd_Click() {
   s_.MascotColour = platform::AddInteger(s_.MascotColour, 1);
   c_.komame.SetPicture(c_.PImageList.Picture(s_.MascotColour));
-  Say("なんだ、この色がいいのか？");
+  Say(chat::kNewColour);
   if (s_.MascotColour == 6) s_.MascotColour = 0;
 }
 

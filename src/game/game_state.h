@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/text.h"
 #include "ui/lanes.h"
 
 namespace game {
@@ -23,8 +24,6 @@ inline constexpr Integer kNoBestTime = 9999;
 inline constexpr Long kStakeCeiling = 30000;
 // A fortune slip costs this; the button is usable only above it.
 inline constexpr Long kFortunePrice = 10;
-// What the mascot's lane label shows when it has no bet.
-inline constexpr const char* kNoLaneMark = "－";
 
 struct GameState {
   Integer PlayerBet = 0;
@@ -51,9 +50,9 @@ struct GameState {
   Long MascotPayout = 0;
   Integer TipDraw = 0;
   std::array<Integer, 4> PhraseDraw{};
-  std::array<std::string, 4> PhrasePart{};
+  std::array<platform::TextId, 4> PhrasePart{};
   Integer PhraseIndex = 0;
-  std::string PhraseText;
+  platform::Text PhraseText;
   Integer MascotColour = 0;
   Integer RaceStopped = 0;
   Integer BestTime = 0;
@@ -64,6 +63,9 @@ struct GameState {
   Long RaceNo = 0;
   Integer TourStep = 0;
   Integer RetortDraw = 0;
+  // Mirrors the race button: true while it reads ストップ (from the first
+  // arrival until the race is stopped or settled), when a press stops.
+  bool StopButtonShown = false;
   // From the start of a race until its settlement the bets are locked: the
   // stake taken is the stake settled, on the lane picked at the start.
   bool RaceRunning = false;

@@ -9,6 +9,7 @@
 
 #include "game/game_state.h"
 #include "game/services.h"
+#include "platform/text.h"
 #include "ui/form_model.h"
 #include "ui/main_form_controls.h"
 
@@ -70,7 +71,7 @@ class MainForm {
   void SettlePlayerBet();
 
   // The mascot's chat.
-  void Say(std::string_view text);
+  void Say(platform::Text text);
   void MsgLabel_Click();
   void komame_Click();
   void RndMsg_Click();

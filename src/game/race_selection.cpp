@@ -2,10 +2,12 @@
 // number, and the mascot's own bet.
 #include <limits>
 
+#include "game/game_texts.h"
 #include "game/main_form.h"
 #include "game/odds.h"
 #include "platform/numbers.h"
 #include "platform/random.h"
+#include "ui/main_form_texts.h"
 
 namespace game {
 
@@ -33,7 +35,7 @@ void MainForm::ozzu_Click() {
   for (s_.LaneIndex = 0; s_.LaneIndex < kLanes; ++s_.LaneIndex) {
     auto lane = static_cast<std::size_t>(s_.LaneIndex);
     s_.LaneOdds[lane] = LaneOddsFor(s_.LaneOdds[lane], s_.SpeedTotal);
-    c_.Bairitu[s_.LaneIndex].SetCaption(platform::SingleText(s_.LaneOdds[lane]) + "倍");
+    c_.Bairitu[s_.LaneIndex].SetCaption(platform::Text(ui::kOddsCaption).Arg(platform::SingleText(s_.LaneOdds[lane])));
   }
 
   c_.CmdStart.SetEnabled(true);
@@ -46,15 +48,14 @@ void MainForm::ozzu_Click() {
   if (platform::TextToLong(c_.RaceLabel.Tag()) < std::numeric_limits<Long>::max()) {
     c_.RaceLabel.SetTag(platform::IncrementedText(c_.RaceLabel.Tag()));
   }
-  c_.RaceLabel.SetCaption("本日第" + c_.RaceLabel.Tag() + "ﾚｰｽ");
+  c_.RaceLabel.SetCaption(platform::Text(ui::kRaceNumberCaption).Arg(c_.RaceLabel.Tag()));
 
   s_.MascotPick = platform::Draw(random_, 5);
   double stake_draw = random_.Next();
   s_.MascotBet = platform::ToInteger(stake_draw * static_cast<double>(std::min(s_.MascotMoney, kStakeCeiling)));
 
   auto announce = [this] {
-    Say("このレースは" + platform::DecimalText(s_.MascotPick + 1) + "に" + platform::DecimalText(s_.MascotBet) +
-        "まめだな。");
+    Say(platform::Text(texts::kMascotBets).Arg(s_.MascotPick + 1).Arg(s_.MascotBet));
     c_.Pkake[1].SetCaption(platform::DecimalText(s_.MascotBet));
     c_.kakeban[1].SetCaption(platform::DecimalText(s_.MascotPick + 1));
   };
@@ -62,11 +63,11 @@ void MainForm::ozzu_Click() {
     if (s_.MascotBet >= 1) {
       announce();
     } else {
-      Say("今回は見送り。");
+      Say(texts::kMascotSitsOut);
       s_.MascotPick = kNoLane;
       c_.Pkake[1].SetCaption("0");
       s_.MascotBet = 0;
-      c_.kakeban[1].SetCaption(kNoLaneMark);
+      c_.kakeban[1].SetCaption(ui::kNoLaneMark);
     }
   } else {
     // A small purse goes in whole, on the lane already drawn.

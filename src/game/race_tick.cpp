@@ -9,6 +9,7 @@
 #include "platform/numbers.h"
 #include "platform/random.h"
 #include "platform/scheduler.h"
+#include "ui/main_form_texts.h"
 
 namespace game {
 
@@ -227,7 +228,7 @@ void MainForm::Arrive(int lane) {
   s_.ArrivalOrder.at(static_cast<std::size_t>(s_.FinishCount - 1)) = static_cast<Integer>(lane);
   s_.LaneFinished[slot] = 1;
   s_.LaneSpeed[slot] = 0;
-  c_.Jyuni[lane].SetCaption(platform::DecimalText(s_.FinishCount) + "着");
+  c_.Jyuni[lane].SetCaption(ui::kRankCaptions.at(static_cast<std::size_t>(s_.FinishCount - 1)));
   c_.Jyuni[lane].SetVisible(true);
   c_.CharAnime[lane].SetInterval(0);
   // The runner slides on past the goal, all within this tick; the step

@@ -1,9 +1,11 @@
 // Settling a race: the mascot's bet, then the player's, with the continue
 // offer when the purse runs dry; then the lanes are made ready again.
+#include "game/game_texts.h"
 #include "game/main_form.h"
 #include "game/payout.h"
 #include "platform/numbers.h"
 #include "platform/skip_on_error.h"
+#include "ui/main_form_texts.h"
 
 namespace game {
 
@@ -25,23 +27,23 @@ void MainForm::SettleMascotBet() {
       s_.MascotPayout = Payout(s_.MascotBet, s_.LaneOdds.at(static_cast<std::size_t>(s_.MascotPick)));
       s_.MascotMoney = platform::AddLongSaturating(s_.MascotMoney, s_.MascotPayout);
       ShowMascotMoney();
-      Say("当たりや。" + platform::DecimalText(s_.MascotPayout) + "まめゲット");
+      Say(platform::Text(texts::kMascotHit).Arg(s_.MascotPayout));
     } else if (s_.MascotMoney != 0) {
-      Say("ハズレちまったぜ。");
+      Say(texts::kMascotMiss);
     } else {
       s_.MascotMoney = kBankRefill;
       c_.Psyoji[1].SetCaption("100");
-      Say("所持金がなくなったから銀行で１００まめ下ろしたぜ（￣ー￣ﾆﾔﾘ");
+      Say(texts::kMascotBank);
     }
   }
-  c_.kakeban[1].SetCaption(kNoLaneMark);
+  c_.kakeban[1].SetCaption(ui::kNoLaneMark);
   c_.Pkake[1].SetCaption("0");
 }
 
 void MainForm::SettlePlayerBet() {
   // Every statement may fail on its own and is then skipped; only the end
   // of the program (the player declines to continue) stops the routine.
-  auto box = [this](const std::string& prompt, int style, const char* title) {
+  auto box = [this](const platform::Text& prompt, int style, const platform::Text& title) {
     return services_.message_boxes.Show(prompt, style, title);
   };
 
@@ -49,8 +51,8 @@ void MainForm::SettlePlayerBet() {
     SkipOnError([&] { c_.KakeHScroll.SetValue(1); });
   } else if (s_.PlayerPick == s_.WinnerLane) {
     SkipOnError([&] { s_.PlayerPayout = Payout(s_.PlayerBet, s_.LaneOdds.at(static_cast<std::size_t>(s_.PlayerPick))); });
-    box("見事予感が的中しました。", MessageBoxes::kOkOnly, "大当たり");
-    box("配当金は" + platform::DecimalText(s_.PlayerPayout) + "まめです。", MessageBoxes::kOkOnly, "大当たり");
+    box(texts::kHit, MessageBoxes::kOkOnly, texts::kHitTitle);
+    box(platform::Text(texts::kPayout).Arg(s_.PlayerPayout), MessageBoxes::kOkOnly, texts::kHitTitle);
     // Winnings that would carry the purse past the largest Long stop there.
     SkipOnError([&] { s_.PlayerMoney = platform::AddLongSaturating(s_.PlayerMoney, s_.PlayerPayout); });
     SkipOnError([&] { ShowPlayerMoney(); });
@@ -59,18 +61,18 @@ void MainForm::SettlePlayerBet() {
     SkipOnError([&] { c_.CmdStart.SetEnabled(false); });
     ClearLaneChoice();
   } else {
-    box("残念ハズレ。", MessageBoxes::kOkOnly, "失敗");
+    box(texts::kMiss, MessageBoxes::kOkOnly, texts::kMissTitle);
     if (s_.PlayerMoney == 0) {
-      box("所持金がなくなりました。", MessageBoxes::kOkOnly, "のーまねー");
-      s_.MsgReply = static_cast<Integer>(box("まだやりますか？", MessageBoxes::kYesNo, "こんてにゅー"));
+      box(texts::kBroke, MessageBoxes::kOkOnly, texts::kBrokeTitle);
+      s_.MsgReply = static_cast<Integer>(box(texts::kGoOn, MessageBoxes::kYesNo, texts::kGoOnTitle));
       if (s_.MsgReply == MessageBoxes::kReplyYes) {
         Record([this](platform::RaceRecords& records) { records.ContinueGiven(s_.RaceNo, kContinueGift, kContinueGift); });
-        box("では、10まめあげましょう。", MessageBoxes::kOkOnly, "10まめ");
+        box(texts::kGift, MessageBoxes::kOkOnly, texts::kGiftTitle);
         s_.PlayerMoney = kContinueGift;
         SkipOnError([&] { c_.Money.SetCaption("10"); });
         SkipOnError([&] { SavePlayerMoney(); });
       } else {
-        box("ご利用ありがとうございました。", MessageBoxes::kOkOnly, "終了");
+        box(texts::kGoodbye, MessageBoxes::kOkOnly, texts::kGoodbyeTitle);
         CloseWindow();  // saves the purse and ends the program: nothing after this runs
       }
     }

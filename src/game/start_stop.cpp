@@ -4,12 +4,11 @@
 
 #include "game/main_form.h"
 #include "platform/numbers.h"
+#include "ui/main_form_texts.h"
 
 namespace game {
 
 namespace {
-constexpr const char* kStartCaption = "スタート";
-constexpr const char* kStopCaption = "ストップ";
 constexpr int kRaceTickInterval = 1;    // as fast as the timer goes
 constexpr int kLegsInterval = 50;
 constexpr int kBackToTheLineInterval = 10;
@@ -24,7 +23,8 @@ void MainForm::ResetRunnersToStartLine() {
 void MainForm::CmdStart_Click() {
   c_.TimeChar.SetTag("0");
   SendStopMusic();
-  if (c_.CmdStart.Caption() == kStopCaption) {
+  // The game's state says which, not the words on the button.
+  if (s_.StopButtonShown) {
     StopRace();
   } else {
     StartRace();
@@ -74,7 +74,8 @@ void MainForm::StartRace() {
 
 void MainForm::ShowStopButton() {
   c_.CmdStart.SetEnabled(true);
-  c_.CmdStart.SetCaption(kStopCaption);
+  c_.CmdStart.SetCaption(ui::kStopCaption);
+  s_.StopButtonShown = true;
 }
 
 void MainForm::StopRace() {
@@ -86,7 +87,8 @@ void MainForm::StopRace() {
   }
   c_.ozzu.SetEnabled(true);
   c_.KakeHScroll.SetVisible(true);
-  c_.CmdStart.SetCaption(kStartCaption);
+  c_.CmdStart.SetCaption(ui::kStartCaption);
+  s_.StopButtonShown = false;
   c_.CmdStart.SetEnabled(false);
   c_.LineTimer.SetInterval(kBackToTheLineInterval);
   // Stop judges the bets on the spot, against the first arrival: no stake
@@ -114,7 +116,8 @@ void MainForm::SettleRace() {
   if (std::exchange(s_.StakeBarMovedInRace, false)) StakeFollowsBar();
   c_.ozzu.SetEnabled(true);
   c_.KakeHScroll.SetVisible(true);
-  c_.CmdStart.SetCaption(kStartCaption);
+  c_.CmdStart.SetCaption(ui::kStartCaption);
+  s_.StopButtonShown = false;
 }
 
 }  // namespace game

@@ -8,10 +8,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text.h"
+
 namespace platform {
 
 // Modal message boxes. Styles: 0 OK only, 4 Yes and No, 48 OK with the
-// exclamation icon. Replies: 1 OK, 6 Yes, 7 No.
+// exclamation icon. Replies: 1 OK, 6 Yes, 7 No. Prompt and title are shown
+// in the player's language.
 // A question has a safe answer, given when nobody answers (the program is
 // asked to end): Yes, unless kNoIsSafe is added. A plain question must be
 // answered by the player; one whose Yes loses something (kYesNo | kNoIsSafe)
@@ -33,7 +36,7 @@ class MessageBoxes {
   }
 
   virtual ~MessageBoxes() = default;
-  virtual int Show(std::string_view prompt, int style, std::string_view title) = 0;
+  virtual int Show(const Text& prompt, int style, const Text& title) = 0;
 };
 
 struct TimeOfDay {

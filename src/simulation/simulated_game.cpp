@@ -15,7 +15,7 @@ class SimulatedGame::Services final : public platform::MessageBoxes,
  public:
   explicit Services(std::uint32_t jump) { random.Skip(jump); }
 
-  int Show(std::string_view, int style, std::string_view) override {
+  int Show(const platform::Text&, int style, const platform::Text&) override {
     return style == kYesNo ? kReplyYes : kReplyOk;
   }
   platform::TimeOfDay Now() override { return {12, 0, 0}; }

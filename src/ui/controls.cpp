@@ -22,10 +22,16 @@ void Control::NotifyObservers(Property property) {
   }
 }
 
-void Control::SetCaption(std::string caption) {
-  if (caption == caption_) return;
-  caption_ = std::move(caption);
+void Control::SetCaption(platform::Text text) {
+  if (text == caption_text_) return;
+  caption_text_ = std::move(text);
+  caption_written_ = false;
   Notify(Property::Caption);
+}
+
+void Control::WriteCaption() const {
+  caption_ = platform::Japanese(caption_text_);
+  caption_written_ = true;
 }
 
 void Control::SetEnabled(bool enabled) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/text.h"
+
 namespace ui {
 
 enum class ControlKind { Label, CommandButton, OptionButton, CheckBox, ScrollBar, Image, Line, Timer, ImageList, MenuItem, Frame };
@@ -64,12 +66,21 @@ class Control {
   Alignment alignment = Alignment::Left;
   bool boxed = false;
   // Access: fixed by the window definition.
-  std::string accessible_name;
+  platform::Text accessible_name;
   int tab_index = -1;
   std::string shortcut;
 
-  const std::string& Caption() const { return caption_; }
-  void SetCaption(std::string caption);
+  // The caption as the rules read it back: the Japanese of its text. Made
+  // when read: the rules set captions on every race and read back a few.
+  const std::string& Caption() const {
+    if (!caption_written_) WriteCaption();
+    return caption_;
+  }
+  // The text it came from, for the window to show in the player's language.
+  const platform::Text& CaptionText() const { return caption_text_; }
+  void SetCaption(platform::Text text);
+  // A plain text, shown as it is in every language (a number).
+  void SetCaption(std::string caption) { SetCaption(platform::Text::Plain(std::move(caption))); }
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
   bool Visible() const { return visible_; }
@@ -133,7 +144,10 @@ class Control {
   std::string name_;
   int index_;
   Control* parent_ = nullptr;
-  std::string caption_;
+  mutable std::string caption_;
+  mutable bool caption_written_ = true;
+  platform::Text caption_text_;
+  void WriteCaption() const;
   bool enabled_ = true;
   bool visible_ = true;
   // The tag's text; while tag_count_ is not negative, that count is the tag

@@ -15,7 +15,7 @@ struct ControlDefinition {
   std::string name;
   int index = -1;             // -1: not a member of a control array
   std::string container;      // name of the enclosing frame, empty for the window
-  std::string caption;
+  platform::Text caption;
   Geometry geometry;          // relative to the container, twips
   Font font;                  // empty family: the container's font
   Colour back_colour = kToolkitColour;
@@ -35,14 +35,14 @@ struct ControlDefinition {
   std::string picture;        // image: its start picture
   std::vector<std::string> pictures;  // image list: items 1..n
   // Keyboard and assistive access.
-  std::string accessible_name;  // for a control whose caption does not say what it is
+  platform::Text accessible_name;  // for a control whose caption does not say what it is
   int tab_index = -1;           // its place in the Tab order; -1: not a tab stop
   std::string shortcut;         // a single key that acts as a click on it
 };
 
 struct FormDefinition {
   std::string name;
-  std::string caption;
+  platform::Text caption;
   float client_width = 0;     // twips
   float client_height = 0;
   Colour back_colour = kToolkitColour;

@@ -47,13 +47,17 @@ struct ProcessTest : ::testing::Test {
   }
   std::string Said(pid_t pid, const char* stream = "err") const { return Read(home / (stream + std::to_string(pid))); }
 
-  // Its stderr and stdout go to files named after its process number.
+  // Its stderr and stdout go to files named after its process number. It
+  // speaks the language `language` names ("LANGUAGE=en"), else the C locale's.
   pid_t Launch(std::string executable = MASCOT_RACE_EXECUTABLE, std::vector<std::string> arguments = {},
-               const char* display = "offscreen") {
+               const char* display = "offscreen", const std::string& language = "") {
     std::fflush(nullptr);  // nothing buffered here may reach the child's files
     const pid_t pid = fork();
     if (pid == 0) {
-      for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) unsetenv(name);
+      for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        unsetenv(name);
+      setenv("LANG", "C.UTF-8", 1);
+      if (!language.empty()) putenv(strdup(language.c_str()));
       if (display) setenv("QT_QPA_PLATFORM", display, 1);
       setenv("HOME", home.c_str(), 1);
       setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
@@ -123,10 +127,20 @@ struct ProcessTest : ::testing::Test {
 
 // With no display of any kind: had it made its window, Qt would abort.
 // Qt's own options are left to Qt; what is left is checked, --simulate's too.
+// The help speaks the desktop's language; the usage stays as scripts read it.
 TEST_F(ProcessTest, HelpAndVersionAnswerAndAnythingElseIsRefusedWithTheUsage) {
-  // The arguments, the exit code, and what stdout and stderr must hold (nothing: empty).
-  using Row = std::tuple<std::vector<std::string>, int, std::string, std::string>;
-  for (const Row& row : {Row{{"--help"}, 0, "こまめ堂マスコットレース", ""}, Row{{"-h"}, 0, "--version", ""},
+  // The arguments, the exit code, what stdout and stderr must hold (nothing:
+  // empty), and the language asked for.
+  struct Row {
+    std::vector<std::string> arguments;
+    int exit_code;
+    std::string out_holds, err_holds, language = "";
+  };
+  for (const Row& row : {Row{{"--help"}, 0, "こまめ堂マスコットレース", "", ""}, Row{{"-h"}, 0, "--version", ""},
+                         Row{{"--help"}, 0, "\nSix mascots race", "", "LANGUAGE=en"},
+                         Row{{"--help"}, 0, "Komamedo Mascot Race 1", "", "LANG=en_GB.UTF-8"},
+                         Row{{"--help"}, 0, "\n6匹のマスコット", "", "LANGUAGE=de:ja:en"},
+                         Row{{"-h"}, 0, "\nusage: mascot-race [--help", "", "LANGUAGE=en"},
                          Row{{"--version"}, 0, std::string("mascot-race ") + MASCOT_RACE_VERSION + "\n", ""},
                          Row{{"--fullscreen"}, 2, "", "--fullscreen"}, Row{{"bgm.mid"}, 2, "", "usage: mascot-race"},
                          Row{{"-platform", "offscreen", "--version"}, 0, "mascot-race ", ""},
@@ -138,8 +152,8 @@ TEST_F(ProcessTest, HelpAndVersionAnswerAndAnythingElseIsRefusedWithTheUsage) {
                          Row{{"--simulate", "5", "--jobs", "0"}, 2, "", "usage:"},
                          Row{{"--simulate", "5", "--seed"}, 2, "", "usage:"},
                          Row{{"--simulate", "5", "--fast", "3"}, 2, "", "usage:"}}) {
-    const auto& [arguments, exit_code, out_holds, err_holds] = row;
-    const pid_t pid = Launch(MASCOT_RACE_EXECUTABLE, arguments, nullptr);
+    const auto& [arguments, exit_code, out_holds, err_holds, language] = row;
+    const pid_t pid = Launch(MASCOT_RACE_EXECUTABLE, arguments, nullptr, language);
     const int status = WaitForExit(pid);
     const std::string out = Said(pid, "out"), err = Said(pid);
     SCOPED_TRACE(testing::PrintToString(arguments) + "\nstdout: " + out + "\nstderr: " + err);

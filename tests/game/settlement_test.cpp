@@ -104,7 +104,7 @@ TEST(SettlementTest, RacesToTheirEnd) {
     game.Click(c.CheckBGM);  // read at the start only: nothing changes now
     game.media.log.clear();
     if (race.fortune) game.random.Push({0.5f}), game.Click(c.omi);
-    game.Fire([&] { game.form().Say("before the end"); });
+    game.Fire([&] { game.form().Say(platform::Text::Plain("before the end")); });
     Log at_first_box = {"no box"};
     game.boxes.while_open = [&](const ShownBox&) {
       if (at_first_box == Log{"no box"}) at_first_box = game.media.log;

@@ -33,7 +33,8 @@ check() {
 
 prefix=$work/usr
 check "cmake --install did not finish" "$cmake" --install "$build" --prefix "$prefix"
-for file in bin/mascot-race share/mascot-race/bgm.mid share/mascot-race/bgm1.wav "share/applications/$id.desktop" \
+for file in bin/mascot-race share/mascot-race/bgm.mid share/mascot-race/bgm1.wav share/mascot-race/mascot-race_en.qm \
+  "share/applications/$id.desktop" \
   "share/metainfo/$id.metainfo.xml" share/man/man6/mascot-race.6 share/doc/mascot-race/copyright; do
   [ -s "$prefix/$file" ] || fail "$file is not installed"
 done
@@ -61,6 +62,9 @@ grep -qF "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" 
 grep -qF "<release version=\"$version\"" "$metainfo" || fail "the description has no release $version"
 check silent "the manual page does not read cleanly" groff -man -Tutf8 -ww -z "$prefix/share/man/man6/mascot-race.6"
 grep -qF "mascot-race $version" "$prefix/share/man/man6/mascot-race.6" || fail "the manual page is not for $version"
+
+LANGUAGE=en "$prefix/bin/mascot-race" --help | grep -q "^Komamedo Mascot Race" ||
+  fail "the installed game does not find its English catalogue"
 
 # Ready once it handles SIGTERM, SIGINT and SIGHUP itself (bits 15, 2 and 1 of its caught-signal mask).
 mkdir -p "$work/home/config" "$work/runtime"

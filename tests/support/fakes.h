@@ -41,11 +41,11 @@ struct ShownBox {
   bool operator==(const ShownBox&) const = default;
 };
 
-// Records every box; replies come from the script, then from `answer`, else
-// the box's safe answer.
+// Records every box, its texts in Japanese; replies come from the script,
+// then from `answer`, else the box's safe answer.
 struct ScriptedMessageBoxes final : platform::MessageBoxes {
-  int Show(std::string_view prompt, int style, std::string_view title) override {
-    const ShownBox box = shown.emplace_back(ShownBox{std::string(prompt), style, std::string(title)});
+  int Show(const platform::Text& prompt, int style, const platform::Text& title) override {
+    const ShownBox box = shown.emplace_back(ShownBox{platform::Japanese(prompt), style, platform::Japanese(title)});
     if (while_open) while_open(box);
     if (replies.empty()) return answer ? answer(box) : SafeReply(style);
     const int reply = replies.front();

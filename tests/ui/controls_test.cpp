@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "ui/form_definition.h"
@@ -34,9 +35,32 @@ TEST(ControlsTest, TheScrollBarChangesOnEveryNewValueAndScrollsDuringADrag) {
                                               "change 100", "scroll 50", "scroll 100"}));
 }
 
+// A text is rendered alike for every language: its places filled in the
+// order the language's template wants, an entry in a place in that language
+// too, a place with nothing for it left as written, and what goes into a
+// place never read again for places.
+TEST(TextTest, PlacesAreFilledInTheOrderEachLanguageWants) {
+  using platform::Text;
+  constexpr platform::TextId kBet = MASCOT_TEXT("Test", "%1に%2まめ");
+  constexpr platform::TextId kJoined = MASCOT_TEXT("Test", "%1%2");
+  constexpr platform::TextId kPiece = MASCOT_TEXT("Test", "ワタシは");
+  const std::map<std::string, std::string> other = {{"%1に%2まめ", "%2 mame on %1"}, {"%1%2", "%1 %2"}, {"ワタシは", "I'm"}};
+  const platform::Translate translate = [&other](const platform::TextId& id) { return other.at(id.source); };
+  const std::tuple<Text, std::string, std::string> kRows[] = {
+      {Text(kBet).Arg(3).Arg(120), "3に120まめ", "120 mame on 3"},
+      {Text(kJoined).Arg(kPiece).Arg("%1"), "ワタシは%1", "I'm %1"},
+      {Text(kBet).Arg(-5), "-5に%2まめ", "%2 mame on -5"},
+      {Text::Plain("100%1"), "100%1", "100%1"},
+      {Text(), "", ""}};
+  for (const auto& [text, japanese, translated] : kRows) {
+    EXPECT_EQ(std::pair(platform::Japanese(text), platform::Render(text, translate)), std::pair(japanese, translated));
+  }
+}
+
 // Every assignment of an interval restarts a timer, so every one is heard;
 // of other properties, only real changes. A listener of one property hears
-// that one only: the race clock's tag changes on every tick unheard.
+// that one only: the race clock's tag changes on every tick unheard. A
+// caption is read back in Japanese, whatever the window shows.
 TEST(ControlsTest, ObserversHearEveryIntervalAndOtherwiseOnlyRealChanges) {
   ui::Timer timer("CharAnime", 0), clock("TimeChar", -1);
   ui::Label label("Money", -1);
@@ -46,6 +70,7 @@ TEST(ControlsTest, ObserversHearEveryIntervalAndOtherwiseOnlyRealChanges) {
   clock.AddObserver(ui::Property::Interval, [&](ui::Control&, ui::Property) { heard.push_back("interval"); });
   for (int interval : {50, 50, 0}) timer.SetInterval(interval);
   for (const char* caption : {"100", "100", "90"}) label.SetCaption(caption);
+  for (int times = 0; times < 2; ++times) label.SetCaption(platform::Text(MASCOT_TEXT("Test", "%1倍")).Arg("2.5"));
   label.SetVisible(true);
   clock.SetTag("0");
   clock.CountTag();
@@ -54,7 +79,7 @@ TEST(ControlsTest, ObserversHearEveryIntervalAndOtherwiseOnlyRealChanges) {
   });
   clock.CountTag();
   clock.SetInterval(1);
-  EXPECT_EQ(heard, (std::vector<std::string>{"50", "50", "0", "100", "90", "tag 2", "interval"}));
+  EXPECT_EQ(heard, (std::vector<std::string>{"50", "50", "0", "100", "90", "2.5倍", "tag 2", "interval"}));
 }
 
 // A runner slides on past the goal in one move: it ends where its steps lead,

@@ -1,24 +1,37 @@
 // The game as the program wires it, offscreen, with its real message boxes,
 // settings file, records database and end of the program; only the draws
 // are scripted. A shutdown signal while a box or a window is open ends the
-// game with the purse the rules say saved and every settled race kept; and
-// two races run on Qt's timers by the real clock.
+// game with the purse the rules say saved and every settled race kept; two
+// races run on Qt's timers by the real clock; and every text shown comes from
+// the catalogue, in English when English is asked for.
 #include "app/game_windows.h"
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QAbstractAxis>
+#include <QAbstractSeries>
+#include <QRegularExpression>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 #include <csignal>
 
 #include "platform/qt/qt_settings_store.h"
 #include "support/race_script.h"
 #include "ui/qt/qt_program_end.h"
+
+// Readable failures: texts as text.
+void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
 
@@ -141,6 +154,115 @@ TEST(GameWindowsTest, TwoRacesRunOnQtsTimersByTheRealClock) {
   }
   EXPECT_EQ(shown, QStringList({"見事予感が的中しました。", "配当金は19まめです。", "残念ハズレ。"}));
   EXPECT_EQ(std::pair(game.s().PlayerMoney, wired.records.Races().size()), std::pair(100 - 15 + 19 - 30, std::size_t{2}));
+}
+
+// The tour's first two steps, a race won and a race that empties the purse,
+// with the continue offer taken, then a retort: what the bubble says at each
+// step and every box, as "title | prompt | buttons".
+QStringList PlayTourRacesAndRetort(WiredGame& wired) {
+  TestGame& game = wired.game;
+  auto* bubble = wired.windows.main_window().findChild<QLabel*>("MsgLabel");
+  QStringList said;
+  BoxWatch watch([&](QMessageBox& box) {
+    QStringList buttons;
+    for (QAbstractButton* button : box.buttons()) buttons << button->text();
+    said << box.windowTitle() + " | " + box.text() + " | " + buttons.join(", ");
+    Answer(box, box.findChild<QAbstractButton*>("Yes") ? "Yes" : "OK");
+  });
+  game.Start();
+  wired.windows.main_window().menuBar()->findChild<QAction*>("h1")->trigger();
+  said << bubble->text();
+  game.Click(game.c().MsgLabel);
+  said << bubble->text();
+  SelectRace(game, {125, 130, 112, 148, 101, 139});  // the mascot bets 50 on lane 3
+  said << bubble->text();
+  game.Click(game.c().CharKake[3]);
+  game.session().MoveScrollBar(game.c().KakeHScroll, 15);
+  StartRace(game);  // a tip
+  said << bubble->text();
+  ScriptFinishOrder(game, {3, 0, 5, 1, 2, 4});  // lane 4 wins: the player's
+  RunRaceClock(game);
+  said << bubble->text();
+  SelectAndStart(game, 0, 104);  // the whole purse
+  RunRaceClock(game);
+  game.random.Push({0.3f});  // the retort that asks
+  game.Click(game.c().CmdT);
+  return said;
+}
+
+TEST(GameWindowsTest, AnEnglishGameSpeaksEnglishInItsBubbleAndItsBoxes) {
+  QTranslator english;
+  ASSERT_TRUE(english.load(MASCOT_ENGLISH_CATALOGUE));
+  QCoreApplication::installTranslator(&english);
+  platform::VirtualClock clock;
+  WiredGame wired(clock);
+  EXPECT_EQ(PlayTourRacesAndRetort(wired),
+            QStringList({"Right, here’s how to play. (Click me or the bubble to go on. If my words change, a click "
+                         "still goes on.)",
+                         "First, press the “Pick a race” button.", "This race I’m putting 50 mame on 3.",
+                         "Isn’t curry great? I can put away three big plates. Seafood curry, though? No thanks.",
+                         "Jackpot | Your hunch was spot on! | OK", "Jackpot | You win 19 mame. | OK", "Dang, missed.",
+                         "Miss | Too bad, no luck. | OK", "No money | Your purse is empty. | OK",
+                         "Continue? | Keep playing? | Yes, No", "10 mame | Then here’s 10 mame for you. | OK",
+                         "Retort | Oh, come on? | Yes, No", "Retort | (oh, come on...) | OK"}));
+  EXPECT_EQ(wired.windows.main_window().windowTitle(), "Komamedo Mascot Race");
+  QCoreApplication::removeTranslator(&english);
+}
+
+// Marks every text of the catalogue: ⟦…⟧ around it.
+class MarkingTranslator final : public QTranslator {
+ public:
+  bool isEmpty() const override { return false; }
+  QString translate(const char*, const char* source, const char*, int) const override {
+    return "⟦" + QString::fromUtf8(source) + "⟧";
+  }
+};
+
+// Every text on the screen, in the windows' menus, tooltips, accessible
+// names and descriptions, and in every box, comes through the catalogue:
+// each is marked, or a plain number (a purse, a date, a lane).
+TEST(GameWindowsTest, EveryTextShownComesThroughTheCatalogue) {
+  MarkingTranslator marking;
+  QCoreApplication::installTranslator(&marking);
+  platform::VirtualClock clock;
+  WiredGame wired(clock);
+  QStringList shown = PlayTourRacesAndRetort(wired);
+  QMainWindow& window = wired.windows.main_window();
+  for (const char* item : {"version", "seiseki"}) window.menuBar()->findChild<QAction*>(item)->trigger();
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (!top->isVisible()) continue;
+    shown << top->windowTitle();
+    for (QAction* action : top->findChildren<QAction*>()) shown << action->text();
+    const QWidgetList widgets = top->findChildren<QWidget*>() << top;
+    for (QWidget* widget : widgets) {
+      if (auto* label = qobject_cast<QLabel*>(widget)) shown << label->text();
+      if (auto* button = qobject_cast<QAbstractButton*>(widget)) shown << button->text();
+      shown << widget->toolTip() << widget->accessibleName() << widget->accessibleDescription();
+      if (QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget))
+        shown << accessible->text(QAccessible::Name) << accessible->text(QAccessible::Description);
+      if (auto* table = qobject_cast<QTableWidget*>(widget)) {
+        for (int column = 0; column < table->columnCount(); ++column) {
+          shown << table->horizontalHeaderItem(column)->text();
+          for (int row = 0; row < table->rowCount(); ++row) shown << table->item(row, column)->text();
+        }
+      }
+      if (auto* chart = qobject_cast<QChartView*>(widget)) {
+        shown << chart->chart()->title();
+        for (QAbstractAxis* axis : chart->chart()->axes()) shown << axis->titleText();
+        for (QAbstractSeries* series : chart->chart()->series()) shown << series->name();
+      }
+    }
+  }
+  QCoreApplication::removeTranslator(&marking);
+  const QRegularExpression marked("^(⟦.*⟧|[-+0-9０-９.,:%/ ]*)( \\| (⟦.*⟧|[-+0-9.,:%/ ]*))*$");
+  QStringList unmarked;
+  for (const QString& text : shown) {
+    for (const QString& part : text.split(", ")) {  // a box's buttons
+      if (!marked.match(part).hasMatch()) unmarked << part;
+    }
+  }
+  EXPECT_EQ(unmarked, QStringList());
+  EXPECT_GT(shown.size(), 200);
 }
 
 }  // namespace

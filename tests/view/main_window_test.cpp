@@ -1,6 +1,7 @@
 // The real window, offscreen: built from the window's definition and
-// mirroring the model, every odds fitting its label and locked lanes looking
-// locked; every way in reaching the rules (the mouse, keys,
+// mirroring the model, every text fitting its control in Japanese and in
+// English and locked lanes looking locked; the language the desktop asks
+// for; every way in reaching the rules (the mouse, keys,
 // shortcuts, message boxes and what assistive tools do through Qt's
 // accessibility interfaces); the machine's address; and a second launch
 // asking the running copy to show its window.
@@ -27,21 +28,32 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionButton>
+#include <QTranslator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <future>
+#include <map>
+#include <optional>
+#include <set>
 
+#include "app/language.h"
 #include "app/single_instance.h"
+#include "chat/chat_texts.h"
+#include "chat/tour_texts.h"
+#include "game/game_texts.h"
 #include "game/odds.h"
 #include "platform/numbers.h"
 #include "platform/system_local_address.h"
 #include "support/race_script.h"
+#include "ui/main_form_texts.h"
 #include "ui/picture_names.h"
 #include "ui/pictures.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/control_widgets.h"
 #include "ui/qt/qt_message_boxes.h"
+#include "ui/qt/translated.h"
 
 // Readable failures: texts and names as text.
 void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -170,27 +182,127 @@ TEST_F(WindowTest, AssistiveActionsReachTheRulesOrArePutBack) {
             std::tuple(4, "....x.", 37, 37));
 }
 
-// Every odds a race can show fits its label on one line, in the label's own
-// font: every lane's shortfall from speed 150 over every excess of the field
-// over speed 100 that the speeds can give (none at all: six lanes at 100).
-TEST_F(WindowTest, EveryOddsARaceCanShowFitsItsLabelOnOneLine) {
-  std::set<std::string> captions;
-  for (int shortfall = 0; shortfall <= 50; ++shortfall) {
-    for (int excess = 50 - shortfall; excess <= 300 - shortfall; ++excess) {
-      const float odds = game::LaneOddsFor(static_cast<float>(shortfall), static_cast<game::Integer>(excess));
-      captions.insert(platform::SingleText(odds) + "倍");
-    }
-  }
-  for (int lane = 0; lane < 6; ++lane) {
-    const auto* label = Find<QLabel>(QString("Bairitu%1").arg(lane));
-    const QFontMetrics metrics = label->fontMetrics();
-    const auto width = [&metrics](const std::string& text) {
-      return metrics.horizontalAdvance(QString::fromStdString(text));
+// Whether the widget shows all of its text, and if not what it shows: a
+// label on the lines its height holds (one at least), Qt's indent of half an
+// "x" kept from a frame; a button within what the style leaves for its text.
+std::optional<QString> Overflow(QWidget* widget) {
+  const QFontMetrics metrics = widget->fontMetrics();
+  if (auto* label = qobject_cast<QLabel*>(widget)) {
+    QRect room = label->contentsRect();
+    const int indent = label->frameWidth() > 0 ? metrics.horizontalAdvance('x') / 2 : 0;
+    if (label->alignment() & Qt::AlignLeft) room.setLeft(room.left() + indent);
+    if (label->alignment() & Qt::AlignRight) room.setRight(room.right() - indent);
+    const auto height_of = [&metrics](int lines) {
+      return metrics.boundingRect(QRect(0, 0, 10000, 10000), 0, QString("X\n").repeated(lines - 1) + "X").height();
     };
-    const std::string widest = *std::max_element(captions.begin(), captions.end(),
-                                                  [&](const auto& a, const auto& b) { return width(a) < width(b); });
-    EXPECT_LE(width(widest), label->contentsRect().width()) << widest << " in lane " << lane + 1;
+    int lines = 1;
+    while (height_of(lines + 1) <= room.height()) ++lines;
+    const QRect needed = metrics.boundingRect(room, int(label->alignment()) | Qt::TextWordWrap, label->text());
+    if (needed.width() <= room.width() && needed.height() <= height_of(lines)) return std::nullopt;
+    return label->text();
   }
+  auto* button = qobject_cast<QAbstractButton*>(widget);
+  if (!button) return std::nullopt;
+  QStyleOptionButton option;
+  option.initFrom(button);
+  option.text = button->text();
+  const QStyle::SubElement contents = qobject_cast<QRadioButton*>(button) ? QStyle::SE_RadioButtonContents
+                                      : qobject_cast<QCheckBox*>(button)  ? QStyle::SE_CheckBoxContents
+                                                                          : QStyle::SE_PushButtonContents;
+  const QRect room = button->style()->subElementRect(contents, &option, button);
+  if (metrics.horizontalAdvance(button->text()) <= room.width()) return std::nullopt;
+  return button->text();
+}
+
+// Every text a control can show fits it, in Japanese and in English, in its
+// own font: its caption from the window's definition, and what the rules
+// write into it with the widest numbers it can take (the largest purse a
+// 32-bit number holds, race 9999, the odds up to 5000); the bubble holds
+// every text the mascot says, and all 1296 phrases.
+TEST(TextFitTest, EveryTextFitsItsControlInJapaneseAndInEnglish) {
+  using platform::Text;
+  std::set<std::string> odds;  // every odds a race can show: shortfalls from 150 over the field's excess
+  for (int shortfall = 0; shortfall <= 50; ++shortfall) {
+    for (int excess = 50 - shortfall; excess <= 300 - shortfall; ++excess)
+      odds.insert(platform::SingleText(game::LaneOddsFor(static_cast<float>(shortfall), static_cast<game::Integer>(excess))));
+  }
+  std::vector<Text> said = {Text(chat::kTourOpening),
+                            Text(game::texts::kMascotBets).Arg(6).Arg(30000),
+                            Text(game::texts::kMascotHit).Arg(30000 * 5000),
+                            Text(game::texts::kMascotSitsOut), Text(game::texts::kMascotMiss), Text(game::texts::kMascotBank),
+                            Text(game::texts::kBestTime).Arg(9999).Arg(9998), Text(game::texts::kNoBestTime),
+                            Text(chat::kTellTheTime).Arg("12:59:59 (PM)"), Text(chat::kTellTheAddress).Arg("255.255.255.255"),
+                            Text(chat::kNewColour)};
+  for (const chat::TourStep& step : chat::kTour) {
+    for (const auto& text : {step.bubble, step.mascot}) if (text) said.emplace_back(*text);
+  }
+  said.insert(said.end(), chat::kTipTable.begin(), chat::kTipTable.end());
+  said.insert(said.end(), chat::kFortuneTable.begin(), chat::kFortuneTable.end());
+  for (int phrase = 0; phrase < 6 * 6 * 6 * 6; ++phrase) {
+    Text text(chat::kPhrase);
+    for (int piece = 0, rows = phrase; piece < 4; ++piece, rows /= 6) text.Arg(chat::kPhrasePieceTable[piece][rows % 6]);
+    said.push_back(text);
+  }
+  const Text widest_purse = Text::Plain("2147483647"), widest_stake = Text::Plain("30000");
+  std::vector<Text> mascot_lanes = {ui::kNoLaneMark};
+  for (int lane = 1; lane <= 6; ++lane) mascot_lanes.push_back(Text::Plain(std::to_string(lane)));
+  // What the rules write into a control (by its name, or with its index), besides its first caption.
+  const std::map<std::string, std::vector<Text>> written = {
+      {"MsgLabel", said}, {"RaceLabel", {Text(ui::kRaceNumberCaption).Arg(9999)}},
+      {"Jyuni", {ui::kRankCaptions.begin(), ui::kRankCaptions.end()}}, {"CmdStart", {ui::kStopCaption}},
+      {"Money", {widest_purse}}, {"Psyoji1", {widest_purse}}, {"KakeLabel", {widest_stake}}, {"Pkake1", {widest_stake}},
+      {"kakeban1", mascot_lanes}};
+
+  for (const char* language : {"ja", "en"}) {
+    QTranslator english;
+    if (language == std::string("en")) {
+      ASSERT_TRUE(english.load(MASCOT_ENGLISH_CATALOGUE));
+      QCoreApplication::installTranslator(&english);
+    }
+    TestGame game;
+    game.Start();
+    ui::qt::MainWindow window{game.session().form().form(), game.session()};
+    ui::qt::AboutDialog about{game.session().form().about(), game.session()};
+    const auto check = [&](ui::Control& control, QWidget* widget, const Text& text) {
+      game.Fire([&] { control.SetCaption(text); });
+      if (std::optional<QString> shown = Overflow(widget))
+        ADD_FAILURE() << language << ": " << control.QualifiedName() << " does not hold " << shown->toStdString();
+    };
+    for (const auto* form : {&game.session().form().form(), &game.session().form().about()}) {
+      for (const auto& control : form->controls().all()) {
+        QWidget* widget = form == &game.session().form().form() ? window.WidgetFor(*control) : about.WidgetFor(*control);
+        if (!widget) continue;
+        std::vector<Text> texts = {control->CaptionText()};
+        for (const std::string& key : {control->name(), control->QualifiedName()}) {
+          if (auto found = written.find(key); found != written.end())
+            texts.insert(texts.end(), found->second.begin(), found->second.end());
+        }
+        if (control->name() == "Bairitu") {  // only the widest of the odds, as this language writes them
+          const auto width = [&](const std::string& number) {
+            return widget->fontMetrics().horizontalAdvance(ui::qt::Translated(Text(ui::kOddsCaption).Arg(number)));
+          };
+          texts.push_back(Text(ui::kOddsCaption).Arg(*std::max_element(
+              odds.begin(), odds.end(), [&](const auto& a, const auto& b) { return width(a) < width(b); })));
+        }
+        for (const Text& text : texts) check(*control, widget, text);
+      }
+    }
+    QCoreApplication::removeTranslator(&english);
+  }
+}
+
+// The game speaks the first of the desktop's languages that it knows, and
+// Japanese, its own, when it knows none (a C or POSIX locale).
+TEST(LanguageTest, TheFirstJapaneseOrEnglishOfTheDesktopsLanguagesWins) {
+  using app::Language;
+  const std::pair<QStringList, Language> kRows[] = {
+      {{"C"}, Language::Japanese},           {{"POSIX"}, Language::Japanese},
+      {{}, Language::Japanese},              {{"en-US"}, Language::English},
+      {{"en_GB.UTF-8"}, Language::English},  {{"ja-JP"}, Language::Japanese},
+      {{"fr", "de", "en"}, Language::English}, {{"de-DE", "ja", "en"}, Language::Japanese},
+      {{"fr-FR"}, Language::Japanese}};
+  for (const auto& [languages, chosen] : kRows)
+    EXPECT_EQ(app::ChooseLanguage(languages), chosen) << languages.join(':').toStdString();
 }
 
 // In a race every lane button looks locked: its caption in the toolkit's
@@ -300,7 +412,7 @@ TEST_F(WindowTest, ScreenReadersHearRadioButtonsNamesAndChanges) {
   QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
     if (event->type() == QAccessible::NameChanged) renamed << event->object();
   });
-  game.Fire([this] { game.form().Say(""); });
+  game.Fire([this] { game.form().Say(platform::Text()); });
   EXPECT_EQ(Accessible("MsgLabel")->text(QAccessible::Name), "");
   game.Click(game.c().omi);
   QAccessible::installUpdateHandler(nullptr);
@@ -343,7 +455,7 @@ TEST(MessageBoxViewTest, EscapeTheCloseBoxAndAShutdownGiveTheSafeAnswerOrNothing
       if (stayed_open) box->findChild<QAbstractButton*>("No")->click();
     });
     SCOPED_TRACE(testing::Message() << "style " << style << ", left by " << leave);
-    EXPECT_EQ(boxes.Show("まだやりますか？", style, "こんてにゅー"), reply);
+    EXPECT_EQ(boxes.Show(game::texts::kGoOn, style, game::texts::kGoOnTitle), reply);
     EXPECT_EQ(stayed_open, stays_open);
     EXPECT_EQ(seen, QStringList({"こんてにゅー", "まだやりますか？"}) +
                         (question ? QStringList{"はい", "いいえ"} : QStringList{"OK"}) + QStringList{default_button});

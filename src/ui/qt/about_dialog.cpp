@@ -3,13 +3,14 @@
 #include <QCloseEvent>
 
 #include "ui/qt/fonts.h"
+#include "ui/qt/translated.h"
 
 namespace ui::qt {
 
 AboutDialog::AboutDialog(FormModel& form, PlayerInput& input) : QDialog(nullptr), form_(form), input_(input) {
   const FormDefinition& definition = form.definition();
   setObjectName(QString::fromStdString(definition.name));
-  setWindowTitle(QString::fromStdString(definition.caption));
+  setWindowTitle(Translated(definition.caption));
   setWindowIcon(QIcon(QPixmap::fromImage(PictureImage(definition.icon))));
   setModal(false);
   setFixedSize(ToPixels(definition.client_width), ToPixels(definition.client_height));

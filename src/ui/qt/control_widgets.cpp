@@ -13,6 +13,7 @@
 #include "platform/system_clocks.h"
 #include "ui/qt/accessibility.h"
 #include "ui/qt/fonts.h"
+#include "ui/qt/translated.h"
 
 namespace ui::qt {
 
@@ -135,8 +136,6 @@ void LineWidget::paintEvent(QPaintEvent*) {
 
 namespace {
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
-
 Qt::Alignment AlignmentFor(Alignment alignment) {
   switch (alignment) {
     case Alignment::Right: return Qt::AlignRight | Qt::AlignTop;
@@ -178,6 +177,21 @@ void ApplyColours(QWidget* widget, const Control& control) {
   }
 }
 
+// A number wider than its label (a purse of ten digits) is drawn smaller and
+// whole: texts are written to fit their controls, a number cannot be. A
+// label with a frame keeps Qt's indent of half an "x" from it.
+void FitNumber(QLabel* label, const Control& control) {
+  QFont font = FontFor(control.font);
+  if (control.CaptionText().plain()) {
+    const QFontMetrics wanted(font);
+    const int room = label->contentsRect().width() - (label->frameWidth() > 0 ? wanted.horizontalAdvance('x') / 2 : 0);
+    while (font.pixelSize() > 1 && QFontMetrics(font).horizontalAdvance(label->text()) > room) {
+      font.setPixelSize(font.pixelSize() - 1);
+    }
+  }
+  if (font != label->font()) label->setFont(font);
+}
+
 void SetScrollRange(QScrollBar* bar, const ScrollBar& model) {
   QSignalBlocker block(bar);
   bar->setInvertedAppearance(model.Max() < model.Min());
@@ -202,11 +216,12 @@ ControlWidgets::ControlWidgets(const ControlSet& controls, QWidget* client_area,
     QWidget* widget = Create(*control, parent);
     if (!widget) continue;
     widgets_[control.get()] = widget;
-    widget->setObjectName(Text(control->QualifiedName()));
+    widget->setObjectName(QString::fromStdString(control->QualifiedName()));
     // Captions name themselves (a label's text, a button's caption, empty
     // when empty); the definition names what has none.
-    if (!control->accessible_name.empty()) widget->setAccessibleName(Text(control->accessible_name));
+    if (!control->accessible_name.empty()) widget->setAccessibleName(Translated(control->accessible_name));
     widget->setFont(FontFor(control->font));
+    if (auto* label = qobject_cast<QLabel*>(widget)) FitNumber(label, *control);
     ApplyColours(widget, *control);
     widget->setEnabled(control->Enabled());
     widget->setVisible(control->Visible());
@@ -256,8 +271,8 @@ void ControlWidgets::SetUpKeyboard(const ControlSet& controls, QWidget* client_a
     if (control->shortcut.empty()) continue;
     // A shortcut is a click on its control: the rules refuse it when the
     // control is disabled or hidden, as they refuse the click.
-    const QString key = Text(control->shortcut);
-    widget->setToolTip(QString("ショートカットキー：%1").arg(key));
+    const QString key = QString::fromStdString(control->shortcut);
+    widget->setToolTip(QCoreApplication::translate("Keyboard", "ショートカットキー：%1").arg(key));
     auto* shortcut = new QShortcut(QKeySequence(key), client_area);
     shortcut->setContext(Qt::WindowShortcut);
     Control* target = control.get();
@@ -293,7 +308,7 @@ QWidget* ControlWidgets::Create(Control& control, QWidget* parent) {
       label->setTextFormat(Qt::PlainText);
       label->setWordWrap(true);
       label->setAlignment(AlignmentFor(control.alignment));
-      label->setText(Text(control.Caption()));
+      label->setText(Translated(control.CaptionText()));
       if (control.boxed) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
         label->setLineWidth(1);
@@ -302,16 +317,16 @@ QWidget* ControlWidgets::Create(Control& control, QWidget* parent) {
       break;
     }
     case ControlKind::CommandButton:
-      widget = new CommandButtonWidget(Text(control.Caption()), parent);
+      widget = new CommandButtonWidget(Translated(control.CaptionText()), parent);
       break;
     case ControlKind::OptionButton: {
-      auto* option = new OptionButtonWidget(Text(control.Caption()), parent);
+      auto* option = new OptionButtonWidget(Translated(control.CaptionText()), parent);
       option->setChecked(static_cast<OptionButton&>(control).Value());
       widget = option;
       break;
     }
     case ControlKind::CheckBox: {
-      auto* box = new CheckBoxWidget(Text(control.Caption()), parent);
+      auto* box = new CheckBoxWidget(Translated(control.CaptionText()), parent);
       box->setChecked(static_cast<CheckBox&>(control).Value() == 1);
       widget = box;
       break;
@@ -411,8 +426,11 @@ void ControlWidgets::Mirror(Control& control, Property property) {
   if (!widget) return;
   switch (property) {
     case Property::Caption:
-      if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(Text(control.Caption()));
-      if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(Text(control.Caption()));
+      if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(Translated(control.CaptionText()));
+        FitNumber(label, control);
+      }
+      if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(Translated(control.CaptionText()));
       AnnounceNameChange(widget);
       break;
     case Property::Enabled: widget->setEnabled(control.Enabled()); break;

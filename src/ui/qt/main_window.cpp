@@ -4,6 +4,7 @@
 #include <QMenuBar>
 
 #include "ui/qt/fonts.h"
+#include "ui/qt/translated.h"
 
 namespace ui::qt {
 
@@ -11,7 +12,7 @@ MainWindow::MainWindow(FormModel& form, PlayerInput& input, platform::MonotonicC
     : form_(form), input_(input), client_area_(new QWidget(this)) {
   const FormDefinition& definition = form.definition();
   setObjectName(QString::fromStdString(definition.name));
-  setWindowTitle(QString::fromStdString(definition.caption));
+  setWindowTitle(Translated(definition.caption));
   setWindowIcon(QIcon(QPixmap::fromImage(PictureImage(definition.icon))));
 
   client_area_->setObjectName("ClientArea");
@@ -43,7 +44,7 @@ void MainWindow::BuildMenuBar() {
   for (const auto& control : form_.controls().all()) {
     if (control->kind() != ControlKind::MenuItem) continue;
     // Top-level items that act when chosen; "&" marks the access key.
-    QAction* action = menuBar()->addAction(QString::fromStdString(control->Caption()));
+    QAction* action = menuBar()->addAction(Translated(control->CaptionText()));
     action->setObjectName(QString::fromStdString(control->QualifiedName()));
     Control* item = control.get();
     connect(action, &QAction::triggered, this, [this, item] { input_.Click(*item); });

@@ -4,11 +4,11 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
+#include "ui/qt/translated.h"
+
 namespace ui::qt {
 
 namespace {
-
-QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // A question whose No is not safe must be answered: Escape and the close box
 // do nothing. (Qt's own box takes Escape for "No" and would end a game the
@@ -35,7 +35,7 @@ void QtMessageBoxes::AnswerForShutdown() {
   if (open_box_) open_box_->done(0);
 }
 
-int QtMessageBoxes::Show(std::string_view prompt, int style, std::string_view title) {
+int QtMessageBoxes::Show(const platform::Text& prompt, int style, const platform::Text& title) {
   using platform::MessageBoxes;
   const bool question = (style & ~kNoIsSafe) == kYesNo;
   const bool no_is_safe = (style & kNoIsSafe) != 0;
@@ -46,13 +46,13 @@ int QtMessageBoxes::Show(std::string_view prompt, int style, std::string_view ti
                                                              : std::make_unique<QMessageBox>(parent_.data());
   open_box_ = box.get();
   box->setWindowModality(Qt::ApplicationModal);
-  box->setWindowTitle(FromUtf8(title));
-  box->setText(FromUtf8(prompt));
+  box->setWindowTitle(Translated(title));
+  box->setText(Translated(prompt));
   box->setTextFormat(Qt::PlainText);
   box->setObjectName("MessageBox");
   if (question) {
-    QPushButton* yes = box->addButton("はい", QMessageBox::YesRole);
-    QPushButton* no = box->addButton("いいえ", QMessageBox::NoRole);
+    QPushButton* yes = box->addButton(QCoreApplication::translate("MessageBox", "はい"), QMessageBox::YesRole);
+    QPushButton* no = box->addButton(QCoreApplication::translate("MessageBox", "いいえ"), QMessageBox::NoRole);
     yes->setObjectName("Yes");
     no->setObjectName("No");
     box->setDefaultButton(no_is_safe ? no : yes);
@@ -62,7 +62,7 @@ int QtMessageBoxes::Show(std::string_view prompt, int style, std::string_view ti
     return box->clickedButton() == yes ? kReplyYes : box->clickedButton() == no ? kReplyNo : safe;
   }
   box->setIcon(style == kExclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
-  QPushButton* ok = box->addButton("OK", QMessageBox::AcceptRole);
+  QPushButton* ok = box->addButton(QCoreApplication::translate("MessageBox", "OK"), QMessageBox::AcceptRole);
   ok->setObjectName("OK");
   box->setDefaultButton(ok);
   // OK is the only answer: Escape and the close box mean it too.

@@ -1,4 +1,4 @@
-// Message boxes as application-modal QMessageBoxes with Japanese buttons.
+// Message boxes as application-modal QMessageBoxes, in the player's language.
 #pragma once
 
 #include <QWidget>
@@ -14,7 +14,7 @@ class QtMessageBoxes final : public platform::MessageBoxes {
  public:
   // Boxes are centred on this window when it is set.
   void SetParent(QWidget* parent) { parent_ = parent; }
-  int Show(std::string_view prompt, int style, std::string_view title) override;
+  int Show(const platform::Text& prompt, int style, const platform::Text& title) override;
 
   // The program is asked to end: the box open now, and any that follows,
   // takes its safe answer (OK; Yes, or No where Yes would lose something).

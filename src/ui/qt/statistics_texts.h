@@ -1,35 +1,46 @@
-// Every text of the statistics window, in one place.
+// Every text of the statistics window, in one place: entries of the game's
+// catalogue, shown in the player's language.
 #pragma once
 
 #include <array>
 
+#include "platform/text.h"
+
 namespace ui::qt::statistics_texts {
 
-inline constexpr const char* kTitle = "成績";
-inline constexpr const char* kPlayer = "あなた";
-inline constexpr const char* kMascot = "こまめ";
+inline constexpr platform::TextId kTitle = MASCOT_TEXT("Statistics", "成績");
+inline constexpr platform::TextId kPlayer = MASCOT_TEXT("Statistics", "あなた");
+inline constexpr platform::TextId kMascot = MASCOT_TEXT("Statistics", "こまめ");
 
 // The rows of the totals, in order.
-inline constexpr std::array<const char*, 9> kTotalsRows = {
-    "レース数", "賭けたレース", "的中", "的中率", "賭け金の合計", "払い戻しの合計", "回収率", "最高配当", "的中した最高オッズ"};
+inline constexpr std::array<platform::TextId, 9> kTotalsRows = {
+    MASCOT_TEXT("Statistics", "レース数"),       MASCOT_TEXT("Statistics", "賭けたレース"),
+    MASCOT_TEXT("Statistics", "的中"),           MASCOT_TEXT("Statistics", "的中率"),
+    MASCOT_TEXT("Statistics", "賭け金の合計"),   MASCOT_TEXT("Statistics", "払い戻しの合計"),
+    MASCOT_TEXT("Statistics", "回収率"),         MASCOT_TEXT("Statistics", "最高配当"),
+    MASCOT_TEXT("Statistics", "的中した最高オッズ")};
 
-inline constexpr const char* kChartTitle = "レースごとの所持金";
-inline constexpr const char* kChartRaces = "レース（右ほど新しい）";
-inline constexpr const char* kChartPurse = "所持金（まめ）";
+inline constexpr platform::TextId kChartTitle = MASCOT_TEXT("Statistics", "レースごとの所持金");
+inline constexpr platform::TextId kChartRaces = MASCOT_TEXT("Statistics", "レース（右ほど新しい）");
+inline constexpr platform::TextId kChartPurse = MASCOT_TEXT("Statistics", "所持金（まめ）");
 
-inline constexpr const char* kLastRaces = "最近の100レース（新しい順）";
-inline constexpr std::array<const char*, 7> kTableColumns = {"レース", "日時", "1着", "オッズ", "あなたのレーン",
-                                                             "賭け金", "配当"};
+inline constexpr platform::TextId kLastRaces = MASCOT_TEXT("Statistics", "最近の100レース（新しい順）");
+inline constexpr std::array<platform::TextId, 7> kTableColumns = {
+    MASCOT_TEXT("Statistics", "レース"), MASCOT_TEXT("Statistics", "日時"),   MASCOT_TEXT("Statistics", "1着"),
+    MASCOT_TEXT("Statistics", "オッズ"), MASCOT_TEXT("Statistics", "あなたのレーン"),
+    MASCOT_TEXT("Statistics", "賭け金"), MASCOT_TEXT("Statistics", "配当")};
 
-inline constexpr const char* kMoney = "まめ";
-inline constexpr const char* kOdds = "倍";
-inline constexpr const char* kNone = "－";
-inline constexpr const char* kRaceNo = "第%1ﾚｰｽ";
-inline constexpr const char* kStopped = "（中止）";
+//: %1: an amount of the game's money
+inline constexpr platform::TextId kMoney = MASCOT_TEXT("Statistics", "%1まめ");
+//: %1: the race's number of its day
+inline constexpr platform::TextId kRaceNo = MASCOT_TEXT("Statistics", "第%1ﾚｰｽ");
+//: %1: the race's number of its day; the player stopped it after the first arrival
+inline constexpr platform::TextId kRaceNoStopped = MASCOT_TEXT("Statistics", "第%1ﾚｰｽ（中止）");
 
-inline constexpr const char* kClear = "記録を消す(&D)";
-inline constexpr const char* kClose = "閉じる(&C)";
-inline constexpr const char* kClearQuestion = "これまでの記録をすべて消しますか？";
-inline constexpr const char* kRecordsOff = "記録を保存できないため、今回のレースは記録されません。";
+inline constexpr platform::TextId kClear = MASCOT_TEXT("Statistics", "記録を消す(&D)");
+inline constexpr platform::TextId kClose = MASCOT_TEXT("Statistics", "閉じる(&C)");
+inline constexpr platform::TextId kClearQuestion = MASCOT_TEXT("Statistics", "これまでの記録をすべて消しますか？");
+inline constexpr platform::TextId kRecordsOff =
+    MASCOT_TEXT("Statistics", "記録を保存できないため、今回のレースは記録されません。");
 
 }  // namespace ui::qt::statistics_texts

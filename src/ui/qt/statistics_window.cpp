@@ -16,7 +16,9 @@
 
 #include "platform/numbers.h"
 #include "records/record_totals.h"
+#include "ui/main_form_texts.h"
 #include "ui/qt/statistics_texts.h"
+#include "ui/qt/translated.h"
 
 namespace ui::qt {
 
@@ -43,21 +45,23 @@ qreal RoundStep(qreal span, int steps) {
 constexpr int kRaceSteps = 8;
 constexpr int kPurseSteps = 5;
 
-QString Money(std::int64_t amount) { return QString::number(amount) + texts::kMoney; }
+// Numbers as plain decimal in every language; the words around them translated.
+QString Money(std::int64_t amount) { return Translated(platform::Text(texts::kMoney).Arg(amount)); }
 QString Percent(double fraction) { return QString::number(fraction * 100, 'f', 1) + "%"; }
-QString Odds(float odds) { return QString::fromStdString(platform::SingleText(odds)) + texts::kOdds; }
-QString Lane(int lane) { return lane >= 0 && lane < kNoLane ? QString::number(lane + 1) : QString(texts::kNone); }
+QString Odds(float odds) { return Translated(platform::Text(ui::kOddsCaption).Arg(platform::SingleText(odds))); }
+QString None() { return Translated(ui::kNoLaneMark); }
+QString Lane(int lane) { return lane >= 0 && lane < kNoLane ? QString::number(lane + 1) : None(); }
 
 std::array<QString, 9> TotalsTexts(const records::BettorTotals& t) {
   return {QString::number(t.races),
           QString::number(t.races_bet),
           QString::number(t.hits),
-          t.races_bet > 0 ? Percent(t.hit_rate()) : QString(texts::kNone),
+          t.races_bet > 0 ? Percent(t.hit_rate()) : None(),
           Money(t.staked),
           Money(t.paid),
-          t.staked > 0 ? Percent(t.return_rate()) : QString(texts::kNone),
+          t.staked > 0 ? Percent(t.return_rate()) : None(),
           Money(t.best_payout),
-          t.hits > 0 ? Odds(t.highest_odds_hit) : QString(texts::kNone)};
+          t.hits > 0 ? Odds(t.highest_odds_hit) : None()};
 }
 
 }  // namespace
@@ -65,16 +69,16 @@ std::array<QString, 9> TotalsTexts(const records::BettorTotals& t) {
 StatisticsWindow::StatisticsWindow(records::RecordsView& store, platform::MessageBoxes& boxes)
     : store_(store), boxes_(boxes) {
   setObjectName("StatisticsWindow");
-  setWindowTitle(texts::kTitle);
+  setWindowTitle(Translated(texts::kTitle));
   auto* layout = new QVBoxLayout(this);
 
   auto* totals = new QGridLayout;
   for (std::size_t bettor = 0; bettor < kBettors.size(); ++bettor) {
-    totals->addWidget(new QLabel(bettor == 0 ? texts::kPlayer : texts::kMascot), 0, static_cast<int>(bettor) + 1,
+    totals->addWidget(new QLabel(Translated(bettor == 0 ? texts::kPlayer : texts::kMascot)), 0, static_cast<int>(bettor) + 1,
                       Qt::AlignRight);
   }
   for (std::size_t row = 0; row < texts::kTotalsRows.size(); ++row) {
-    totals->addWidget(new QLabel(texts::kTotalsRows[row]), static_cast<int>(row) + 1, 0);
+    totals->addWidget(new QLabel(Translated(texts::kTotalsRows[row])), static_cast<int>(row) + 1, 0);
     for (std::size_t bettor = 0; bettor < kBettors.size(); ++bettor) {
       auto* value = new QLabel;
       value->setObjectName(QString("%1_%2").arg(kBettorNames[bettor], kTotalsNames[row]));
@@ -87,25 +91,25 @@ StatisticsWindow::StatisticsWindow(records::RecordsView& store, platform::Messag
   totals->setColumnStretch(3, 1);
   layout->addLayout(totals);
 
-  status_ = new QLabel(texts::kRecordsOff);
+  status_ = new QLabel(Translated(texts::kRecordsOff));
   status_->setObjectName("status");
   layout->addWidget(status_);
 
   auto* chart = new QChart;
-  chart->setTitle(texts::kChartTitle);
+  chart->setTitle(Translated(texts::kChartTitle));
   player_purse_ = new QLineSeries;
-  player_purse_->setName(texts::kPlayer);
+  player_purse_->setName(Translated(texts::kPlayer));
   mascot_purse_ = new QLineSeries;
-  mascot_purse_->setName(texts::kMascot);
+  mascot_purse_->setName(Translated(texts::kMascot));
   chart->addSeries(player_purse_);
   chart->addSeries(mascot_purse_);
   races_axis_ = new QValueAxis;
-  races_axis_->setTitleText(texts::kChartRaces);
+  races_axis_->setTitleText(Translated(texts::kChartRaces));
   races_axis_->setLabelFormat("%d");
   races_axis_->setTickType(QValueAxis::TicksDynamic);
   races_axis_->setTickAnchor(0);
   purse_axis_ = new QValueAxis;
-  purse_axis_->setTitleText(texts::kChartPurse);
+  purse_axis_->setTitleText(Translated(texts::kChartPurse));
   purse_axis_->setLabelFormat("%d");
   purse_axis_->setTickType(QValueAxis::TicksDynamic);
   purse_axis_->setTickAnchor(0);
@@ -121,11 +125,11 @@ StatisticsWindow::StatisticsWindow(records::RecordsView& store, platform::Messag
   chart_view->setMinimumSize(560, 260);
   layout->addWidget(chart_view, 1);
 
-  layout->addWidget(new QLabel(texts::kLastRaces));
+  layout->addWidget(new QLabel(Translated(texts::kLastRaces)));
   table_ = new QTableWidget(0, static_cast<int>(texts::kTableColumns.size()));
   table_->setObjectName("last_races");
   QStringList headers;
-  for (const char* column : texts::kTableColumns) headers << column;
+  for (const platform::TextId& column : texts::kTableColumns) headers << Translated(column);
   table_->setHorizontalHeaderLabels(headers);
   table_->verticalHeader()->setVisible(false);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -135,9 +139,9 @@ StatisticsWindow::StatisticsWindow(records::RecordsView& store, platform::Messag
   layout->addWidget(table_, 1);
 
   auto* buttons = new QHBoxLayout;
-  clear_ = new QPushButton(texts::kClear);
+  clear_ = new QPushButton(Translated(texts::kClear));
   clear_->setObjectName("clear");
-  auto* close = new QPushButton(texts::kClose);
+  auto* close = new QPushButton(Translated(texts::kClose));
   close->setObjectName("close");
   buttons->addWidget(clear_);
   buttons->addStretch(1);
@@ -204,16 +208,15 @@ void StatisticsWindow::Refresh() {
     const records::KeptRace& race = kept[kept.size() - 1 - static_cast<std::size_t>(row)];
     const platform::SettledRace& r = race.race;
     const bool has_winner = r.arrivals > 0;
-    QString race_no = QString(texts::kRaceNo).arg(r.race_no);
-    if (r.stopped) race_no += texts::kStopped;
+    const QString race_no = Translated(platform::Text(r.stopped ? texts::kRaceNoStopped : texts::kRaceNo).Arg(r.race_no));
     const std::array<QString, 7> cells = {
         race_no,
         QString::fromStdString(race.recorded_at),
-        has_winner ? Lane(r.winner()) : QString(texts::kNone),
-        has_winner ? Odds(r.odds[static_cast<std::size_t>(r.winner())]) : QString(texts::kNone),
+        has_winner ? Lane(r.winner()) : None(),
+        has_winner ? Odds(r.odds[static_cast<std::size_t>(r.winner())]) : None(),
         Lane(r.player.lane),
-        r.player.lane < kNoLane ? Money(r.player.stake) : QString(texts::kNone),
-        r.player.lane < kNoLane ? Money(r.player.payout) : QString(texts::kNone)};
+        r.player.lane < kNoLane ? Money(r.player.stake) : None(),
+        r.player.lane < kNoLane ? Money(r.player.payout) : None()};
     for (std::size_t column = 0; column < cells.size(); ++column) {
       auto* item = new QTableWidgetItem(cells[column]);
       if (column != 1) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
