@@ -106,8 +106,11 @@ TEST(SettlementTest, RacesToTheirEnd) {
     if (race.fortune) game.random.Push({0.5f}), game.Click(c.omi);
     game.Fire([&] { game.form().Say("before the end"); });
     Log at_first_box = {"no box"};
+    std::string ranks;  // as the first box finds them
     game.boxes.while_open = [&](const ShownBox&) {
-      if (at_first_box == Log{"no box"}) at_first_box = game.media.log;
+      if (at_first_box != Log{"no box"}) return;
+      at_first_box = game.media.log;
+      for (int lane = 0; lane < 6; ++lane) ranks += c.Jyuni[lane].Caption() + " ";
     };
     std::vector<std::size_t> told_at;  // the boxes shown when the records are told
     game.records.on_record = [&] { told_at.push_back(game.boxes.shown.size()); };
@@ -117,7 +120,10 @@ TEST(SettlementTest, RacesToTheirEnd) {
     if (race.stopped) { EXPECT_TRUE(game.Click(c.CmdStart)); }
     EXPECT_EQ(game.boxes.shown, race.boxes);
     const bool ended = race.replies == kNo, continued = race.replies == kYes;
-    if (!race.boxes.empty()) { EXPECT_EQ(at_first_box, stop); }  // the music stops first, and again at a close
+    if (!race.boxes.empty()) {  // the music stops first, and again at a close
+      EXPECT_EQ(at_first_box, stop);
+      EXPECT_TRUE(race.stopped || ranks == "2着 4着 5着 1着 6着 3着 ") << ranks;
+    }
     EXPECT_EQ(game.media.log, ended ? (Log{"stop bgm", "close bgm", "stop bgm", "close bgm"}) : stop);
     // The records hear of the race before its first box, and of a gift after the question, before its box.
     ASSERT_EQ(game.records.races.size(), 1u);
@@ -148,6 +154,7 @@ TEST(SettlementTest, RacesToTheirEnd) {
       EXPECT_EQ(std::tuple(c.Jyuni[lane].Visible(), c.Bairitu[lane].Caption(), c.CharAnime[lane].Interval(),
                            c.CharKake[lane].Value(), c.ImgChar[lane].Left()), std::tuple(false, "", 0, false, 7750.0f));
       EXPECT_EQ(c.CharKake[lane].BackColor(), lane == pick ? ui::kWhite : ui::SystemColour(14));
+      EXPECT_TRUE(lane != pick || c.CharKake[lane].ForeColor() == ui::kBlack);
       if (!race.stopped) { EXPECT_EQ(c.ImgChar[lane].Picture(), ui::RunnerPicture(lane, 1)); }
     }
   }
