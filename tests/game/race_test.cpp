@@ -89,7 +89,9 @@ struct Racing : StartedGame {
   }
 };
 
-TEST(RaceTest, TheStakesAreTakenAtTheStart) {
+// Once the stakes are taken the bet is locked: the lanes and race selection
+// are shut, the stake bar hidden, and an odds label clicked changes nothing.
+TEST(RaceTest, TheStakesAreTakenAtTheStartAndTheBetIsLocked) {
   // The pick, the bar and a stale stake; the purse, the stake taken and whether a fortune is sold.
   const std::tuple<int, int, game::Integer, int, const char*, bool> kRows[] = {
       {6, 40, 0, 100, "0", true},       // no pick: only the mascot's stake
@@ -102,9 +104,14 @@ TEST(RaceTest, TheStakesAreTakenAtTheStart) {
     game.session().MoveScrollBar(game.c().KakeHScroll, bar);
     if (stale_bet) game.mutable_state().PlayerBet = stale_bet;
     StartRace(game);
-    EXPECT_EQ(std::tuple(game.s().PlayerMoney, game.c().KakeLabel.Caption(), game.s().PlayerBet, game.c().omi.Enabled(),
+    const auto& c = game.c();
+    EXPECT_EQ(std::tuple(game.s().PlayerMoney, c.KakeLabel.Caption(), game.s().PlayerBet, c.omi.Enabled(),
                          game.s().MascotMoney),
               std::tuple(purse, label, std::stoi(label), fortune, 50));
+    game.Click(c.Bairitu[5 - pick % 6]);
+    EXPECT_EQ(std::tuple(game.s().PlayerPick, c.CharKake[0].Enabled(), c.ozzu.Enabled(), c.KakeHScroll.Visible(),
+                         c.CmdStart.Enabled()),
+              std::tuple(pick, false, false, false, false));
   }
 }
 

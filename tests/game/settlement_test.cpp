@@ -72,6 +72,7 @@ TEST(SettlementTest, RacesToTheirEnd) {
   const std::vector<int> kYes = {kOk, kOk, MessageBoxes::kReplyYes}, kNo = {kOk, kOk, MessageBoxes::kReplyNo};
   const Race kRaces[] = {{100, 15, {3, 15, 19, 104}, Hit(19), 15, kMisses, false, true},
                          {100, 30, {0, 30, 0, 70}, {kMiss}, 30},
+                         {100, 99, {0, 99, 0, 1}, {kMiss}, 1},  // 1 left: no continue offer
                          {100, 100, {0, 100, 0, 0}, Empty(true), 10, kMisses, false, false, kYes},
                          {100, 100, {0, 100, 0, 0}, Empty(false), 100, kMisses, false, false, kNo},
                          {100, 40, {6, 0, 0, 100}, {}, 1},                             // no bet, no box; bar back to 1

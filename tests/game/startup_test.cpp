@@ -11,7 +11,7 @@ using testing_support::TestGame;
 TEST(StartUpTest, TheSavedPurseComesBack) {
   using Row = std::pair<std::optional<std::string>, int>;  // the saved text, the purse
   for (const auto& [saved, purse] :
-       {Row{std::nullopt, 100}, Row{"", 100}, Row{"0", 10}, Row{"-50", 10}, Row{"3", 3}, Row{"lots", 100},
+       {Row{std::nullopt, 100}, Row{"", 100}, Row{"0", 10}, Row{"-50", 10}, Row{"1", 1}, Row{"3", 3}, Row{"lots", 100},
         Row{"2147483648", 100}, Row{"1e3", 100}, Row{" +250 ", 250}, Row{"12.5", 12}, Row{"2147483647", 2147483647}}) {
     StartedGame game(saved);
     // A fortune costs 10: only above that, from the start on; the stake bar offers the purse up to 30000.
