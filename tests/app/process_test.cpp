@@ -74,50 +74,44 @@ struct ProcessTest : ::testing::Test {
     return last = pid;
   }
 
-  // The exit status, or -1 while it still runs; it looks at least once.
-  int WaitForExit(pid_t pid, std::chrono::milliseconds limit = 30s) {
+  // True once `done` holds, looking at least once; false when not within the (generous) limit.
+  template <typename Done>
+  static bool Eventually(Done done, std::chrono::milliseconds limit = 30s) {
     for (const auto deadline = std::chrono::steady_clock::now() + limit;; std::this_thread::sleep_for(10ms)) {
-      int status = 0;
-      if (waitpid(pid, &status, WNOHANG) == pid) return std::erase(started, pid), status;
-      if (std::chrono::steady_clock::now() >= deadline) return -1;
+      if (done()) return true;
+      if (std::chrono::steady_clock::now() >= deadline) return false;
     }
   }
 
-  // True once what it said holds `text`; false when not within the limit.
-  bool WaitUntilSaid(pid_t pid, const std::string& text) const {
-    for (const auto deadline = std::chrono::steady_clock::now() + 30s; std::chrono::steady_clock::now() < deadline;
-         std::this_thread::sleep_for(10ms))
-      if (Said(pid).find(text) != std::string::npos) return true;
-    return false;
+  // The exit status, or -1 while it still runs.
+  int WaitForExit(pid_t pid, std::chrono::milliseconds limit = 30s) {
+    int status = 0;
+    if (!Eventually([&] { return waitpid(pid, &status, WNOHANG) == pid; }, limit)) return -1;
+    return std::erase(started, pid), status;
   }
 
-  // True once the game handles SIGTERM, SIGINT and SIGHUP itself; false when
-  // it ends first or not within the (generous) limit.
+  // True once the game handles SIGTERM, SIGINT and SIGHUP itself; false when it ends first.
   static bool WaitUntilReady(pid_t pid) {
     constexpr unsigned long long kHandled = 1ull << (SIGTERM - 1) | 1ull << (SIGINT - 1) | 1ull << (SIGHUP - 1);
-    for (const auto deadline = std::chrono::steady_clock::now() + 30s; std::chrono::steady_clock::now() < deadline;
-         std::this_thread::sleep_for(10ms)) {
+    bool ready = false;
+    return Eventually([&] {
       std::ifstream status("/proc/" + std::to_string(pid) + "/status");
       for (std::string line; std::getline(status, line);) {
-        if (line.rfind("State:", 0) == 0 && line.find("zombie") != std::string::npos) return false;
-        if (line.rfind("SigCgt:", 0) == 0 && (std::stoull(line.substr(7), nullptr, 16) & kHandled) == kHandled)
-          return true;
+        if (line.rfind("State:", 0) == 0 && line.find("zombie") != std::string::npos) return true;
+        if (line.rfind("SigCgt:", 0) == 0) ready = (std::stoull(line.substr(7), nullptr, 16) & kHandled) == kHandled;
       }
-    }
-    return false;
+      return ready;
+    }) && ready;
   }
 
-  // Runs the game until it is ready. With no display, "-platform offscreen" on
-  // the command line is what lets it start.
-  pid_t PlayUntilReady(const std::string& executable = MASCOT_RACE_EXECUTABLE) {
+  // Runs the game until it is ready, then ends it with `signal` as the desktop
+  // does; gives its exit status. With no display, "-platform offscreen" on the
+  // command line is what lets it start.
+  int PlayAndClose(int signal, const std::string& executable = MASCOT_RACE_EXECUTABLE) {
     const pid_t game = Launch(executable, {"-platform", "offscreen"}, nullptr);
     EXPECT_TRUE(WaitUntilReady(game)) << Said(game);
-    return game;
-  }
-  // Then closes it as the desktop does; gives its exit status.
-  int PlayAndClose(const std::string& executable = MASCOT_RACE_EXECUTABLE) {
-    kill(PlayUntilReady(executable), SIGTERM);
-    return WaitForExit(last);
+    kill(game, signal);
+    return WaitForExit(game);
   }
 
   fs::path home = fs::path(testing::TempDir()) / ("mascot-process-" + std::to_string(getpid()));
@@ -179,18 +173,6 @@ TEST_F(ProcessTest, SimulateReportsTheRacesWithoutWindowOrFiles) {
   EXPECT_TRUE(fs::is_empty(home / "config"));
 }
 
-// Every signal takes the normal close path: a saved 0 comes back as 10, and
-// only the close's save can write that.
-TEST_F(ProcessTest, SignalsTakeTheNormalClosePath) {
-  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
-    SavePurse("0");
-    const pid_t game = PlayUntilReady();
-    kill(game, signal);
-    EXPECT_EQ(WaitForExit(game), 0) << "ended by signal " << signal << " instead of closing";
-    EXPECT_TRUE(Saved("10")) << signal;
-  }
-}
-
 // One copy at a time: a second brings the first to the front, leaves the
 // purse alone and quits; a copy killed outright leaves its purse and its lock
 // to the next, which takes the lock over, plays and saves.
@@ -207,19 +189,16 @@ TEST_F(ProcessTest, OneCopyAtATimeAndAKilledCopyLeavesItsPurseAndItsLockToTheNex
   EXPECT_TRUE(WIFSIGNALED(WaitForExit(first)));
   EXPECT_TRUE(fs::exists(home / "config/mascot-race.lock"));  // left behind
   EXPECT_TRUE(Saved("-3"));                                   // and neither copy saved
-  const pid_t next = Launch();
-  ASSERT_TRUE(WaitUntilReady(next)) << Said(next);  // it takes the lock over and plays
-  EXPECT_EQ(WaitForExit(next, 0ms), -1) << Said(next);
-  kill(next, SIGTERM);
-  EXPECT_EQ(WaitForExit(next), 0);
-  EXPECT_TRUE(Saved("10"));  // and saves
+  EXPECT_EQ(PlayAndClose(SIGTERM), 0) << Said(last);  // the next takes the lock over and plays
+  EXPECT_TRUE(Saved("10"));                             // and saves
 }
 
-// Bad surroundings are said once, and the game plays on.
+// Bad surroundings are said once, and the game plays on. (The closes take the
+// two signals other than SIGTERM, which the other tests send.)
 TEST_F(ProcessTest, DamagedSettingsAndMissingMusic) {
   const char kDamaged[] = "\x01\xff[[garbage\npass=\n\0[2]\npass=lots\n";
   std::ofstream(home / "config/MainForm.ini").write(kDamaged, sizeof kDamaged - 1);
-  EXPECT_EQ(PlayAndClose(), 0);
+  EXPECT_EQ(PlayAndClose(SIGHUP), 0);
   EXPECT_TRUE(Saved("100")) << Read(home / "config/MainForm.ini");                // no number: a hundred
   EXPECT_EQ(Said(last).find("no music found"), std::string::npos) << Said(last);  // it is beside the built game
   if (fs::exists(fs::path(MASCOT_INSTALLED_DATA_DIR) / "bgm.mid"))
@@ -228,7 +207,7 @@ TEST_F(ProcessTest, DamagedSettingsAndMissingMusic) {
   fs::create_directories(home / "config/MainForm.ini");  // a directory in the settings' place
   fs::create_directories(home / "bin");  // the executable alone, as a package that forgot the music would leave it
   fs::copy_file(MASCOT_RACE_EXECUTABLE, home / "bin/mascot-race");
-  EXPECT_EQ(PlayAndClose((home / "bin/mascot-race").string()), 0);
+  EXPECT_EQ(PlayAndClose(SIGINT, (home / "bin/mascot-race").string()), 0);
   for (const std::string said = Said(last); const char* once : {"could not save the purse", "no music found"})
     EXPECT_TRUE(said.find(once) != std::string::npos && said.find(once) == said.rfind(once)) << said;
 }
@@ -256,17 +235,14 @@ TEST_F(ProcessTest, ANameTakenByAnotherUserNeitherCapturesALaunchNorKeepsTheGame
     for (const auto& entry : fs::directory_iterator(shared)) fs::remove_all(entry);
   };
   // The player's game, with its runtime directory or none.
-  const auto launch_as_player = [&](std::optional<fs::path> runtime, std::vector<std::string> arguments = {}) {
+  const auto launch_as_player = [&](std::optional<fs::path> runtime) {
     const std::string id = std::to_string(kPlayer);
     std::vector<std::string> command{"--reuid=" + id, "--regid=" + id, "--clear-groups", "/usr/bin/env", "-i", "-C",
                                      player, "HOME=" + player.string(), "TMPDIR=" + shared.string(),
                                      "QT_QPA_PLATFORM=offscreen", game_copy};
     if (runtime) command.insert(command.end() - 1, "XDG_RUNTIME_DIR=" + runtime->string());
-    command.insert(command.end(), arguments.begin(), arguments.end());
     return Launch("/usr/bin/setpriv", command, nullptr);
   };
-  const pid_t version = launch_as_player(std::nullopt, {"--version"});
-  ASSERT_EQ(WaitForExit(version), 0) << "the player cannot run the game: " << Said(version);
 
   // With nobody in the way the channel is in a directory made for the
   // player alone.
@@ -315,7 +291,8 @@ TEST_F(ProcessTest, ANameTakenByAnotherUserNeitherCapturesALaunchNorKeepsTheGame
     const pid_t game = launch_as_player(runtime);
     ASSERT_TRUE(WaitUntilReady(game)) << Said(game);
     const pid_t second = launch_as_player(runtime);
-    ASSERT_TRUE(WaitUntilSaid(second, "another copy is already running;")) << Said(second);
+    ASSERT_TRUE(Eventually([&] { return Said(second).find("another copy is already running;") != std::string::npos; }))
+        << Said(second);
     EXPECT_EQ(Said(second).find("its window was brought to the front") != std::string::npos, raised) << Said(second);
     EXPECT_EQ(read(calls[0], &byte, 1), -1) << "the other user answered the second launch";
     kill(game, SIGTERM);

@@ -1,8 +1,9 @@
-// Choosing a race (speeds, odds, race number, the mascot's bet) and the
-// player's lane and stake; a race on its way: the start, the ticks that move
-// one runner each, the arrivals with their ranks, the runners' legs and the
-// best time of the day. (How a race ends is in settlement_test.cpp; what
-// every event keeps true, in soak_test.cpp.)
+// Choosing a race (speeds, odds, race number, the mascot's bet); a race on
+// its way: the stakes taken at the start, the ticks that move one runner
+// each, the arrivals, the runners' legs and the best time of the day. (How a
+// race ends, with the ranks its boxes find, is in settlement_test.cpp; the
+// lane buttons' looks there and in the window's tests; what every event keeps
+// true, in soak_test.cpp.)
 #include <gtest/gtest.h>
 
 #include "game/odds.h"
@@ -78,36 +79,6 @@ TEST(RaceSelectionTest, TheMascotBetsSitsOutOrGoesAllIn) {
   }
 }
 
-// Lane clicks (a lane's button, or ~lane for its odds label), and then each
-// lane's look: 'P' picked (white on black, selected), 'u' unpicked again
-// (black on white), '.' as designed; and the buttons' Click events that ran.
-TEST(BetPanelTest, TheChosenLaneIsShownInverted) {
-  // The clicks; the pick, the looks and the Click events that ran.
-  using Row = std::tuple<std::vector<int>, int, std::string, std::vector<int>>;
-  for (const auto& [clicks, pick, expected_looks, expected_raised] :
-       {Row{{2}, 2, "..P...", {2}}, Row{{1, 4}, 4, ".u..P.", {1, 4}},
-        Row{{3, 3, ~3}, 3, "...P..", {3, 3}},  // again and again: it stays
-        Row{{0, ~5}, 5, "u....P", {0, 5}}}) {  // an odds label selects its button once
-    StartedGame game;
-    std::vector<int> raised;
-    for (int lane = 0; lane < 6; ++lane) {
-      auto& button = game.c().CharKake[lane];
-      button.on_click = [&raised, lane, original = button.on_click] { raised.push_back(lane), original(); };
-    }
-    for (int lane : clicks)
-      game.Click(lane >= 0 ? static_cast<ui::Control&>(game.c().CharKake[lane]) : game.c().Bairitu[~lane]);
-    std::string looks;
-    for (int lane = 0; lane < 6; ++lane) {
-      const auto& b = game.c().CharKake[lane];
-      const auto colours = std::pair(b.BackColor(), b.ForeColor());
-      looks += b.Value() && colours == std::pair(ui::kBlack, ui::kWhite)                   ? 'P'
-               : !b.Value() && colours == std::pair(ui::kWhite, ui::kBlack)                ? 'u'
-               : !b.Value() && colours.first == ui::SystemColour(14) ? '.' : '?';
-    }
-    EXPECT_EQ(std::tuple(game.s().PlayerPick, looks, raised), std::tuple(pick, expected_looks, expected_raised));
-  }
-}
-
 constexpr std::array<int, 6> kSpeeds = {125, 130, 112, 148, 101, 139};  // odds 16.1 12.9 24.5 1.3 31.6 7.1
 
 // A game whose first race has just started, with no bet.
@@ -118,33 +89,9 @@ struct Racing : StartedGame {
   }
 };
 
-TEST(RaceTest, FromTheStartToTheLastArrival) {
-  StartedGame game("1000");
-  const auto& c = game.c();
-  SelectRace(game, kSpeeds);
-  game.Click(c.CharKake[3]);
-  game.session().MoveScrollBar(c.KakeHScroll, 500);
-  game.random.Push({0.0f, 0.999f});  // two tips: the bubble keeps the second
-  game.Click(c.CmdStart);
-  EXPECT_EQ(std::tuple(game.s().TipDraw, c.Money.Caption(), c.Psyoji[1].Caption(), c.CharAnime[5].Interval()),
-            std::tuple(10, "500", "50", 50));  // both stakes are taken at once; the legs run
-  ScriptFinishOrder(game, {3, 0, 5, 1, 2, 4});
-  EXPECT_EQ(RunRaceClock(game, 46), 46);  // lane 3 (speed 148) needs 47 flat-out ticks
-  game.FireTimer(c.TimeChar);
-  EXPECT_EQ(std::tuple(c.CmdStart.Caption(), game.s().WinnerLane, game.s().RaceTime, c.CharAnime[3].Interval(),
-                       c.CharAnime[0].Interval()),
-            std::tuple("ストップ", 3, 47, 0, 50));  // from the first arrival
-  const int draws = game.random.draws;
-  std::vector<std::string> ranks;  // as the settlement's first box finds them
-  game.boxes.while_open = [&](const ShownBox&) {
-    for (int lane = 0; lane < 6 && ranks.size() < 6; ++lane) ranks.push_back(c.Jyuni[lane].Caption());
-  };
-  const int ticks = RunRaceClock(game);
-  EXPECT_EQ(std::pair(game.random.draws - draws, game.random.overruns), std::pair(2 * ticks, 0));  // two a tick
-  EXPECT_EQ(ranks, (std::vector<std::string>{"2着", "4着", "5着", "1着", "6着", "3着"}));
-}
-
-TEST(RaceTest, TheStakesAreTakenAtTheStart) {
+// Once the stakes are taken the bet is locked: the lanes and race selection
+// are shut, the stake bar hidden, and an odds label clicked changes nothing.
+TEST(RaceTest, TheStakesAreTakenAtTheStartAndTheBetIsLocked) {
   // The pick, the bar and a stale stake; the purse, the stake taken and whether a fortune is sold.
   const std::tuple<int, int, game::Integer, int, const char*, bool> kRows[] = {
       {6, 40, 0, 100, "0", true},       // no pick: only the mascot's stake
@@ -157,9 +104,14 @@ TEST(RaceTest, TheStakesAreTakenAtTheStart) {
     game.session().MoveScrollBar(game.c().KakeHScroll, bar);
     if (stale_bet) game.mutable_state().PlayerBet = stale_bet;
     StartRace(game);
-    EXPECT_EQ(std::tuple(game.s().PlayerMoney, game.c().KakeLabel.Caption(), game.s().PlayerBet, game.c().omi.Enabled(),
+    const auto& c = game.c();
+    EXPECT_EQ(std::tuple(game.s().PlayerMoney, c.KakeLabel.Caption(), game.s().PlayerBet, c.omi.Enabled(),
                          game.s().MascotMoney),
               std::tuple(purse, label, std::stoi(label), fortune, 50));
+    game.Click(c.Bairitu[5 - pick % 6]);
+    EXPECT_EQ(std::tuple(game.s().PlayerPick, c.CharKake[0].Enabled(), c.ozzu.Enabled(), c.KakeHScroll.Visible(),
+                         c.CmdStart.Enabled()),
+              std::tuple(pick, false, false, false, false));
   }
 }
 

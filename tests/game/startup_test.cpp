@@ -8,16 +8,22 @@ namespace {
 using testing_support::StartedGame;
 using testing_support::TestGame;
 
-TEST(StartUpTest, TheSavedPurseComesBack) {
-  using Row = std::pair<std::optional<std::string>, int>;  // the saved text, the purse
-  for (const auto& [saved, purse] :
-       {Row{std::nullopt, 100}, Row{"", 100}, Row{"0", 10}, Row{"-50", 10}, Row{"3", 3}, Row{"lots", 100},
-        Row{"2147483648", 100}, Row{"1e3", 100}, Row{" +250 ", 250}, Row{"12.5", 12}, Row{"2147483647", 2147483647}}) {
+// A fortune costs 10: it is sold only above that, from the start on. The
+// stake bar offers the purse up to 30000, in large steps of a tenth (halves
+// to even) and at least 1, as after every settlement.
+TEST(StartUpTest, TheSavedPurseComesBackAndTheStakeBarFitsIt) {
+  using Row = std::tuple<std::optional<std::string>, int, int>;  // the saved text, the purse, the bar's large step
+  for (const auto& [saved, purse, large_step] :
+       {Row{std::nullopt, 100, 10}, Row{"", 100, 10}, Row{"0", 10, 1}, Row{"-50", 10, 1}, Row{"1", 1, 1},
+        Row{"3", 3, 1}, Row{"lots", 100, 10}, Row{"2147483648", 100, 10}, Row{"1e3", 100, 10}, Row{" +250 ", 250, 25},
+        Row{"12.5", 12, 1}, Row{"15", 15, 2}, Row{"25", 25, 2}, Row{"35", 35, 4}, Row{"95", 95, 10},
+        Row{"29999", 29999, 3000}, Row{"30000", 30000, 3000}, Row{"30001", 30001, 3000},
+        Row{"2147483647", 2147483647, 3000}}) {
     StartedGame game(saved);
-    // A fortune costs 10: only above that, from the start on; the stake bar offers the purse up to 30000.
     const auto& c = game.c();
-    EXPECT_EQ(std::tuple(game.s().PlayerMoney, c.Money.Caption(), c.omi.Enabled(), c.KakeHScroll.Max()),
-              std::tuple(purse, std::to_string(purse), purse > 10, std::min(purse, 30000)))
+    EXPECT_EQ(std::tuple(game.s().PlayerMoney, c.Money.Caption(), c.omi.Enabled(), c.KakeHScroll.Max(),
+                         c.KakeHScroll.LargeChange(), c.KakeHScroll.SmallChange()),
+              std::tuple(purse, std::to_string(purse), purse > 10, std::min(purse, 30000), large_step, 1))
         << saved.value_or("(nothing saved)");
   }
 }

@@ -11,7 +11,6 @@
 #include <cmath>
 
 #include "platform/random.h"
-#include "support/fakes.h"
 #include "ui/controls.h"
 
 namespace {
@@ -157,18 +156,6 @@ TEST(RandomTest, ScalingInWholeNumbersMatchesDoublePrecision) {
       mismatches += same ? 0 : 1;
     }
     EXPECT_EQ(mismatches, 0u) << "factor " << factor;
-  }
-}
-
-// A draw scales a single in double precision and rounds half to even.
-TEST(RandomTest, DrawsRoundHalfToEven) {
-  testing_support::ScriptedRandom random;
-  // 0.1f lies just above 0.1.
-  const std::tuple<float, double, int> kDraws[] = {{0.1f, 5, 1},   {0.3f, 5, 2},      {0.5f, 1, 0},     {0.75f, 1, 1},
-                                                   {0.35f, 10, 3}, {0.175f, 100, 17}, {0.375f, 100, 38}};
-  for (const auto& [r, factor, drawn] : kDraws) {
-    random.Push({r});
-    EXPECT_EQ(platform::Draw(random, factor), drawn) << r << " x " << factor;
   }
 }
 

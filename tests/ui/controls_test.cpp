@@ -57,6 +57,23 @@ TEST(TextTest, PlacesAreFilledInTheOrderEachLanguageWants) {
   }
 }
 
+// Option buttons of a group: a player's click selects one and raises its
+// Click, again on the selected one; a value set true raises Click only on a
+// button that was not selected, and clears the others.
+TEST(ControlsTest, OptionButtonsAreExclusiveAndAPlayersClickAlwaysRaisesClick) {
+  ui::OptionButton first("CharKake", 0), second("CharKake", 1);
+  ui::OptionGroup group;
+  group.Add(first), group.Add(second);
+  std::string clicks;
+  first.on_click = [&] { clicks += '1'; };
+  second.on_click = [&] { clicks += '2'; };
+  first.ClickByPlayer();
+  first.ClickByPlayer();
+  second.SetValue(true);
+  second.SetValue(true);
+  EXPECT_EQ(std::tuple(clicks, first.Value(), second.Value()), std::tuple("112", false, true));
+}
+
 // Every assignment of an interval restarts a timer, so every one is heard;
 // of other properties, only real changes. A listener of one property hears
 // that one only: the race clock's tag changes on every tick unheard. A

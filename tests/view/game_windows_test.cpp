@@ -119,7 +119,10 @@ TEST(GameWindowsTest, AShutdownSignalWhileABoxOrAWindowIsOpenLosesNothing) {
       SelectAndStart(game, row.lane, row.stake);
       RunRaceClock(game);
       if (!row.window) return;
+      const auto shown = [] { return std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible); };
+      const auto before = shown();
       wired.windows.main_window().menuBar()->findChild<QAction*>(row.window)->trigger();
+      EXPECT_EQ(shown(), before + 1);  // the window opened and shows
       if (!row.box) return void(std::raise(row.signal));
       for (QWidget* window : QApplication::topLevelWidgets())
         if (auto* clear = window->findChild<QPushButton*>("clear")) clear->click();

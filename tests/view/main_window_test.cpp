@@ -3,17 +3,11 @@
 // English and locked lanes looking locked; the language the desktop asks
 // for; every way in reaching the rules (the mouse, keys,
 // shortcuts, message boxes and what assistive tools do through Qt's
-// accessibility interfaces); the machine's address; and a second launch
-// asking the running copy to show its window.
+// accessibility interfaces); and a second launch asking the running copy to
+// show its window.
 #include "ui/qt/main_window.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <ifaddrs.h>
-#include <net/if.h>
-#include <sys/file.h>
-#include <unistd.h>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 #include <private/qguiapplication_p.h>
@@ -21,7 +15,6 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -45,7 +38,6 @@
 #include "game/game_texts.h"
 #include "game/odds.h"
 #include "platform/numbers.h"
-#include "platform/system_local_address.h"
 #include "support/race_script.h"
 #include "ui/main_form_texts.h"
 #include "ui/picture_names.h"
@@ -462,22 +454,6 @@ TEST(MessageBoxViewTest, EscapeTheCloseBoxAndAShutdownGiveTheSafeAnswerOrNothing
   }
 }
 
-// One of this machine's own IPv4 addresses on an interface that is up and not
-// the loopback, found here without Qt; with none, 127.0.0.1.
-TEST(LocalAddressTest, OneOfTheMachinesOwnAddresses) {
-  std::set<std::string> own;
-  ifaddrs* interfaces = nullptr;
-  ASSERT_EQ(getifaddrs(&interfaces), 0);
-  for (const ifaddrs* at = interfaces; at; at = at->ifa_next) {
-    char text[INET_ADDRSTRLEN];
-    if (at->ifa_addr && at->ifa_addr->sa_family == AF_INET && (at->ifa_flags & (IFF_UP | IFF_LOOPBACK)) == IFF_UP)
-      own.insert(inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(at->ifa_addr)->sin_addr, text, sizeof text));
-  }
-  freeifaddrs(interfaces);
-  const std::string address = platform::SystemLocalAddress().DottedIPv4();
-  EXPECT_TRUE(own.empty() ? address == "127.0.0.1" : own.count(address) == 1) << address;
-}
-
 TEST(SingleInstanceTest, ALaunchDuringStartUpWaitsForTheWindowAndBringsItBack) {
   QTemporaryDir settings;
   app::SingleInstance running(settings.path(), settings.path());
@@ -497,14 +473,10 @@ TEST(SingleInstanceTest, ALaunchDuringStartUpWaitsForTheWindowAndBringsItBack) {
 
 TEST(SingleInstanceTest, ACopyThatDoesNotAnswerIsReportedAsSuch) {
   QTemporaryDir settings;
-  // Another copy holds the lock but opens no channel.
-  const QByteArray lock = QFile::encodeName(settings.path() + "/mascot-race.lock");
-  const int other_copy = open(lock.constData(), O_RDWR | O_CREAT, 0600);
-  ASSERT_EQ(flock(other_copy, LOCK_EX | LOCK_NB), 0);
+  app::SingleInstance other_copy(settings.path(), "");  // holds the lock but opens no channel
   app::SingleInstance later(settings.path(), settings.path());
   ASSERT_FALSE(later.acquired());
   EXPECT_FALSE(later.AskRunningCopyToRaise(300));
-  close(other_copy);
 }
 
 }  // namespace
