@@ -7,7 +7,8 @@
 
 namespace ui::qt {
 
-// The named family first, then fonts a Debian desktop has (IPA, Noto CJK).
+// The named family first, then fonts a Debian desktop has: the IPA fonts the
+// layout is made for, then Noto CJK, which shows every text but clips some.
 // Sizes are in points at 96 dots per inch, so the text fits the twips layout
 // whatever the screen's own resolution.
 QFont FontFor(const Font& font);
