@@ -1,10 +1,10 @@
 // The real window, offscreen: built from the window's definition and
 // mirroring the model, every text fitting its control in Japanese and in
-// English and locked lanes looking locked; the language the desktop asks
-// for; every way in reaching the rules (the mouse, keys,
-// shortcuts, message boxes and what assistive tools do through Qt's
-// accessibility interfaces); and a second launch asking the running copy to
-// show its window.
+// English and locked lanes looking locked; every way in reaching the rules
+// (the mouse, keys, shortcuts, message boxes and what assistive tools do
+// through Qt's accessibility interfaces); and a second launch asking the
+// running copy to show its window. (Which language the desktop asks for,
+// the process tests' help rows show.)
 #include "ui/qt/main_window.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +31,6 @@
 #include <optional>
 #include <set>
 
-#include "app/language.h"
 #include "app/single_instance.h"
 #include "chat/chat_texts.h"
 #include "chat/tour_texts.h"
@@ -281,20 +280,6 @@ TEST(TextFitTest, EveryTextFitsItsControlInJapaneseAndInEnglish) {
     }
     QCoreApplication::removeTranslator(&english);
   }
-}
-
-// The game speaks the first of the desktop's languages that it knows, and
-// Japanese, its own, when it knows none (a C or POSIX locale).
-TEST(LanguageTest, TheFirstJapaneseOrEnglishOfTheDesktopsLanguagesWins) {
-  using app::Language;
-  const std::pair<QStringList, Language> kRows[] = {
-      {{"C"}, Language::Japanese},           {{"POSIX"}, Language::Japanese},
-      {{}, Language::Japanese},              {{"en-US"}, Language::English},
-      {{"en_GB.UTF-8"}, Language::English},  {{"ja-JP"}, Language::Japanese},
-      {{"fr", "de", "en"}, Language::English}, {{"de-DE", "ja", "en"}, Language::Japanese},
-      {{"fr-FR"}, Language::Japanese}};
-  for (const auto& [languages, chosen] : kRows)
-    EXPECT_EQ(app::ChooseLanguage(languages), chosen) << languages.join(':').toStdString();
 }
 
 // In a race every lane button looks locked: its caption in the toolkit's
