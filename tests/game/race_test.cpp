@@ -14,7 +14,8 @@ namespace {
 
 using namespace testing_support;
 
-TEST(RaceSelectionTest, SpeedsBecomeOdds) {
+// Every press is a new race of eight draws, numbered on, its speeds made odds.
+TEST(RaceSelectionTest, EveryPressIsANewRaceOfEightDrawsWhoseSpeedsBecomeOdds) {
   const std::pair<std::array<int, 6>, std::array<const char*, 6>> kRows[] = {
       {{150, 140, 130, 120, 110, 100}, {"1.1倍", "6.7倍", "13.3倍", "20倍", "26.7倍", "33.3倍"}},
       {{125, 130, 112, 148, 101, 139}, {"16.1倍", "12.9倍", "24.5倍", "1.3倍", "31.6倍", "7.1倍"}},
@@ -23,9 +24,12 @@ TEST(RaceSelectionTest, SpeedsBecomeOdds) {
       {{150, 150, 150, 150, 150, 150}, {"1.1倍", "1.1倍", "1.1倍", "1.1倍", "1.1倍", "1.1倍"}},
       // No excess speed anywhere: every lane pays the highest odds.
       {{100, 100, 100, 100, 100, 100}, {"5000倍", "5000倍", "5000倍", "5000倍", "5000倍", "5000倍"}}};
+  StartedGame game;
+  EXPECT_FALSE(game.c().CmdStart.Enabled());
+  int race = 0;
   for (const auto& [speeds, captions] : kRows) {
-    StartedGame game;
     SelectRace(game, speeds);
+    EXPECT_EQ(game.c().RaceLabel.Caption(), "本日第" + std::to_string(++race) + "ﾚｰｽ");
     for (std::size_t lane = 0; lane < 6; ++lane) {
       EXPECT_EQ(game.s().LaneSpeed[lane], speeds[lane]);
       EXPECT_EQ(game.c().Bairitu[static_cast<int>(lane)].Caption(), captions[lane]) << speeds[0] << " " << lane;
@@ -33,21 +37,14 @@ TEST(RaceSelectionTest, SpeedsBecomeOdds) {
   }
   // One decimal, halves to even: 1.25 and 1.75.
   EXPECT_EQ(std::pair(game::LaneOddsFor(1, 80), game::LaneOddsFor(7, 400)), std::pair(1.2f, 1.8f));
-}
-
-TEST(RaceSelectionTest, EveryPressIsANewRaceOfEightDraws) {
-  StartedGame game;
-  EXPECT_FALSE(game.c().CmdStart.Enabled());
   game.random.Push({0.25f, 0.75f, 0.0f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f});
   game.Click(game.c().ozzu);
-  EXPECT_EQ(std::tuple(game.s().LaneSpeed[0], game.s().LaneSpeed[1], game.c().CmdStart.Enabled(),
-                       game.c().RaceLabel.Caption()),
-            std::tuple(112, 138, true, "本日第1ﾚｰｽ"));  // 12.5 and 37.5 go to the even neighbour
-  game.mutable_state().MascotMoney = 5;                 // all in: the stake draw is still made
+  EXPECT_EQ(std::tuple(game.s().LaneSpeed[0], game.s().LaneSpeed[1], game.c().CmdStart.Enabled()),
+            std::tuple(112, 138, true));  // 12.5 and 37.5 go to the even neighbour
+  game.mutable_state().MascotMoney = 5;  // all in: the stake draw is still made
   SelectRace(game, {140, 140, 140, 140, 140, 140}, 0.999f, 0.2f);
-  EXPECT_EQ(
-      std::tuple(game.random.draws, game.random.overruns, game.c().RaceLabel.Caption(), game.c().Bairitu[0].Caption()),
-      std::tuple(6 + 16, 0, "本日第2ﾚｰｽ", "4.2倍"));
+  EXPECT_EQ(std::tuple(game.random.draws, game.random.overruns, game.c().RaceLabel.Caption()),
+            std::tuple(6 + 8 * 8, 0, "本日第8ﾚｰｽ"));
   game.Fire([&] { game.c().RaceLabel.SetTag("2147483647"); });
   SelectRace(game, {140, 140, 140, 140, 140, 140});
   EXPECT_EQ(game.c().RaceLabel.Caption(), "本日第2147483647ﾚｰｽ");  // stops at the largest Long

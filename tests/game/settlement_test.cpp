@@ -41,6 +41,8 @@ const Mascot kHits = {100, 0.6f, 0.5f, {3, 50, 65, 115}, 0, "当たりや。65�
 const Mascot kGoesToTheBank = {7, 0.5f, 0.5f, {2, 7, 0, 0}, 100, "所持金がなくなったから銀行で１００まめ下ろしたぜ（￣ー￣ﾆﾔﾘ"};
 const Mascot kSitsOut = {11, 0.5f, 0.01f, {6, 0, 0, 11}, 0, "before the end"};  // a stake of 0: no bet, no comment
 const Mascot kMissesAndSellsASlip = {100, 0.5f, 0.5f, {2, 50, 0, 60}, 0, kMisses.said};
+// 15000 at 1.3 pays 19500, which would carry the purse past the largest Long: it stops there.
+const Mascot kHitsAtTheTop = {kTop, 0.6f, 0.5f, {3, 15000, 19500, kTop}, 0, "当たりや。19500まめゲット"};
 
 // A race that lane 3 (odds 1.3) wins, with the bar at `bar`; `player` is the
 // bet as the records keep it (lane 6: none), its purse before any gift.
@@ -80,6 +82,7 @@ TEST(SettlementTest, RacesToTheirEnd) {
                          {100, 10, {3, 10, 13, 103}, Hit(13), 10, kHits, true},        // both win, each at its stake
                          {100, 1, {6, 0, 0, 100}, {}, 0, kGoesToTheBank},              // all in, and lost
                          {100, 1, {6, 0, 0, 100}, {}, 0, kSitsOut},                    // the bar stays: so does 0
+                         {100, 30, {0, 30, 0, 70}, {kMiss}, 30, kHitsAtTheTop},
                          {100, 80, {0, 80, 0, 20}, {kMiss}, 20, kMisses, true, true},  // bar and stake pulled in
                          {100, 50, {0, 50, 0, 40}, {kMiss}, 40, kMissesAndSellsASlip, false, false, {}, true}};
   const Log stop = {"stop bgm", "close bgm"};

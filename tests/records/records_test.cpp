@@ -209,14 +209,9 @@ TEST_F(StatisticsWindowTest, TotalsForThePlayerAndTheMascot) {
   EXPECT_FALSE(window.findChild<QLabel*>("status")->isVisible());
 }
 
+// The latest race at the right of the chart and at the top of the table; the
+// purse axis labelled in round steps from 0 to just above the highest purse.
 TEST_F(StatisticsWindowTest, TheChartAndTheTableShowTheRacesLatestLast) {
-  auto series = window.findChild<QChartView*>("purse_chart")->chart()->series();
-  ASSERT_EQ(series.size(), 2);
-  auto* player = static_cast<QLineSeries*>(series[0]);
-  ASSERT_EQ(player->count(), 3);
-  EXPECT_EQ(player->at(2), QPointF(3, 140));  // the latest at the right
-  EXPECT_EQ(static_cast<QLineSeries*>(series[1])->at(1), QPointF(2, 169));
-
   ASSERT_EQ(Table()->rowCount(), 3);
   QStringList newest;
   for (int column = 0; column < Table()->columnCount(); ++column) newest << Table()->item(0, column)->text();
@@ -224,12 +219,14 @@ TEST_F(StatisticsWindowTest, TheChartAndTheTableShowTheRacesLatestLast) {
   EXPECT_EQ(newest, (QStringList{"第3ﾚｰｽ", "(time)", "1", "1.9倍", "－", "－", "－"}));
   EXPECT_EQ(Table()->item(1, 6)->text(), "0まめ");
   EXPECT_EQ(Table()->item(2, 0)->text(), "第1ﾚｰｽ");
-}
 
-// The purse axis is labelled in round steps from 0 to just above the highest purse.
-TEST_F(StatisticsWindowTest, ThePurseAxisIsLabelledInRoundSteps) {
-  const auto* axis = static_cast<QValueAxis*>(
-      window.findChild<QChartView*>("purse_chart")->chart()->axes(Qt::Vertical).front());
+  const QChart* chart = window.findChild<QChartView*>("purse_chart")->chart();
+  ASSERT_EQ(chart->series().size(), 2);
+  auto* player = static_cast<QLineSeries*>(chart->series()[0]);
+  ASSERT_EQ(player->count(), 3);
+  EXPECT_EQ(player->at(2), QPointF(3, 140));
+  EXPECT_EQ(static_cast<QLineSeries*>(chart->series()[1])->at(1), QPointF(2, 169));
+  const auto* axis = static_cast<QValueAxis*>(chart->axes(Qt::Vertical).front());
   // The highest purse (the fixture's first), the step and the top.
   for (const auto& [highest, step, top] : {std::tuple(190, 50.0, 200.0), {230, 50.0, 250.0}, {30000, 1e4, 4e4}}) {
     if (highest != 190) {
