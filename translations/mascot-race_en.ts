@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>製作者</source>
-        <translation>Author</translation>
+        <translation>Maker</translation>
     </message>
     <message>
         <source>こまめ堂</source>
@@ -103,7 +103,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     <name>Fortune</name>
     <message>
         <source>今日の運勢は「極凶」だ。</source>
-        <translation>Your fortune today: “Utterly cursed”.</translation>
+        <translation>Your fortune today: “Dire curse”.</translation>
     </message>
     <message>
         <source>今日の運勢は「大凶」だ。</source>
@@ -127,7 +127,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>今日の運勢は「中吉」だ。</source>
-        <translation>Your fortune today: “Middling blessing”.</translation>
+        <translation>Your fortune today: “Middle blessing”.</translation>
     </message>
     <message>
         <source>今日の運勢は「大吉」だ。</source>
@@ -206,7 +206,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>レース選択</source>
-        <translation>Pick a race</translation>
+        <translation>Next race</translation>
     </message>
     <message>
         <source>謎ボタン</source>
@@ -263,7 +263,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>おみくじ&#x3000;１回１０まめ</source>
-        <translation>Fortune: 10 mame</translation>
+        <translation>Fortune slip: 10</translation>
     </message>
     <message>
         <source>終了(&amp;X)</source>
@@ -343,7 +343,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     <message>
         <source>このレースは%1に%2まめだな。</source>
         <extracomment>%1: the lane (1 to 6), %2: the stake in mame</extracomment>
-        <translation>This race I’m putting %2 mame on %1.</translation>
+        <translation>This race, I’m putting %2 mame on lane %1.</translation>
     </message>
     <message>
         <source>今回は見送り。</source>
@@ -411,7 +411,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>ナゼか</source>
-        <translation>Weirdly, it’s</translation>
+        <translation>For some reason it’s</translation>
     </message>
     <message>
         <source>ダメだが、</source>
@@ -431,7 +431,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>ノーコメントだが、</source>
-        <translation>not commenting, but</translation>
+        <translation>classified, but</translation>
     </message>
     <message>
         <source>変だが、</source>
@@ -504,7 +504,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     <message>
         <source>なんでやねん？</source>
         <extracomment>A yes-or-no question: the next box answers a Yes or a No</extracomment>
-        <translation>Oh, come on?</translation>
+        <translation>Oh, come on... seriously?</translation>
     </message>
     <message>
         <source>（なんでやねん・・・）</source>
@@ -531,12 +531,12 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>大当たり</source>
-        <translation>Jackpot</translation>
+        <translation>You win!</translation>
     </message>
     <message>
         <source>配当金は%1まめです。</source>
         <extracomment>%1: the payout in mame</extracomment>
-        <translation>You win %1 mame.</translation>
+        <translation>Your payout: %1 mame.</translation>
     </message>
     <message>
         <source>残念ハズレ。</source>
@@ -544,7 +544,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>失敗</source>
-        <translation>Miss</translation>
+        <translation>No win</translation>
     </message>
     <message>
         <source>所持金がなくなりました。</source>
@@ -634,7 +634,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>的中した最高オッズ</source>
-        <translation>Highest odds hit</translation>
+        <translation>Highest winning odds</translation>
     </message>
     <message>
         <source>レースごとの所持金</source>
@@ -650,7 +650,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>最近の100レース（新しい順）</source>
-        <translation>The last 100 races (newest first)</translation>
+        <translation>Last 100 races (newest first)</translation>
     </message>
     <message>
         <source>レース</source>
@@ -658,7 +658,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>日時</source>
-        <translation>When</translation>
+        <translation>Date</translation>
     </message>
     <message>
         <source>1着</source>
@@ -705,7 +705,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>これまでの記録をすべて消しますか？</source>
-        <translation>Delete every record kept so far?</translation>
+        <translation>Delete all records?</translation>
     </message>
     <message>
         <source>記録を保存できないため、今回のレースは記録されません。</source>
@@ -720,15 +720,15 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>このゲームの感想、エラー発見、その他コメント等ありましたらメールかホームページの掲示板で連絡ください。</source>
-        <translation>Thoughts on the game, a bug, anything else? Tell me by mail or on my homepage’s message board.</translation>
+        <translation>Thoughts on the game, a bug, anything else? Tell me by email or on my homepage’s message board.</translation>
     </message>
     <message>
         <source>何、当たらない？ゲーム自体、動きはランダムで動かしてるので、製作者のワタシでもどれが当たるか分からん。</source>
-        <translation>What, no wins? The runners move at random, so even I, who made the game, can’t tell who’ll win.</translation>
+        <translation>What, no wins? The runners move at random, so even I, the game’s maker, can’t tell who’ll win.</translation>
     </message>
     <message>
         <source>腹が減った？ならこんなことしてないでメシを食うんだ。なければ作る、うまく作れたら感動モノだぞ。</source>
-        <translation>Hungry? Then quit this and go eat. Nothing in? Cook! Get it right and you’ll be moved to tears.</translation>
+        <translation>Hungry? Then quit this and go eat. Nothing in the fridge? Cook! Get it right and you’ll be moved to tears.</translation>
     </message>
     <message>
         <source>ファミリーコンピューターを知ってるか？ワタシが小学校時代に絶頂期だったテレビゲームだ。</source>
@@ -748,7 +748,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>野宿したことあるか？やるのは構わないが、大きな道付近で寝るなよ。うるさすぎて寝れんから。</source>
-        <translation>Ever slept out under the sky? Fine, but not by a big road: way too noisy to sleep.</translation>
+        <translation>Ever slept outdoors? Go for it, just not next to a big road. Way too noisy to sleep!</translation>
     </message>
     <message>
         <source>「うまかっちゃん」というインスタントラーメンを知ってるか？話では九州の方にしかないらしいぞ。</source>
@@ -763,15 +763,15 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     <name>Tour</name>
     <message>
         <source>では、今から操作方法の説明を行います。（絵か吹き出しをクリックすると進みます。内容が変わっても、クリックすると先に進みます）</source>
-        <translation>Right, here’s how to play. (Click me or the bubble to go on. If my words change, a click still goes on.)</translation>
+        <translation>Right, here’s how to play. (Click me or the bubble to go on, even if I’ve said something else meanwhile.)</translation>
     </message>
     <message>
         <source>まず最初に、「レース選択」というボタンを押します。</source>
-        <translation>First, press the “Pick a race” button.</translation>
+        <translation>First, press the “Next race” button.</translation>
     </message>
     <message>
         <source>まず最初に、「レース選択」というボタンを押します。（ボタンを押すと吹き出しの内容が変わりますが、クリックすると続きが出ます）</source>
-        <translation>First, press the “Pick a race” button. (Pressing it changes this bubble; click me to go on.)</translation>
+        <translation>First, press the “Next race” button. (Pressing it changes this bubble; click me to go on.)</translation>
     </message>
     <message>
         <source>そうすると、「○でＧＯ！」の下に倍率が出ます。</source>
@@ -779,11 +779,11 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>次に、スクロールバーで賭金を決め（最高30000）自分が賭けたい番号のラジオボタンをクリックします。（賭けない場合は何もクリックしないでください）</source>
-        <translation>Next, set your stake with the scroll bar (30000 tops) and click the round button of your number. (Not betting? Click none.)</translation>
+        <translation>Next, set your stake with the scroll bar (up to 30000), then click your lane’s button. (Not betting? Click none of them.)</translation>
     </message>
     <message>
         <source>また、再度「レース選択」ボタンを押すと、次のレースに進みます。</source>
-        <translation>Pressing “Pick a race” again moves on to the next race.</translation>
+        <translation>Pressing “Next race” again skips to another race.</translation>
     </message>
     <message>
         <source>そして「スタート」というボタンを押します。</source>
@@ -799,7 +799,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>そうするとキャラクターが走り出します。後は、賭けたキャラが１着になることを祈るだけ（全キャラゴール、ストップボタンクリック後に変化。クリックで次）</source>
-        <translation>Off the runners go! All that’s left is to pray yours comes in first (the bubble changes once all are in or Stop is pressed; click to go on)</translation>
+        <translation>Off the runners go! All that’s left is to pray yours comes in first. (This bubble changes once all are home or Stop is pressed; click to go on.)</translation>
     </message>
     <message>
         <source>誰かがゴールすると、「スタート」ボタンが「ストップ」ボタンに変化します。クリックするとその場で当たりハズレの判定をします。</source>
@@ -811,7 +811,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>ハズレの場合は、賭金没収になります。</source>
-        <translation>If it misses, your stake is gone.</translation>
+        <translation>If you miss, you lose your stake.</translation>
     </message>
     <message>
         <source>もしも所持金が全て無くなった場合は、コンテニューメッセージが出ます。</source>
@@ -831,7 +831,7 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     </message>
     <message>
         <source>以上で説明を終わります。まぁ、ヘルプを見なくても操作方法は分かると思いますが（笑）</source>
-        <translation>That’s the tour! Not that you needed help to figure it out (heh)</translation>
+        <translation>That’s the tour! Not that you needed help to figure it out (heh).</translation>
     </message>
 </context>
 </TS>
