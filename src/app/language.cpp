@@ -4,6 +4,9 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <cstdio>
+#include <optional>
+
+#include "platform/trusted_file.h"
 
 namespace app {
 
@@ -20,7 +23,11 @@ Translators::Translators(Language language, const std::vector<std::string>& dire
   if (language == Language::English) {
     auto game = std::make_unique<QTranslator>();
     for (const std::string& directory : directories) {
-      if (game->load(QString::fromLatin1(kEnglishCatalogue), QString::fromStdString(directory))) break;
+      // By its exact name: with a name and a directory, or with delimiters
+      // and a suffix left to their defaults, Qt also tries the name cut short
+      // ("mascot-race", the executable in a build tree).
+      const std::optional<std::string> file = platform::TrustedFile(directory + "/" + kEnglishCatalogue);
+      if (file && game->load(QString::fromStdString(*file), QString(), QStringLiteral(""), QStringLiteral(""))) break;
     }
     if (game->isEmpty()) {
       // A damaged installation still plays, in the catalogue's own language.

@@ -5,6 +5,9 @@
 #include <QPluginLoader>
 #include <QStringList>
 #include <cstdio>
+#include <optional>
+
+#include "platform/trusted_file.h"
 
 namespace app {
 
@@ -16,7 +19,12 @@ QObject* LoadPlugin(const std::vector<std::string>& files, const char* iid, cons
       passed << path + " is not there";
       continue;
     }
-    QPluginLoader loader(path);
+    const std::optional<std::string> trusted = platform::TrustedFile(file);
+    if (!trusted) {
+      passed << path + " is not to be trusted";
+      continue;
+    }
+    QPluginLoader loader(QString::fromStdString(*trusted));
     // Read from the file without loading it: a stale plugin never runs.
     const QString found = loader.metaData().value("IID").toString();
     if (found != QLatin1String(iid)) {

@@ -1,8 +1,10 @@
 // The optional parts of the game, built as Qt plugins and loaded when first
 // wanted: the sound (SDL2_mixer and fluidsynth) and the statistics window
-// (Qt Charts). Each interface carries a versioned id; a plugin built for
-// another version is refused, unloaded, with a clear message. Change the id
-// whenever an interface changes.
+// (Qt Charts). Each interface carries an id with the game's version: the
+// plugins share the game's types (the sound system, the records, the message
+// boxes), and a plugin built with another version of them is refused,
+// unloaded, with a clear message. Change the id's name whenever an interface
+// itself changes.
 #pragma once
 
 #include <QObject>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/installation.h"
 #include "platform/sound_system.h"
 
 class QWidget;
@@ -49,7 +52,7 @@ Interface* LoadPlugin(const std::vector<std::string>& files, const char* what, c
 
 }  // namespace app
 
-#define MASCOT_SOUND_PLUGIN_IID "io.github.komamedo.MascotRace.SoundPlugin/1"
-#define MASCOT_STATISTICS_PLUGIN_IID "io.github.komamedo.MascotRace.StatisticsPlugin/1"
+#define MASCOT_SOUND_PLUGIN_IID "io.github.komamedo.MascotRace.SoundPlugin/" MASCOT_VERSION
+#define MASCOT_STATISTICS_PLUGIN_IID "io.github.komamedo.MascotRace.StatisticsPlugin/" MASCOT_VERSION
 Q_DECLARE_INTERFACE(app::SoundPlugin, MASCOT_SOUND_PLUGIN_IID)
 Q_DECLARE_INTERFACE(app::StatisticsPlugin, MASCOT_STATISTICS_PLUGIN_IID)

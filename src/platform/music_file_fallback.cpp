@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/trusted_file.h"
+
 namespace platform {
 
 namespace {
@@ -19,20 +21,40 @@ bool IsThere(const fs::path& path) {
 
 }  // namespace
 
+std::optional<std::string> MusicFileFallback::Trusted(const std::string& candidate) const {
+  if (!IsThere(candidate)) return std::nullopt;
+  return TrustedFile(candidate, looked_at_.insert(candidate).second);
+}
+
 std::optional<std::string> MusicFileFallback::Find(const std::string& path) const {
-  if (IsThere(path)) return path;
+  if (std::optional<std::string> asked = Trusted(path)) return asked;
   const fs::path name = fs::path(path).filename();
   if (name.empty()) return std::nullopt;
   for (const std::string& directory : fallback_directories_) {
     if (directory.empty()) continue;
-    fs::path candidate = fs::path(directory) / name;
-    if (IsThere(candidate)) return candidate.string();
+    if (std::optional<std::string> found = Trusted((fs::path(directory) / name).string())) return found;
   }
   return std::nullopt;
 }
 
-std::unique_ptr<Song> MusicFileFallback::Open(const std::string& path) { return music_.Open(Resolve(path)); }
+std::optional<std::string> MusicFileFallback::Resolve(const std::string& path) const {
+  if (std::optional<std::string> found = Find(path)) return found;
+  if (IsThere(path)) return std::nullopt;
+  return path;
+}
 
-bool MusicFileFallback::PlayWave(const std::string& path) { return wave_.PlayWave(Resolve(path)); }
+std::unique_ptr<Song> MusicFileFallback::Open(const std::string& path) {
+  const std::optional<std::string> file = Resolve(path);
+  return file ? music_.Open(*file) : nullptr;
+}
+
+void MusicFileFallback::Prepare(const std::string& path) {
+  if (const std::optional<std::string> file = Resolve(path)) music_.Prepare(*file);
+}
+
+bool MusicFileFallback::PlayWave(const std::string& path) {
+  const std::optional<std::string> file = Resolve(path);
+  return file && wave_.PlayWave(*file);
+}
 
 }  // namespace platform

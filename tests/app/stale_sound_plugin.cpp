@@ -1,5 +1,6 @@
-// A sound plugin as an older game built it: the interface's name with an
-// older version. Were it ever taken for the current one, it would abort.
+// A sound plugin as an older game built it, when the interface's id carried
+// a number of its own rather than the game's version. Were it ever taken for
+// the current one, it would abort.
 #include <QObject>
 #include <QtPlugin>
 #include <cstdlib>
@@ -9,11 +10,11 @@ class OldSoundPlugin {
   virtual ~OldSoundPlugin() = default;
   virtual void* CreateSoundSystem() = 0;
 };
-Q_DECLARE_INTERFACE(OldSoundPlugin, "io.github.komamedo.MascotRace.SoundPlugin/0")
+Q_DECLARE_INTERFACE(OldSoundPlugin, "io.github.komamedo.MascotRace.SoundPlugin/1")
 
 class StaleSoundPlugin final : public QObject, public OldSoundPlugin {
   Q_OBJECT
-  Q_PLUGIN_METADATA(IID "io.github.komamedo.MascotRace.SoundPlugin/0")
+  Q_PLUGIN_METADATA(IID "io.github.komamedo.MascotRace.SoundPlugin/1")
   Q_INTERFACES(OldSoundPlugin)
 
  public:

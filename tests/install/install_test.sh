@@ -1,12 +1,14 @@
 #!/bin/sh
 # Installs the game into a scratch prefix and checks what lands there and that
-# the game starts from there and finds its music.  Arguments: cmake build-dir desktop-id version
+# the game starts from there and finds its music and its plugins.
+# Arguments: cmake build-dir desktop-id version plugin-tests
 set -eu
 
 cmake=$1
 build=$2
 id=$3
 version=$4
+plugin_tests=$5
 
 work=$(mktemp -d /tmp/mascot-install-XXXXXX)
 game_pid=""
@@ -39,9 +41,19 @@ for file in bin/mascot-race share/mascot-race/bgm.mid share/mascot-race/bgm1.wav
   [ -s "$prefix/$file" ] || fail "$file is not installed"
 done
 [ -x "$prefix/bin/mascot-race" ] || fail "bin/mascot-race is not executable"
+binaries="$build/mascot-race $prefix/bin/mascot-race"
 for module in sound statistics; do
   file=$(find "$prefix/lib" -name "mascot-race-$module.so" 2>/dev/null | head -n 1)
   [ -s "$file" ] || fail "the $module plugin is not installed under lib/"
+  binaries="$binaries $build/mascot-race-$module.so $file"
+done
+# Libraries are looked for only where the system keeps them: no run path
+# relative to the file ($ORIGIN), to the current directory, or empty (which
+# the loader reads as the current directory), built or installed.
+for file in $binaries; do
+  readelf -d "$file" >"$work/dynamic" || fail "readelf cannot read $file"
+  paths=$(sed -n 's/.*(R[UNPATH]*).*\[\(.*\)\]$/:\1:/p' "$work/dynamic")
+  case $paths in *::* | *:[!/]*) fail "$file looks for libraries in relative places: $paths" ;; esac
 done
 [ "$(ls "$prefix/bin")" = mascot-race ] || fail "bin/ holds more than the game: $(ls "$prefix/bin")"
 
@@ -63,6 +75,10 @@ grep -qF "<release version=\"$version\"" "$metainfo" || fail "the description ha
 check silent "the manual page does not read cleanly" groff -man -Tutf8 -ww -z "$prefix/share/man/man6/mascot-race.6"
 grep -qF "mascot-race $version" "$prefix/share/man/man6/mascot-race.6" || fail "the manual page is not for $version"
 
+# The game's way to its plugins, from where it is installed, leads to those installed.
+MASCOT_INSTALLED_BIN="$prefix/bin" "$plugin_tests" --gtest_filter=PluginTest.APluginIsLookedFor* >"$work/plugins.log" 2>&1 &&
+  grep -q '^\[  PASSED  \] 1 test' "$work/plugins.log" ||
+  { cat "$work/plugins.log" >&2 && fail "the installed game does not load its plugins from where they are installed"; }
 LANGUAGE=en "$prefix/bin/mascot-race" --help | grep -q "^Komamedo Mascot Race" ||
   fail "the installed game does not find its English catalogue"
 
