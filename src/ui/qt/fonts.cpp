@@ -24,17 +24,20 @@ QStringList WantedFamilies(const std::string& family) {
 
 // Only the wanted families this machine has, in order, looked up once per
 // family: Qt then matches the first at once instead of asking fontconfig for
-// stand-ins of every missing name, for every size, at start-up. They are
-// looked for in the list of installed families, not one by one with
-// hasFamily(): that too asks fontconfig for stand-ins of a missing name.
+// stand-ins of every missing name, for every size, at start-up. fontconfig
+// names a family in the desktop's language ("IPA Pゴシック" under a Japanese
+// locale, "IPAPGothic" under others) and Qt keeps its other names as aliases:
+// a name that is not among the listed families is looked up with
+// hasFamily(), which finds an alias without asking fontconfig, and a missing
+// name with a substitution, never a search for stand-ins.
 const QStringList& FamiliesFor(const std::string& family) {
   static std::map<std::string, QStringList> installed;
   auto found = installed.find(family);
   if (found != installed.end()) return found->second;
-  static const QStringList all = QFontDatabase::families();
+  static const QStringList listed = QFontDatabase::families();
   QStringList families;
   for (const QString& wanted : WantedFamilies(family)) {
-    if (all.contains(wanted, Qt::CaseInsensitive)) families << wanted;
+    if (listed.contains(wanted, Qt::CaseInsensitive) || QFontDatabase::hasFamily(wanted)) families << wanted;
   }
   if (families.isEmpty()) families = WantedFamilies(family);  // let Qt find what it can
   return installed.emplace(family, families).first->second;
