@@ -27,12 +27,11 @@ games.")
 # The libraries come from the executable and its plugins themselves; what
 # Qt loads or the game draws with is named here. Qt needs its platform
 # plugins to open a window at all, the records need the SQLite driver of Qt
-# SQL, and the window draws with Japanese fonts in either language. The IPA
-# Gothic is no choice among others: its metrics are what the layout is made
-# for, and with Noto Sans CJK alone several captions and bubble texts clip
-# in both languages (its lines are taller and its Latin letters wider).
+# SQL, and the window draws with Japanese fonts in either language: the IPA
+# Gothic the layout is drawn for, or Noto Sans CJK, whose taller lines and
+# wider letters make some captions a little smaller so that they fit.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, fonts-ipafont-gothic | fonts-noto-cjk")
 # Without a General MIDI sound font the race is silent but plays; the brush
 # and Mincho captions fall back to the Gothic font; Qt's own few texts stay
 # in English without its translations.

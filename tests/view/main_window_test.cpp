@@ -1,10 +1,11 @@
 // The real window, offscreen: built from the window's definition and
-// mirroring the model, every text fitting its control in Japanese and in
-// English and locked lanes looking locked; every way in reaching the rules
-// (the mouse, keys, shortcuts, message boxes and what assistive tools do
-// through Qt's accessibility interfaces); and a second launch asking the
-// running copy to show its window. (Which language the desktop asks for,
-// the process tests' help rows show.)
+// mirroring the model, drawn as under C whatever the locale, every text
+// fitting its control in Japanese and in English and locked lanes looking
+// locked; every way in reaching the rules (the mouse, keys, shortcuts,
+// message boxes and what assistive tools do through Qt's accessibility
+// interfaces); and a second launch asking the running copy to show its
+// window. (Which language the desktop asks for, the process tests' help rows
+// show.)
 #include "ui/qt/main_window.h"
 
 #include <gtest/gtest.h>
@@ -16,9 +17,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
 #include <QRadioButton>
+#include <QRawFont>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -31,6 +35,7 @@
 #include <optional>
 #include <set>
 
+#include "app/language.h"
 #include "app/single_instance.h"
 #include "chat/chat_texts.h"
 #include "chat/tour_texts.h"
@@ -103,6 +108,17 @@ TEST_F(WindowTest, TheWindowIsTheDefinitionAndMirrorsTheModel) {
   const QImage icon = window.windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
   const ui::Bitmap& runner = *ui::FindPicture(ui::RunnerPicture(0, 1));  // the first runner, pixel for pixel
   EXPECT_TRUE(icon == QImage(reinterpret_cast<const uchar*>(runner.pixels.data()), 32, 32, QImage::Format_ARGB32));
+
+  // The About dialog opens once; Escape closes it as its close box does,
+  // through the rules, and so does the window's, which saves first.
+  for (int times = 0; times < 2; ++times) window.menuBar()->findChild<QAction*>("version")->trigger();
+  const QWidgetList top = QApplication::topLevelWidgets();
+  const auto shown = [](const QWidget* widget) { return widget->objectName() == "ver" && widget->isVisible(); };
+  EXPECT_EQ(std::count_if(top.begin(), top.end(), shown), 1);
+  QTest::keyClick(about.dialog(), Qt::Key_Escape);
+  EXPECT_EQ(std::pair(game.session().form().about().loaded(), about.dialog() == nullptr), std::pair(false, true));
+  window.close();
+  EXPECT_EQ(game.program_end.ends, 1);
 }
 
 // A race moves a picture on nearly every tick: a change a frame after the
@@ -122,17 +138,6 @@ TEST_F(WindowTest, PicturesChangingFasterThanFramesAreShownTogether) {
     EXPECT_EQ(runner->x(), x) << left;
   }
   EXPECT_TRUE(QTest::qWaitFor([&] { return runner->x() == 100; }, 5000));
-}
-
-TEST_F(WindowTest, TheAboutDialogOpensOnceAndTheCloseBoxEndsThroughTheRules) {
-  for (int times = 0; times < 2; ++times) window.menuBar()->findChild<QAction*>("version")->trigger();
-  const QWidgetList top = QApplication::topLevelWidgets();
-  const auto shown = [](const QWidget* widget) { return widget->objectName() == "ver" && widget->isVisible(); };
-  EXPECT_EQ(std::count_if(top.begin(), top.end(), shown), 1);
-  QTest::keyClick(about.dialog(), Qt::Key_Escape);  // Escape closes it as its close box does: through the rules
-  EXPECT_EQ(std::pair(game.session().form().about().loaded(), about.dialog() == nullptr), std::pair(false, true));
-  window.close();  // through the rules' close, which saves first
-  EXPECT_EQ(game.program_end.ends, 1);
 }
 
 TEST_F(WindowTest, AssistiveActionsReachTheRulesOrArePutBack) {
@@ -174,8 +179,10 @@ TEST_F(WindowTest, AssistiveActionsReachTheRulesOrArePutBack) {
 }
 
 // Whether the widget shows all of its text, and if not what it shows: a
-// label on the lines its height holds (one at least), Qt's indent of half an
-// "x" kept from a frame; a button within what the style leaves for its text.
+// label on the lines its height holds, or on one whose baseline it holds (as
+// the layout's big labels, whose letters hang a little below them), Qt's
+// indent of half an "x" kept from a frame; a button within what the style
+// leaves for its text.
 std::optional<QString> Overflow(QWidget* widget) {
   const QFontMetrics metrics = widget->fontMetrics();
   if (auto* label = qobject_cast<QLabel*>(widget)) {
@@ -183,13 +190,15 @@ std::optional<QString> Overflow(QWidget* widget) {
     const int indent = label->frameWidth() > 0 ? metrics.horizontalAdvance('x') / 2 : 0;
     if (label->alignment() & Qt::AlignLeft) room.setLeft(room.left() + indent);
     if (label->alignment() & Qt::AlignRight) room.setRight(room.right() - indent);
+    if (label->alignment() & Qt::AlignTop) room.setTop(room.top() + indent);
     const auto height_of = [&metrics](int lines) {
       return metrics.boundingRect(QRect(0, 0, 10000, 10000), 0, QString("X\n").repeated(lines - 1) + "X").height();
     };
     int lines = 1;
     while (height_of(lines + 1) <= room.height()) ++lines;
     const QRect needed = metrics.boundingRect(room, int(label->alignment()) | Qt::TextWordWrap, label->text());
-    if (needed.width() <= room.width() && needed.height() <= height_of(lines)) return std::nullopt;
+    if (needed.width() <= room.width() && needed.height() <= height_of(lines) && metrics.ascent() <= room.height())
+      return std::nullopt;
     return label->text();
   }
   auto* button = qobject_cast<QAbstractButton*>(widget);
@@ -254,6 +263,9 @@ TEST(TextFitTest, EveryTextFitsItsControlInJapaneseAndInEnglish) {
     game.Start();
     ui::qt::MainWindow window{game.session().form().form(), game.session()};
     ui::qt::AboutDialog about{game.session().form().about(), game.session()};
+    if (qEnvironmentVariableIsSet("MASCOT_ONLY_FONT")) {  // the run with one font: in that one
+      ASSERT_EQ(QFontInfo(window.font()).family(), qEnvironmentVariable("MASCOT_ONLY_FONT"));
+    }
     const auto check = [&](ui::Control& control, QWidget* widget, const Text& text) {
       game.Fire([&] { control.SetCaption(text); });
       if (std::optional<QString> shown = Overflow(widget))
@@ -280,6 +292,59 @@ TEST(TextFitTest, EveryTextFitsItsControlInJapaneseAndInEnglish) {
     }
     QCoreApplication::removeTranslator(&english);
   }
+}
+
+// How the start window looks: each control's font (known by its own name
+// table, whatever name the locale gives it), size and weight and its
+// caption's measures; and the window's pixels.
+std::pair<std::string, QImage> StartWindowLook(bool english) {
+  QTranslator catalogue;
+  if (english && catalogue.load(MASCOT_ENGLISH_CATALOGUE)) QCoreApplication::installTranslator(&catalogue);
+  TestGame game;
+  game.Start();
+  ui::qt::MainWindow window{game.session().form().form(), game.session()};
+  ui::qt::AboutDialog about{game.session().form().about(), game.session()};
+  window.show();
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+  std::string fonts;
+  for (const QWidget* widget : window.findChildren<QWidget*>() + about.findChildren<QWidget*>()) {
+    const auto* label = qobject_cast<const QLabel*>(widget);
+    const auto* button = qobject_cast<const QAbstractButton*>(widget);
+    if (!label && !button) continue;
+    const QSizeF measures = QFontMetricsF(widget->font()).size(0, label ? label->text() : button->text());
+    fonts += QString("%1: font %2, %3 px, weight %4; %5 x %6\n")
+                 .arg(widget->objectName(), QString::number(qHash(QRawFont::fromFont(widget->font()).fontTable("name")), 16))
+                 .arg(widget->font().pixelSize()).arg(widget->font().weight())
+                 .arg(measures.width()).arg(measures.height()).toStdString();
+  }
+  return {fonts, window.grab().toImage().convertToFormat(QImage::Format_ARGB32)};
+}
+
+// The window is drawn the same on every desktop: fontconfig names font
+// families in the desktop's language, and the game finds its fonts by any of
+// their names. Compared with C in the language this locale speaks.
+TEST(LocaleTest, TheStartWindowIsDrawnAsUnderC) {
+  const bool english = app::ChooseLanguage(QLocale::system().uiLanguages()) == app::Language::English;
+  auto [fonts, pixels] = StartWindowLook(english);
+  if (const QString out = qEnvironmentVariable("MASCOT_LOOK_UNDER_C"); !out.isEmpty()) {  // the run below, under C
+    pixels.setText("fonts", QString::fromStdString(fonts));
+    EXPECT_TRUE(pixels.save(out));
+    return;
+  }
+  QTemporaryDir dir;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"LC_ALL", "LC_CTYPE", "LC_MESSAGES", "FC_LANG"}) environment.remove(name);
+  environment.insert("LANG", "C.UTF-8");
+  environment.insert("LANGUAGE", english ? "en" : "ja");
+  environment.insert("MASCOT_LOOK_UNDER_C", dir.filePath("c.png"));
+  QProcess c;
+  c.setProcessEnvironment(environment);
+  c.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=LocaleTest.TheStartWindowIsDrawnAsUnderC"});
+  ASSERT_TRUE(c.waitForFinished(60000) && c.exitStatus() == QProcess::NormalExit && c.exitCode() == 0)
+      << c.readAllStandardOutput().toStdString();
+  const QImage under_c(dir.filePath("c.png"));
+  EXPECT_EQ(fonts, under_c.text("fonts").toStdString());
+  EXPECT_TRUE(pixels == under_c.convertToFormat(QImage::Format_ARGB32));
 }
 
 // In a race every lane button looks locked: its caption in the toolkit's

@@ -177,19 +177,10 @@ void ApplyColours(QWidget* widget, const Control& control) {
   }
 }
 
-// A number wider than its label (a purse of ten digits) is drawn smaller and
-// whole: texts are written to fit their controls, a number cannot be. A
-// label with a frame keeps Qt's indent of half an "x" from it.
-void FitNumber(QLabel* label, const Control& control) {
-  QFont font = FontFor(control.font);
-  if (control.CaptionText().plain()) {
-    const QFontMetrics wanted(font);
-    const int room = label->contentsRect().width() - (label->frameWidth() > 0 ? wanted.horizontalAdvance('x') / 2 : 0);
-    while (font.pixelSize() > 1 && QFontMetrics(font).horizontalAdvance(label->text()) > room) {
-      font.setPixelSize(font.pixelSize() - 1);
-    }
-  }
-  if (font != label->font()) label->setFont(font);
+// The caption at its own size, or smaller where it does not fit.
+void FitCaption(QWidget* widget, const Control& control) {
+  const QFont font = FittingFont(*widget, FontFor(control.font));
+  if (font != widget->font()) widget->setFont(font);
 }
 
 void SetScrollRange(QScrollBar* bar, const ScrollBar& model) {
@@ -220,8 +211,7 @@ ControlWidgets::ControlWidgets(const ControlSet& controls, QWidget* client_area,
     // Captions name themselves (a label's text, a button's caption, empty
     // when empty); the definition names what has none.
     if (!control->accessible_name.empty()) widget->setAccessibleName(Translated(control->accessible_name));
-    widget->setFont(FontFor(control->font));
-    if (auto* label = qobject_cast<QLabel*>(widget)) FitNumber(label, *control);
+    FitCaption(widget, *control);
     ApplyColours(widget, *control);
     widget->setEnabled(control->Enabled());
     widget->setVisible(control->Visible());
@@ -426,11 +416,9 @@ void ControlWidgets::Mirror(Control& control, Property property) {
   if (!widget) return;
   switch (property) {
     case Property::Caption:
-      if (auto* label = qobject_cast<QLabel*>(widget)) {
-        label->setText(Translated(control.CaptionText()));
-        FitNumber(label, control);
-      }
+      if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(Translated(control.CaptionText()));
       if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(Translated(control.CaptionText()));
+      FitCaption(widget, control);
       AnnounceNameChange(widget);
       break;
     case Property::Enabled: widget->setEnabled(control.Enabled()); break;

@@ -21,7 +21,8 @@ MainWindow::MainWindow(FormModel& form, PlayerInput& input, platform::MonotonicC
   palette.setColor(QPalette::Window, ColourFor(definition.back_colour));
   client_area_->setPalette(palette);
   client_area_->setAutoFillBackground(true);
-  client_area_->setFont(FontFor(definition.font));
+  // The menu bar too speaks in the window's font, not the desktop's.
+  setFont(FontFor(definition.font));
   setCentralWidget(client_area_);
 
   BuildMenuBar();
