@@ -1,7 +1,9 @@
-// The end of a race, run to its last runner or stopped at its first: both
-// bets settled with their boxes and comments, the continue offer, the music
-// stopped first, the records told before any box, the lanes ready again, and
-// the stake bar fitted to the purse (how it fits any purse, start-up shows).
+// A race from its start, both stakes taken and the bet locked, to its end,
+// run to its last runner or stopped at its first: both bets settled with
+// their boxes and comments, the continue offer, the music stopped first, the
+// records told before any box, the window as it was before the race was
+// chosen, and the stake bar fitted to the purse (how it fits any purse,
+// start-up shows).
 #include <gtest/gtest.h>
 
 #include "game/payout.h"
@@ -37,6 +39,7 @@ struct Mascot {
   const char* said;
 };
 const Mascot kMisses = {100, 0.5f, 0.5f, {2, 50, 0, 50}, 0, "ハズレちまったぜ。"};         // lane 2, stake 50
+const Mascot kKeepsOne = {16, 0.5f, 0.9375f, {2, 15, 0, 1}, 0, kMisses.said};           // not the bank: 1 is left
 const Mascot kHits = {100, 0.6f, 0.5f, {3, 50, 65, 115}, 0, "当たりや。65まめゲット"};  // lane 3, 50 at 1.3
 const Mascot kGoesToTheBank = {7, 0.5f, 0.5f, {2, 7, 0, 0}, 100, "所持金がなくなったから銀行で１００まめ下ろしたぜ（￣ー￣ﾆﾔﾘ"};
 const Mascot kSitsOut = {11, 0.5f, 0.01f, {6, 0, 0, 11}, 0, "before the end"};  // a stake of 0: no bet, no comment
@@ -70,10 +73,21 @@ Boxes Empty(bool goes_on) {
                   : ShownBox{"ご利用ありがとうございました。", kOk, "終了"}};
 }
 
+// Whether each control can be used and is shown; the fortune button follows the purse.
+std::string Reach(TestGame& game) {
+  std::string reach;
+  for (const auto& control : game.form().form().controls().all()) {
+    if (control.get() == &game.c().omi) continue;
+    reach += control->QualifiedName() + (control->Enabled() ? " on" : " off") + (control->Visible() ? " " : " hidden ");
+  }
+  return reach;
+}
+
 TEST(SettlementTest, RacesToTheirEnd) {
   const std::vector<int> kYes = {kOk, kOk, MessageBoxes::kReplyYes}, kNo = {kOk, kOk, MessageBoxes::kReplyNo};
   const Race kRaces[] = {{100, 15, {3, 15, 19, 104}, Hit(19), 15, kMisses, false, true},
-                         {100, 30, {0, 30, 0, 70}, {kMiss}, 30},
+                         {100, 30, {0, 30, 0, 70}, {kMiss}, 30, kKeepsOne},
+                         {100, 1, {3, 1, 1, 100}, Hit(1), 1},  // the bar untouched: the stake starts at 1
                          {100, 99, {0, 99, 0, 1}, {kMiss}, 1},  // 1 left: no continue offer
                          {100, 100, {0, 100, 0, 0}, Empty(true), 10, kMisses, false, false, kYes},
                          {100, 100, {0, 100, 0, 0}, Empty(false), 100, kMisses, false, false, kNo},
@@ -83,7 +97,7 @@ TEST(SettlementTest, RacesToTheirEnd) {
                          {100, 1, {6, 0, 0, 100}, {}, 0, kGoesToTheBank},              // all in, and lost
                          {100, 1, {6, 0, 0, 100}, {}, 0, kSitsOut},                    // the bar stays: so does 0
                          {100, 30, {0, 30, 0, 70}, {kMiss}, 30, kHitsAtTheTop},
-                         {100, 80, {0, 80, 0, 20}, {kMiss}, 20, kMisses, true, true},  // bar and stake pulled in
+                         {100, 90, {0, 90, 0, 10}, {kMiss}, 10, kMisses, true, true},  // bar and stake pulled in
                          {100, 50, {0, 50, 0, 40}, {kMiss}, 40, kMissesAndSellsASlip, false, false, {}, true}};
   const Log stop = {"stop bgm", "close bgm"};
   // The executable's directory holds a blank: the path stands in quotes.
@@ -98,6 +112,7 @@ TEST(SettlementTest, RacesToTheirEnd) {
     if ((c.CheckBGM.Value() == 1) != race.music) game.Click(c.CheckBGM);
     game.mutable_state().MascotMoney = race.mascot.purse;
     game.Fire([&] { c.Psyoji[1].SetCaption(std::to_string(race.mascot.purse)); });
+    const std::string reach_before = Reach(game);
     SelectRace(game, {125, 130, 112, 148, 101, 139}, race.mascot.lane_draw, race.mascot.stake_draw);
     EXPECT_EQ(game.media.prepared, race.music ? Log{"/opt/mascot race/bgm.mid"} : Log{});  // made ready ahead
     if (pick < 6) game.Click(c.CharKake[pick]);
@@ -105,6 +120,12 @@ TEST(SettlementTest, RacesToTheirEnd) {
     game.media.log.clear();
     StartRace(game);
     EXPECT_EQ(game.media.log, race.music ? start : stop);
+    // Both stakes taken at once, and the bet locked: an odds label clicked changes nothing (the settlement shows).
+    game.Click(c.Bairitu[5 - pick % 6]);
+    EXPECT_EQ(std::tuple(c.Money.Caption(), c.KakeLabel.Caption(), c.Psyoji[1].Caption(), c.CharKake[0].Enabled(),
+                         c.ozzu.Enabled(), c.KakeHScroll.Visible(), c.CmdStart.Enabled(), c.CharAnime[0].Interval()),
+              std::tuple(std::to_string(race.purse - race.player.stake), std::to_string(race.player.stake),
+                         std::to_string(race.mascot.purse - race.mascot.kept.stake), false, false, false, false, 50));
     game.Click(c.CheckBGM);  // read at the start only: nothing changes now
     game.media.log.clear();
     if (race.fortune) game.random.Push({0.5f}), game.Click(c.omi);
@@ -151,6 +172,7 @@ TEST(SettlementTest, RacesToTheirEnd) {
     EXPECT_EQ(std::tuple(c.omi.Enabled(), c.TimeChar.Interval(), game.s().PlayerPick, c.KakeLabel.Caption(),
                          game.s().PlayerBet),
               std::tuple(purse_after > 10, 0, 6, std::to_string(race.bet_after), race.bet_after));
+    EXPECT_EQ(Reach(game), reach_before);  // Start shut until a race is chosen, the bar shown, the lanes open
     const std::size_t boxes = game.boxes.shown.size();
     game.AdvanceMicros(20000);  // settled once; after a stop the runners are back on the line
     EXPECT_EQ(game.boxes.shown.size(), boxes);

@@ -1,5 +1,7 @@
 // The toolkit behaviours the rules rely on, built into the control model, in
-// the cases the games in the other tests do not reach; and what a player must
+// the cases the games in the other tests do not reach (a runner's slide past
+// the goal, 51 steps of 30 twips from below 900, is exact however it is
+// stepped: the race tests pin where it ends); and what a player must
 // be able to see in the pictures: sizes and colours as the window needs them,
 // legs that move, runners told apart by shape, a bubble that leaves its text
 // room. (The build decodes every picture source, and stops at a mistake with
@@ -37,8 +39,7 @@ TEST(ControlsTest, TheScrollBarChangesOnEveryNewValueAndScrollsDuringADrag) {
 
 // A text is rendered alike for every language: its places filled in the
 // order the language's template wants, an entry in a place in that language
-// too, a place with nothing for it left as written, and what goes into a
-// place never read again for places.
+// too, and what goes into a place never read again for places.
 TEST(TextTest, PlacesAreFilledInTheOrderEachLanguageWants) {
   using platform::Text;
   constexpr platform::TextId kBet = MASCOT_TEXT("Test", "%1に%2まめ");
@@ -49,8 +50,6 @@ TEST(TextTest, PlacesAreFilledInTheOrderEachLanguageWants) {
   const std::tuple<Text, std::string, std::string> kRows[] = {
       {Text(kBet).Arg(3).Arg(120), "3に120まめ", "120 mame on 3"},
       {Text(kJoined).Arg(kPiece).Arg("%1"), "ワタシは%1", "I'm %1"},
-      {Text(kBet).Arg(-5), "-5に%2まめ", "%2 mame on -5"},
-      {Text::Plain("100%1"), "100%1", "100%1"},
       {Text(), "", ""}};
   for (const auto& [text, japanese, translated] : kRows) {
     EXPECT_EQ(std::pair(platform::Japanese(text), platform::Render(text, translate)), std::pair(japanese, translated));
@@ -97,22 +96,6 @@ TEST(ControlsTest, ObserversHearEveryIntervalAndOtherwiseOnlyRealChanges) {
   clock.CountTag();
   clock.SetInterval(1);
   EXPECT_EQ(heard, (std::vector<std::string>{"50", "50", "0", "100", "90", "2.5倍", "tag 2", "interval"}));
-}
-
-// A runner slides on past the goal in one move: it ends where its steps lead,
-// each rounded, heard step by step or not heard at all.
-TEST(ControlsTest, ASlideEndsWhereItsStepsLeadHeardOrNot) {
-  ui::Image heard("ImgChar", 0), unheard("ImgChar", 1);
-  int steps_heard = 0;
-  heard.AddObserver(ui::Property::Left, [&](ui::Control&, ui::Property) { ++steps_heard; });
-  for (ui::Image* image : {&heard, &unheard}) {
-    image->SetLeft(1000);
-    image->MoveLeftBy(0.1f, 51);
-  }
-  float left = 1000;
-  for (int i = 0; i < 51; ++i) left = left - 0.1f;
-  EXPECT_EQ(std::pair(heard.Left(), unheard.Left()), std::pair(left, left));
-  EXPECT_EQ(steps_heard, 1 + 51);
 }
 
 const ui::Bitmap& Picture(const std::string& name) {
