@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -193,6 +194,47 @@ TEST_F(ProcessTest, OneCopyAtATimeAndAKilledCopyLeavesItsPurseAndItsLockToTheNex
   EXPECT_TRUE(Saved("-3"));                                   // and neither copy saved
   EXPECT_EQ(PlayAndClose(SIGTERM), 0) << Said(last);  // the next takes the lock over and plays
   EXPECT_TRUE(Saved("10"));                             // and saves
+}
+
+// Idle connections to the single-copy channel, more than the game has
+// descriptors for: from the flood until the game drops a silent caller it
+// stays idle and lets in only a few, and it still saves the purse.
+TEST_F(ProcessTest, AFloodOfSilentCallersNeitherBusiesTheGameNorCostsThePurse) {
+  SavePurse("-3");
+  const pid_t game = Launch();
+  ASSERT_TRUE(WaitUntilReady(game)) << Said(game);
+  const std::string proc = "/proc/" + std::to_string(game);
+  const auto descriptors = [&proc] { return std::distance(fs::directory_iterator(proc + "/fd"), {}); };
+  const auto before_flood = descriptors();
+  const rlimit limit{256, 256};
+  ASSERT_EQ(prlimit(game, RLIMIT_NOFILE, &limit, nullptr), 0);
+  sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
+  for (const auto& entry : fs::directory_iterator(home))
+    if (entry.is_socket()) std::strncpy(address.sun_path, entry.path().c_str(), sizeof address.sun_path - 1);
+  std::vector<pollfd> flood;
+  while (flood.size() < 400) {
+    const int call = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    if (connect(call, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) break;  // the backlog is full
+    flood.push_back({call, POLLIN, 0});
+  }
+  const auto cpu_seconds = [&proc] {  // user and system time: fields 14 and 15
+    std::ifstream stat(proc + "/stat");
+    std::string field;
+    for (int i = 1; i < 14 && stat >> field; ++i) {}
+    long user = 0, system = 0;
+    stat >> user >> system;
+    return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
+  };
+  const auto flooded = std::chrono::steady_clock::now();
+  const double cpu_before = cpu_seconds();
+  EXPECT_GT(poll(flood.data(), flood.size(), 10000), 0) << "no silent caller was dropped";
+  const std::chrono::duration<double> waited = std::chrono::steady_clock::now() - flooded;
+  EXPECT_LT(cpu_seconds() - cpu_before, 0.1 * waited.count()) << "of " << waited.count() << " s";
+  EXPECT_LT(descriptors(), before_flood + 16);
+  kill(game, SIGTERM);
+  EXPECT_EQ(WaitForExit(game), 0) << Said(game);
+  EXPECT_TRUE(Saved("10")) << Said(game);
+  for (const pollfd& call : flood) close(call.fd);
 }
 
 // Bad surroundings are said once, and the game plays on. (The closes take the
