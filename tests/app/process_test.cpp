@@ -20,6 +20,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <regex>
 #include <thread>
 
 namespace {
@@ -132,6 +133,7 @@ TEST_F(ProcessTest, HelpAndVersionAnswerAndAnythingElseIsRefusedWithTheUsage) {
     int exit_code;
     std::string out_holds, err_holds, language = "";
   };
+  const std::string kRaces = "mascot-race: --simulate takes 1 to 10000000000 races\n";
   for (const Row& row : {Row{{"--help"}, 0, "こまめ堂マスコットレース", "", ""}, Row{{"-h"}, 0, "--version", ""},
                          Row{{"--help"}, 0, "\nSix mascots race", "", "LANGUAGE=fr:de:en"},  // the first it knows
                          Row{{"--help"}, 0, "Komamedo Mascot Race 1", "", "LANG=en_GB.UTF-8"},
@@ -144,9 +146,12 @@ TEST_F(ProcessTest, HelpAndVersionAnswerAndAnythingElseIsRefusedWithTheUsage) {
                          Row{{"--style=fusion", "-style", "fusion", "--help"}, 0, "usage: mascot-race", ""},
                          Row{{"-reverse", "--fullscreen"}, 2, "", "unknown option '--fullscreen'"},
                          Row{{"-platform"}, 2, "", "option '-platform' needs a value"},
-                         Row{{"--simulate"}, 2, "", "usage: mascot-race"}, Row{{"--simulate", "0"}, 2, "", "usage:"},
-                         Row{{"--simulate", "-3"}, 2, "", "usage:"}, Row{{"--simulate", "ten"}, 2, "", "usage:"},
-                         Row{{"--simulate", "5", "--jobs", "0"}, 2, "", "usage:"},
+                         Row{{"--simulate"}, 2, "", kRaces}, Row{{"--simulate", "0"}, 2, "", kRaces},
+                         Row{{"--simulate", "-3"}, 2, "", kRaces}, Row{{"--simulate", "ten"}, 2, "", kRaces},
+                         Row{{"--simulate", "18446744073709551615"}, 2, "", kRaces},
+                         Row{{"--simulate", "10000000001"}, 2, "", kRaces},
+                         Row{{"--simulate", "10000000000", "--jobs", "0"}, 2, "", "--jobs takes"},  // the most is taken
+                         Row{{"--help"}, 0, "Nは10000000000まで", ""},
                          Row{{"--simulate", "5", "--seed"}, 2, "", "usage:"},
                          Row{{"--simulate", "5", "--fast", "3"}, 2, "", "usage:"}}) {
     const auto& [arguments, exit_code, out_holds, err_holds, language] = row;
@@ -174,6 +179,34 @@ TEST_F(ProcessTest, SimulateReportsTheRacesWithoutWindowOrFiles) {
   EXPECT_EQ(Said(csv, "out").rfind("section,row,measure,value\nrun,,races,5\nrun,,seed,2\n", 0), 0u) << Said(csv, "out");
   EXPECT_EQ(std::distance(fs::directory_iterator(home), fs::directory_iterator()), 5);
   EXPECT_TRUE(fs::is_empty(home / "config"));
+}
+
+// A long run shows how far it has come while standard error is a terminal,
+// on one line redrawn in place, and nothing when it is a file; Ctrl-C ends
+// either at once, with no report.
+TEST_F(ProcessTest, ALongSimulationShowsProgressOnlyOnATerminalAndEndsAtCtrlC) {
+  const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_TRUE(terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0);
+  const pid_t quiet = Launch(MASCOT_RACE_EXECUTABLE, {"--simulate", "1000000000"}, nullptr);
+  const pid_t watched = Launch("/bin/sh", {"-c", R"(exec "$0" --simulate 1000000000 2>"$1")", MASCOT_RACE_EXECUTABLE,
+                                           ptsname(terminal)}, nullptr);
+  const std::regex line("\r[0-9]+ of 1000000000 races, [0-9]+ races/s, [0-9]+:[0-9]{2}:[0-9]{2} left\x1b\\[K");
+  std::string shown;
+  pollfd output{terminal, POLLIN, 0};
+  for (char buffer[256]; !std::regex_search(shown, line) && poll(&output, 1, 30000) == 1;) {
+    const ssize_t got = read(terminal, buffer, sizeof buffer);
+    if (got <= 0) break;
+    shown.append(buffer, static_cast<std::size_t>(got));
+  }
+  EXPECT_TRUE(std::regex_search(shown, line)) << shown;
+  for (const pid_t run : {quiet, watched}) {
+    kill(run, SIGINT);
+    const int status = WaitForExit(run);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
+    EXPECT_EQ(Said(run, "out"), "");
+  }
+  EXPECT_EQ(Said(quiet), "");
+  close(terminal);
 }
 
 // One copy at a time: a second brings the first to the front, leaves the
