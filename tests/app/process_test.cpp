@@ -21,6 +21,7 @@
 #include <iterator>
 #include <optional>
 #include <regex>
+#include <sstream>
 #include <thread>
 
 namespace {
@@ -174,6 +175,13 @@ TEST_F(ProcessTest, SimulateReportsTheRacesWithoutWindowOrFiles) {
   EXPECT_EQ(report.rfind("5 races with the game's own rules and generator, seed 2\n", 0), 0u) << report;
   for (const char* heading : {"1.1-1.9", "5000 (no favourite)", "favourite (lowest odds)", "to the last arrival"})
     EXPECT_NE(report.find(heading), std::string::npos) << heading;
+  for (const std::string way : {"favourite (lowest odds)", "random lane (expected)"}) {  // a return is paid over staked
+    std::istringstream row(report.substr(report.find(way) + way.size()));
+    double races = 0, staked = 0, paid = 0, ratio = 0;
+    row >> races >> staked >> paid >> ratio;
+    EXPECT_EQ(std::tuple(races, staked), std::tuple(5, 500)) << way;
+    EXPECT_NEAR(ratio, paid / staked, 2e-3) << way;  // paid is shown to the whole まめ
+  }
   const pid_t csv = Launch(MASCOT_RACE_EXECUTABLE, {"--simulate", "5", "--csv", "--jobs", "2", "--seed", "2"}, nullptr);
   EXPECT_EQ(WaitForExit(csv), 0) << Said(csv);
   EXPECT_EQ(Said(csv, "out").rfind("section,row,measure,value\nrun,,races,5\nrun,,seed,2\n", 0), 0u) << Said(csv, "out");

@@ -2,8 +2,10 @@
 // same races as the window's session plays them, and how they are added up.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
+#include "game/payout.h"
 #include "simulation/simulated_game.h"
 #include "simulation/simulation.h"
 #include "simulation/streams.h"
@@ -74,6 +76,30 @@ TEST(SimulationTest, ItsRacesAreThoseTheGameSessionPlaysOneByOne) {
   const simulation::WayTotals& favourite = simulated.ways[0];
   EXPECT_EQ(favourite.staked, 100 * 12);
   EXPECT_EQ(favourite.paid - static_cast<double>(favourite.staked), game.s().PlayerMoney - purse_before);
+
+  // A few figures of the report, worked out again from the races themselves:
+  // the favourite's return, the 10-19.9 bracket's and the median first arrival.
+  double favourite_paid = 0, lanes = 0, wins = 0, paid = 0;
+  std::vector<int> first_arrivals;
+  for (const platform::SettledRace& race : game.records.races) {
+    favourite_paid += race.player.payout;
+    first_arrivals.push_back(race.winning_ticks);
+    for (int lane = 0; lane < 6; ++lane) {
+      const float odds = race.odds[static_cast<std::size_t>(lane)];
+      if (odds < 10 || odds >= 20) continue;
+      lanes += 1;
+      if (lane == race.winner()) wins += 1, paid += game::Payout(100, odds);
+    }
+  }
+  std::sort(first_arrivals.begin(), first_arrivals.end());
+  const std::string csv = Csv(simulated, options);
+  auto figure = [&csv](const std::string& key) {
+    return std::stod(csv.substr(csv.find("\n" + key + ",") + key.size() + 2));
+  };
+  EXPECT_NEAR(figure("strategy,favourite (lowest odds),return"), favourite_paid / 1200, 1e-6);
+  EXPECT_NEAR(figure("odds,10-19.9,win_rate"), wins / lanes, 1e-6);
+  EXPECT_NEAR(figure("odds,10-19.9,return_per_mame"), paid / (lanes * 100), 1e-6);
+  EXPECT_EQ(figure("ticks,first_arrival,median"), first_arrivals[5]);  // the 6th of 12
 }
 
 // Run alone, a race shows every step to whoever watches it: each count of
