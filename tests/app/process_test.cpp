@@ -258,12 +258,10 @@ TEST_F(ProcessTest, AFloodOfSilentCallersNeitherBusiesTheGameNorCostsThePurse) {
     if (connect(call, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) break;  // the backlog is full
     flood.push_back({call, POLLIN, 0});
   }
-  const auto cpu_seconds = [&proc] {  // user and system time: fields 14 and 15
-    std::ifstream stat(proc + "/stat");
-    std::string field;
-    for (int i = 1; i < 14 && stat >> field; ++i) {}
-    long user = 0, system = 0;
-    stat >> user >> system;
+  const auto cpu_seconds = [&proc] {  // user and system time, the 12th and 13th fields after the name
+    const std::string stat = Read(proc + "/stat");
+    unsigned long user = 0, system = 0;
+    std::sscanf(stat.c_str() + stat.rfind(')') + 1, "%*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %lu %lu", &user, &system);
     return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
   };
   const auto flooded = std::chrono::steady_clock::now();
@@ -293,14 +291,9 @@ TEST_F(ProcessTest, DamagedSettingsAndMissingMusic) {
   fs::create_directories(home / "bin");  // the executable alone, as a package that forgot the music would leave it
   fs::copy_file(MASCOT_RACE_EXECUTABLE, home / "bin/mascot-race");
   EXPECT_EQ(PlayAndClose(SIGINT, (home / "bin/mascot-race").string()), 0);
-  const std::string said = Said(last);
-  const auto times = [&said](const char* what) {
-    int found = 0;
-    for (auto at = said.find(what); at != std::string::npos; at = said.find(what, at + 1)) ++found;
-    return found;
-  };
-  EXPECT_EQ(std::tuple(times("could not save the purse"), times("no music found")), std::tuple(1, installed ? 0 : 1))
-      << said;
+  for (const std::string said = Said(last); const auto& [what, once] :
+       {std::pair("could not save the purse", true), std::pair("no music found", !installed)})  // once or not at all
+    EXPECT_TRUE(said.find(what) == said.rfind(what) && (said.find(what) != std::string::npos) == once) << said;
 }
 
 // Another user on the machine takes the name of the channel a second launch

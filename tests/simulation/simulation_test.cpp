@@ -102,39 +102,6 @@ TEST(SimulationTest, ItsRacesAreThoseTheGameSessionPlaysOneByOne) {
   EXPECT_EQ(figure("ticks,first_arrival,median"), first_arrivals[5]);  // the 6th of 12
 }
 
-// Run alone, a race shows every step to whoever watches it: each count of
-// the clock and each move of a runner, as the event loop's ticks show them.
-TEST(SimulationTest, ARaceRunAloneShowsEveryStepToAWatcher) {
-  auto heard_in_a_race = [](bool alone, ui::Property watched) {
-    platform::ClassicGenerator generator;
-    testing_support::TestGame game(testing_support::TestGame::Options{.random = &generator});
-    game.Start();
-    std::vector<std::string> heard;
-    for (const auto& control : game.form().form().controls().all()) {
-      const std::string name = control->QualifiedName();
-      if (name == "TimeChar" || name.rfind("ImgChar", 0) == 0) {
-        control->AddObserver(watched, [&heard, name](ui::Control& seen, ui::Property) {
-          heard.push_back(name + " " + (name == "TimeChar" ? seen.Tag() : std::to_string(static_cast<ui::Image&>(seen).Left())));
-        });
-      }
-    }
-    game.Click(game.c().ozzu);
-    game.Click(game.c().CmdStart);
-    if (alone) {
-      game.session().RunRaceClock(game.time);
-    } else {
-      while (game.c().TimeChar.Interval() > 0) game.AdvanceMicros(platform::Scheduler::kTickMicros);
-    }
-    EXPECT_EQ(game.records.races.size(), 1u);
-    return heard;
-  };
-  for (ui::Property watched : {ui::Property::Tag, ui::Property::Left}) {
-    const auto stepped = heard_in_a_race(false, watched);
-    EXPECT_GT(stepped.size(), 200u);
-    EXPECT_EQ(heard_in_a_race(true, watched), stepped);
-  }
-}
-
 platform::SettledRace RaceWon(std::array<float, 6> odds, int winner, int mascot_lane = 6) {
   return {.odds = odds, .arrival_order = {winner, 0, 0, 0, 0, 0}, .arrivals = 1,
           .player = {simulation::FavouriteLane(odds), 100, 0, 0}, .mascot = {.lane = mascot_lane}};
