@@ -46,7 +46,7 @@ class SingleInstance {
   struct Caller {
     int socket;
     QSocketNotifier* notifier;  // deleted later: it may be the one calling
-    QTimer* deadline;           // the notifier's child, for saying the request
+    QTimer* deadline;           // drops a caller that keeps silent; the notifier's child
     std::string line;
     bool asked = false;
   };
