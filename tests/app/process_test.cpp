@@ -255,7 +255,10 @@ TEST_F(ProcessTest, AFloodOfSilentCallersNeitherBusiesTheGameNorCostsThePurse) {
   std::vector<pollfd> flood;
   while (flood.size() < 400) {
     const int call = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
-    if (connect(call, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) break;  // the backlog is full
+    if (connect(call, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+      close(call);
+      break;  // the backlog is full
+    }
     flood.push_back({call, POLLIN, 0});
   }
   const auto cpu_seconds = [&proc] {  // user and system time, the 12th and 13th fields after the name
