@@ -69,7 +69,8 @@
   --version     バージョンを表示して終了
   --simulate N  画面なしで、ゲームと同じルールでN回レースを行い（ファイルには何も
                 書きません）、オッズの公平さを表示して終了：オッズ帯ごとの勝率と
-                回収率、100まめの4通りの賭け方、レースにかかる時間
+                回収率、100まめの4通りの賭け方、レースにかかる時間。
+                Nは%4まで（それより多いと合計が正確でなくなります）
     --seed S    乱数の開始位置（既定は0）
     --csv       CSVで出力
     --jobs K    K本のスレッドで実行（結果は変わりません）
@@ -78,7 +79,7 @@
 音楽: bgm.mid, bgm1.wav（実行ファイルと同じ場所、なければ %3）
 言語: デスクトップの言語。LANGUAGE=en で英語、LANGUAGE=ja で日本語
 </source>
-        <extracomment>The text of --help, in a terminal. %1: the version, %2: the usage line (untranslated), %3: the data directory</extracomment>
+        <extracomment>The text of --help, in a terminal. %1: the version, %2: the usage line (untranslated), %3: the data directory, %4: the most races --simulate takes</extracomment>
         <translation>Komamedo Mascot Race %1
 
 %2
@@ -88,7 +89,8 @@ Six mascots race; stake your mame on one of them and hope it comes in first.
   --version     show the version and exit
   --simulate N  run N races with the game&apos;s own rules, no window, nothing written,
                 and show how fair the odds are: each bracket&apos;s win rate and return,
-                four ways to bet 100 mame, and how long races take
+                four ways to bet 100 mame, and how long races take. N is at most
+                %4: beyond that the totals would no longer be exact
     --seed S    where the random sequence starts (default 0)
     --csv       print the report as CSV
     --jobs K    use K threads (the report stays the same)

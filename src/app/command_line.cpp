@@ -1,10 +1,14 @@
 #include "app/command_line.h"
 
+#include <unistd.h>
+
 #include <charconv>
+#include <cinttypes>
 #include <string_view>
 
 #include "app/installation.h"
 #include "app/toolkit_options.h"
+#include "simulation/progress_line.h"
 #include "simulation/simulation.h"
 
 namespace app {
@@ -18,7 +22,7 @@ constexpr const char* kUsage =
     "                   [Qt options such as -platform, -style]\n";
 constexpr int kMostJobs = 256;
 
-//: The text of --help, in a terminal. %1: the version, %2: the usage line (untranslated), %3: the data directory
+//: The text of --help, in a terminal. %1: the version, %2: the usage line (untranslated), %3: the data directory, %4: the most races --simulate takes
 constexpr platform::TextId kHelp = MASCOT_TEXT(
     "CommandLine",
     "こまめ堂マスコットレース %1\n"
@@ -31,7 +35,8 @@ constexpr platform::TextId kHelp = MASCOT_TEXT(
     "  --version     バージョンを表示して終了\n"
     "  --simulate N  画面なしで、ゲームと同じルールでN回レースを行い（ファイルには何も\n"
     "                書きません）、オッズの公平さを表示して終了：オッズ帯ごとの勝率と\n"
-    "                回収率、100まめの4通りの賭け方、レースにかかる時間\n"
+    "                回収率、100まめの4通りの賭け方、レースにかかる時間。\n"
+    "                Nは%4まで（それより多いと合計が正確でなくなります）\n"
     "    --seed S    乱数の開始位置（既定は0）\n"
     "    --csv       CSVで出力\n"
     "    --jobs K    K本のスレッドで実行（結果は変わりません）\n"
@@ -41,8 +46,11 @@ constexpr platform::TextId kHelp = MASCOT_TEXT(
     "言語: デスクトップの言語。LANGUAGE=en で英語、LANGUAGE=ja で日本語\n");
 
 void PrintHelp(std::FILE* out, const platform::Translate& translate) {
-  const platform::Text help =
-      platform::Text(kHelp).Arg(installation::kVersion).Arg(kUsage).Arg(installation::kDataDirectory);
+  const platform::Text help = platform::Text(kHelp)
+                                  .Arg(installation::kVersion)
+                                  .Arg(kUsage)
+                                  .Arg(installation::kDataDirectory)
+                                  .Arg(static_cast<std::int64_t>(simulation::kMostRaces));
   std::fputs(platform::Render(help, translate).c_str(), out);
 }
 
@@ -71,7 +79,10 @@ int Simulate(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
   simulation::Options options;
   bool csv = false;
   std::optional<std::uint64_t> races = argc > 2 ? WholeNumber(argv[2]) : std::nullopt;
-  if (!races || *races == 0) return Refuse(err, "--simulate needs a number of races, 1 or more");
+  if (!races || *races == 0 || *races > simulation::kMostRaces) {
+    std::fprintf(err, "mascot-race: --simulate takes 1 to %" PRIu64 " races\n", simulation::kMostRaces);
+    return kUsageError;
+  }
   options.races = *races;
   for (int i = 3; i < argc; ++i) {
     const std::string_view option = argv[i];
@@ -91,7 +102,15 @@ int Simulate(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
       options.jobs = static_cast<int>(*value);
     }
   }
-  simulation::Tally tally = simulation::Simulate(options);
+  // A person watching a long run sees how far it has come; scripts see nothing.
+  std::optional<simulation::ProgressLine> progress_line;
+  simulation::Progress progress;
+  if (isatty(fileno(err)) == 1) {
+    progress_line.emplace(err, options.races);
+    progress = [&progress_line](std::uint64_t done) { progress_line->Update(done); };
+  }
+  simulation::Tally tally = simulation::Simulate(options, progress);
+  progress_line.reset();
   if (csv) {
     simulation::PrintCsv(tally, options, out);
   } else {

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QWidget>
 #include <fcntl.h>
 #include <poll.h>
@@ -33,6 +34,14 @@ namespace {
 constexpr std::string_view kRaise = "raise\n";
 constexpr std::string_view kRaised = "raised\n";
 constexpr std::size_t kLongestLine = 64;
+// A launch says its one line at once. Callers are let in a few at a time and
+// must say it within the limit, so idle connections can take neither the
+// game's descriptors nor its time; later ones wait in the listen backlog.
+constexpr std::size_t kMostCallers = 4;
+constexpr int kLongestSilenceMs = 2000;
+// With no descriptor to take a caller with, the call stays pending and the
+// channel would wake the game without end: it listens again after a pause.
+constexpr int kNoDescriptorPauseMs = 1000;
 
 // One channel per settings directory, as there is one lock per directory,
 // named after the settings directory; none without a channel directory.
@@ -109,14 +118,28 @@ void SingleInstance::Listen() {
 }
 
 void SingleInstance::Accept() {
-  for (;;) {
+  while (callers_.size() < kMostCallers) {
     const int socket = accept4(server_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
-    if (socket < 0) return;
-    auto caller = std::make_unique<Caller>(Caller{socket, new QSocketNotifier(socket, QSocketNotifier::Read), {}, false});
+    if (socket < 0 && (errno == EINTR || errno == ECONNABORTED)) continue;
+    if (socket < 0) {
+      if (errno != EAGAIN && errno != EWOULDBLOCK) PauseListening();
+      return;
+    }
+    auto* notifier = new QSocketNotifier(socket, QSocketNotifier::Read);
+    auto caller = std::make_unique<Caller>(Caller{socket, notifier, new QTimer(notifier), {}, false});
     Caller* at = caller.get();
-    QObject::connect(at->notifier, &QSocketNotifier::activated, [this, at] { Read(*at); });
+    QObject::connect(notifier, &QSocketNotifier::activated, [this, at] { Read(*at); });
+    QObject::connect(at->deadline, &QTimer::timeout, [this, at] { Drop(*at); });
+    at->deadline->setSingleShot(true);
+    at->deadline->start(kLongestSilenceMs);
     callers_.push_back(std::move(caller));
   }
+  server_notifier_->setEnabled(false);  // full: until one leaves
+}
+
+void SingleInstance::PauseListening() {
+  server_notifier_->setEnabled(false);
+  QTimer::singleShot(kNoDescriptorPauseMs, server_notifier_.get(), [this] { server_notifier_->setEnabled(true); });
 }
 
 void SingleInstance::Read(Caller& caller) {
@@ -133,6 +156,7 @@ void SingleInstance::Read(Caller& caller) {
   }
   if (std::string_view(caller.line).substr(0, end + 1) != kRaise) return Drop(caller);
   caller.asked = true;
+  caller.deadline->stop();  // it waits for the window
   if (raise_) Answer(caller);
 }
 
@@ -143,11 +167,13 @@ void SingleInstance::Answer(Caller& caller) {
 }
 
 void SingleInstance::Drop(Caller& caller) {
+  caller.deadline->stop();
   caller.notifier->setEnabled(false);
   caller.notifier->deleteLater();
   close(caller.socket);
   callers_.erase(std::find_if(callers_.begin(), callers_.end(),
                               [&caller](const std::unique_ptr<Caller>& kept) { return kept.get() == &caller; }));
+  server_notifier_->setEnabled(true);  // the next in the backlog may come in
 }
 
 bool SingleInstance::LaunchWaiting() const {

@@ -10,6 +10,7 @@
 #include <vector>
 
 class QSocketNotifier;
+class QTimer;
 class QWidget;
 
 namespace app {
@@ -45,12 +46,14 @@ class SingleInstance {
   struct Caller {
     int socket;
     QSocketNotifier* notifier;  // deleted later: it may be the one calling
+    QTimer* deadline;           // drops a caller that keeps silent; the notifier's child
     std::string line;
     bool asked = false;
   };
 
   void Listen();
   void Accept();
+  void PauseListening();
   void Read(Caller& caller);
   void Answer(Caller& caller);
   void Drop(Caller& caller);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -19,6 +20,8 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <regex>
+#include <sstream>
 #include <thread>
 
 namespace {
@@ -131,6 +134,7 @@ TEST_F(ProcessTest, HelpAndVersionAnswerAndAnythingElseIsRefusedWithTheUsage) {
     int exit_code;
     std::string out_holds, err_holds, language = "";
   };
+  const std::string kRaces = "mascot-race: --simulate takes 1 to 10000000000 races\n";
   for (const Row& row : {Row{{"--help"}, 0, "こまめ堂マスコットレース", "", ""}, Row{{"-h"}, 0, "--version", ""},
                          Row{{"--help"}, 0, "\nSix mascots race", "", "LANGUAGE=fr:de:en"},  // the first it knows
                          Row{{"--help"}, 0, "Komamedo Mascot Race 1", "", "LANG=en_GB.UTF-8"},
@@ -143,9 +147,12 @@ TEST_F(ProcessTest, HelpAndVersionAnswerAndAnythingElseIsRefusedWithTheUsage) {
                          Row{{"--style=fusion", "-style", "fusion", "--help"}, 0, "usage: mascot-race", ""},
                          Row{{"-reverse", "--fullscreen"}, 2, "", "unknown option '--fullscreen'"},
                          Row{{"-platform"}, 2, "", "option '-platform' needs a value"},
-                         Row{{"--simulate"}, 2, "", "usage: mascot-race"}, Row{{"--simulate", "0"}, 2, "", "usage:"},
-                         Row{{"--simulate", "-3"}, 2, "", "usage:"}, Row{{"--simulate", "ten"}, 2, "", "usage:"},
-                         Row{{"--simulate", "5", "--jobs", "0"}, 2, "", "usage:"},
+                         Row{{"--simulate"}, 2, "", kRaces}, Row{{"--simulate", "0"}, 2, "", kRaces},
+                         Row{{"--simulate", "-3"}, 2, "", kRaces}, Row{{"--simulate", "ten"}, 2, "", kRaces},
+                         Row{{"--simulate", "18446744073709551615"}, 2, "", kRaces},
+                         Row{{"--simulate", "10000000001"}, 2, "", kRaces},
+                         Row{{"--simulate", "10000000000", "--jobs", "0"}, 2, "", "--jobs takes"},  // the most is taken
+                         Row{{"--help"}, 0, "Nは10000000000まで", ""},
                          Row{{"--simulate", "5", "--seed"}, 2, "", "usage:"},
                          Row{{"--simulate", "5", "--fast", "3"}, 2, "", "usage:"}}) {
     const auto& [arguments, exit_code, out_holds, err_holds, language] = row;
@@ -168,11 +175,46 @@ TEST_F(ProcessTest, SimulateReportsTheRacesWithoutWindowOrFiles) {
   EXPECT_EQ(report.rfind("5 races with the game's own rules and generator, seed 2\n", 0), 0u) << report;
   for (const char* heading : {"1.1-1.9", "5000 (no favourite)", "favourite (lowest odds)", "to the last arrival"})
     EXPECT_NE(report.find(heading), std::string::npos) << heading;
+  for (const std::string way : {"favourite (lowest odds)", "random lane (expected)"}) {  // a return is paid over staked
+    std::istringstream row(report.substr(report.find(way) + way.size()));
+    double races = 0, staked = 0, paid = 0, ratio = 0;
+    row >> races >> staked >> paid >> ratio;
+    EXPECT_EQ(std::tuple(races, staked), std::tuple(5, 500)) << way;
+    EXPECT_NEAR(ratio, paid / staked, 2e-3) << way;  // paid is shown to the whole まめ
+  }
   const pid_t csv = Launch(MASCOT_RACE_EXECUTABLE, {"--simulate", "5", "--csv", "--jobs", "2", "--seed", "2"}, nullptr);
   EXPECT_EQ(WaitForExit(csv), 0) << Said(csv);
   EXPECT_EQ(Said(csv, "out").rfind("section,row,measure,value\nrun,,races,5\nrun,,seed,2\n", 0), 0u) << Said(csv, "out");
   EXPECT_EQ(std::distance(fs::directory_iterator(home), fs::directory_iterator()), 5);
   EXPECT_TRUE(fs::is_empty(home / "config"));
+}
+
+// A long run shows how far it has come while standard error is a terminal,
+// on one line redrawn in place, and nothing when it is a file; Ctrl-C ends
+// either at once, with no report.
+TEST_F(ProcessTest, ALongSimulationShowsProgressOnlyOnATerminalAndEndsAtCtrlC) {
+  const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_TRUE(terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0);
+  const pid_t quiet = Launch(MASCOT_RACE_EXECUTABLE, {"--simulate", "1000000000"}, nullptr);
+  const pid_t watched = Launch("/bin/sh", {"-c", R"(exec "$0" --simulate 1000000000 2>"$1")", MASCOT_RACE_EXECUTABLE,
+                                           ptsname(terminal)}, nullptr);
+  const std::regex line("\r[0-9]+ of 1000000000 races, [0-9]+ races/s, [0-9]+:[0-9]{2}:[0-9]{2} left\x1b\\[K");
+  std::string shown;
+  pollfd output{terminal, POLLIN, 0};
+  for (char buffer[256]; !std::regex_search(shown, line) && poll(&output, 1, 30000) == 1;) {
+    const ssize_t got = read(terminal, buffer, sizeof buffer);
+    if (got <= 0) break;
+    shown.append(buffer, static_cast<std::size_t>(got));
+  }
+  EXPECT_TRUE(std::regex_search(shown, line)) << shown;
+  for (const pid_t run : {quiet, watched}) {
+    kill(run, SIGINT);
+    const int status = WaitForExit(run);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
+    EXPECT_EQ(Said(run, "out"), "");
+  }
+  EXPECT_EQ(Said(quiet), "");
+  close(terminal);
 }
 
 // One copy at a time: a second brings the first to the front, leaves the
@@ -195,6 +237,48 @@ TEST_F(ProcessTest, OneCopyAtATimeAndAKilledCopyLeavesItsPurseAndItsLockToTheNex
   EXPECT_TRUE(Saved("10"));                             // and saves
 }
 
+// Idle connections to the single-copy channel, more than the game has
+// descriptors for: from the flood until the game drops a silent caller it
+// stays idle and lets in only a few, and it still saves the purse.
+TEST_F(ProcessTest, AFloodOfSilentCallersNeitherBusiesTheGameNorCostsThePurse) {
+  SavePurse("-3");
+  const pid_t game = Launch();
+  ASSERT_TRUE(WaitUntilReady(game)) << Said(game);
+  const std::string proc = "/proc/" + std::to_string(game);
+  const auto descriptors = [&proc] { return std::distance(fs::directory_iterator(proc + "/fd"), {}); };
+  const auto before_flood = descriptors();
+  const rlimit limit{256, 256};
+  ASSERT_EQ(prlimit(game, RLIMIT_NOFILE, &limit, nullptr), 0);
+  sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
+  for (const auto& entry : fs::directory_iterator(home))
+    if (entry.is_socket()) std::strncpy(address.sun_path, entry.path().c_str(), sizeof address.sun_path - 1);
+  std::vector<pollfd> flood;
+  while (flood.size() < 400) {
+    const int call = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    if (connect(call, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+      close(call);
+      break;  // the backlog is full
+    }
+    flood.push_back({call, POLLIN, 0});
+  }
+  const auto cpu_seconds = [&proc] {  // user and system time, the 12th and 13th fields after the name
+    const std::string stat = Read(proc + "/stat");
+    unsigned long user = 0, system = 0;
+    std::sscanf(stat.c_str() + stat.rfind(')') + 1, "%*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %lu %lu", &user, &system);
+    return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
+  };
+  const auto flooded = std::chrono::steady_clock::now();
+  const double cpu_before = cpu_seconds();
+  EXPECT_GT(poll(flood.data(), flood.size(), 10000), 0) << "no silent caller was dropped";
+  const std::chrono::duration<double> waited = std::chrono::steady_clock::now() - flooded;
+  EXPECT_LT(cpu_seconds() - cpu_before, 0.1 * waited.count()) << "of " << waited.count() << " s";
+  EXPECT_LT(descriptors(), before_flood + 16);
+  kill(game, SIGTERM);
+  EXPECT_EQ(WaitForExit(game), 0) << Said(game);
+  EXPECT_TRUE(Saved("10")) << Said(game);
+  for (const pollfd& call : flood) close(call.fd);
+}
+
 // Bad surroundings are said once, and the game plays on. (The closes take the
 // two signals other than SIGTERM, which the other tests send.)
 TEST_F(ProcessTest, DamagedSettingsAndMissingMusic) {
@@ -203,15 +287,16 @@ TEST_F(ProcessTest, DamagedSettingsAndMissingMusic) {
   EXPECT_EQ(PlayAndClose(SIGHUP), 0);
   EXPECT_TRUE(Saved("100")) << Read(home / "config/MainForm.ini");                // no number: a hundred
   EXPECT_EQ(Said(last).find("no music found"), std::string::npos) << Said(last);  // it is beside the built game
-  if (fs::exists(fs::path(MASCOT_INSTALLED_DATA_DIR) / "bgm.mid"))
-    GTEST_SKIP() << "music installed in " << MASCOT_INSTALLED_DATA_DIR;
+  // A copy alone plays the music this build installed, if any is there.
+  const bool installed = fs::exists(fs::path(MASCOT_INSTALLED_DATA_DIR) / "bgm.mid");
   fs::remove(home / "config/MainForm.ini");
   fs::create_directories(home / "config/MainForm.ini");  // a directory in the settings' place
   fs::create_directories(home / "bin");  // the executable alone, as a package that forgot the music would leave it
   fs::copy_file(MASCOT_RACE_EXECUTABLE, home / "bin/mascot-race");
   EXPECT_EQ(PlayAndClose(SIGINT, (home / "bin/mascot-race").string()), 0);
-  for (const std::string said = Said(last); const char* once : {"could not save the purse", "no music found"})
-    EXPECT_TRUE(said.find(once) != std::string::npos && said.find(once) == said.rfind(once)) << said;
+  for (const std::string said = Said(last); const auto& [what, once] :
+       {std::pair("could not save the purse", true), std::pair("no music found", !installed)})  // once or not at all
+    EXPECT_TRUE(said.find(what) == said.rfind(what) && (said.find(what) != std::string::npos) == once) << said;
 }
 
 // Another user on the machine takes the name of the channel a second launch
