@@ -55,8 +55,9 @@ class MainForm {
   void TimeChar_Timer();
   // Runs the race clock, the scheduler's timer `race_clock`, alone to the end
   // of the race (see Scheduler::RunAlone); its ticks are compiled in with
-  // their handler, and so are those of `background`, Timer1's catch-up timer
-  // (-1: none). Gives the ticks run.
+  // their handler, and so are those of `background`, Timer1's catch-up
+  // timer. Only for an unwatched race on the classic generator, as
+  // --simulate plays it. Gives the ticks run.
   std::uint64_t RunRaceClockAlone(platform::Scheduler& scheduler, int race_clock, int background,
                                   platform::VirtualClock& clock);
   void CharAnime_Timer(int index);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <stdexcept>
 #include <utility>
 
 #include "game/main_form.h"
@@ -200,13 +201,13 @@ class MainForm::RaceClockTicks {
 std::uint64_t MainForm::RunRaceClockAlone(platform::Scheduler& scheduler, int race_clock, int background,
                                           platform::VirtualClock& clock) {
   platform::ClassicGenerator* generator = random_.classic();
-  if (generator != nullptr && !RaceClockTicks::Watched(*this)) {
-    return scheduler.RunAlone(race_clock, background, clock,
-                              [this, generator] { return RaceClockTicks(*this, *generator); });
+  // The compiled-in ticks draw from the classic generator directly and tell
+  // no one of the runners' moves: a window's race is run by its timers.
+  if (generator == nullptr || RaceClockTicks::Watched(*this)) {
+    throw std::logic_error("a race runs alone only unwatched, on the classic generator");
   }
-  // Any other source (a test's script), or a watcher: each tick as the
-  // window fires it.
-  return scheduler.RunAlone(race_clock, clock, [this] { TimeChar_Timer(); });
+  return scheduler.RunAlone(race_clock, background, clock,
+                            [this, generator] { return RaceClockTicks(*this, *generator); });
 }
 
 void MainForm::Arrive(int lane) {

@@ -54,15 +54,11 @@ class Scheduler final : public DispatchObserver {
   // Runs this timer alone until it stops, as one event: the clock (which
   // must be this scheduler's) moves on to each moment it falls due, the
   // catch-up timers take their ticks before each in their place, and no other
-  // timer fires. `fire` is the timer's handler, called directly: for headless
-  // runs that want a race but not its pictures, as fast as it goes.
-  // Gives the number of times it fired.
-  template <typename Handler>
-  std::uint64_t RunAlone(TimerId id, VirtualClock& clock, Handler fire);
-  // The same, with the one catch-up timer `companion` that keeps its pace
-  // compiled into the loop too. make_ticks() is called as the run starts and
-  // gives the object the loop works on, a local (what it holds may live in
-  // registers):
+  // timer fires; the one catch-up timer `companion` that keeps its pace is
+  // compiled into the loop. For headless runs that want a race but not its
+  // pictures, as fast as it goes. Gives the number of times it fired.
+  // make_ticks() is called as the run starts and gives the object the loop
+  // works on, a local (what it holds may live in registers):
   // - Fire() is the timer's handler;
   // - FireInStep() runs ticks that come on time with the companion in step,
   //   each one tick of the companion's catch-up and then the handler, in its
@@ -125,19 +121,6 @@ class Scheduler final : public DispatchObserver {
   // one of its ticks missed, as long as no interval changes and every tick
   // is on time. Null otherwise.
   Entry* InStepWith(const Entry& timer, std::int64_t now, int position);
-  // A plain handler as the ticks of a run alone with no companion.
-  template <typename Handler>
-  struct HandlerTicks {
-    Handler& fire;
-    void Fire() { fire(); }
-    // No companion: never called.
-    std::uint64_t FireInStep() { return 0; }
-    void FinishTick() {}
-    template <typename Call>
-    void Aside(Call&& call) {
-      call();
-    }
-  };
   template <typename MakeTicks>
   std::uint64_t FireAlone(Entry& timer, int position, const Entry* companion, VirtualClock& clock,
                           MakeTicks& make_ticks);
@@ -164,15 +147,10 @@ class VirtualClock final : public MonotonicClock {
   std::int64_t now_ = 0;
 };
 
-template <typename Handler>
-std::uint64_t Scheduler::RunAlone(TimerId id, VirtualClock& clock, Handler fire) {
-  return RunAlone(id, -1, clock, [&fire] { return HandlerTicks<Handler>{fire}; });
-}
-
 template <typename MakeTicks>
 std::uint64_t Scheduler::RunAlone(TimerId id, TimerId companion, VirtualClock& clock, MakeTicks make_ticks) {
   Entry& timer = AloneTimer(id, clock);
-  const Entry* companion_timer = companion < 0 ? nullptr : &timers_.at(static_cast<std::size_t>(companion));
+  const Entry* companion_timer = &timers_.at(static_cast<std::size_t>(companion));
   std::uint64_t fired = 0;
   if (!timer.catches_up()) {
     dispatcher_.Run([&] { fired = FireAlone(timer, id, companion_timer, clock, make_ticks); }, id);
@@ -189,20 +167,10 @@ std::uint64_t Scheduler::FireAlone(Entry& timer, int position, const Entry* comp
   std::uint64_t fired = 0;
   Entry* in_step = nullptr;
   std::uint64_t changes_seen = 0;
-  // The ticks that come on time, with no interval changed, while a catch-up
-  // timer keeps the pace: its catch-up counted, not worked out, one tick.
+  // The ticks that come on time, with no interval changed, while the
+  // companion keeps the pace: its catch-up counted, not worked out.
   auto on_time = [&] {
     return timer.running() && changes_seen == interval_changes_ && clock.NowMicros() <= timer.next_due;
-  };
-  auto keep_pace = [&](auto catch_up_one) {
-    while (on_time()) {
-      clock.Set(timer.next_due);
-      in_step->next_due += in_step->period;
-      catch_up_one();
-      timer.next_due += timer.period;
-      ticks.Fire();
-      ++fired;
-    }
   };
   // The companion's ticks compiled in with the handler's: the ticks object
   // runs them in a loop of its own, and the clock and both timers are moved
@@ -229,12 +197,8 @@ std::uint64_t Scheduler::FireAlone(Entry& timer, int position, const Entry* comp
     timer.next_due += timer.period;
     ticks.Fire();
     ++fired;
-    if (in_step == nullptr) continue;
-    if (in_step == companion) {
-      keep_pace_with_companion();
-    } else {
-      keep_pace([&] { ticks.Aside([&] { in_step->catch_up(in_step->catch_up_target, 1); }); });
-    }
+    // Another catch-up timer in step is caught up tick by tick, above.
+    if (in_step == companion) keep_pace_with_companion();
   }
   return fired;
 }
