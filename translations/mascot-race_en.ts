@@ -711,6 +711,11 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
         <source>記録を保存できないため、今回のレースは記録されません。</source>
         <translation>The records can’t be saved, so this session’s races go unrecorded.</translation>
     </message>
+    <message>
+        <source>読み取れない記録が%1件あり、集計・グラフ・表から除いています。</source>
+        <extracomment>%1: how many kept races could not be read back; they stay in the file untouched</extracomment>
+        <translation>Unreadable records left out of the totals, the chart and the table: %1</translation>
+    </message>
 </context>
 <context>
     <name>Tip</name>

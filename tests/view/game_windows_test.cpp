@@ -131,7 +131,7 @@ TEST(GameWindowsTest, AShutdownSignalWhileABoxOrAWindowIsOpenLosesNothing) {
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(game.session().ended());
     EXPECT_EQ(wired.settings.Read("MainForm", "2", "pass", ""), row.purse);
-    EXPECT_EQ(wired.records.Races().size(), 1u);
+    EXPECT_EQ(wired.records.Races().races.size(), 1u);
   }
 }
 
@@ -156,7 +156,7 @@ TEST(GameWindowsTest, TwoRacesRunOnQtsTimersByTheRealClock) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return game.c().ozzu.Enabled(); }, 50000));
   }
   EXPECT_EQ(shown, QStringList({"見事予感が的中しました。", "配当金は19まめです。", "残念ハズレ。"}));
-  EXPECT_EQ(std::pair(game.s().PlayerMoney, wired.records.Races().size()), std::pair(100 - 15 + 19 - 30, std::size_t{2}));
+  EXPECT_EQ(std::pair(game.s().PlayerMoney, wired.records.Races().races.size()), std::pair(100 - 15 + 19 - 30, std::size_t{2}));
 }
 
 // Marks every text of the catalogue: ⟦…⟧ around it.
