@@ -74,7 +74,8 @@
     --csv       CSVで出力
     --jobs K    K本のスレッドで実行（結果は変わりません）
 
-財布: $XDG_CONFIG_HOME/MainForm.ini (~/.config/MainForm.ini)
+財布: $XDG_CONFIG_HOME/mascot-race/MainForm.ini
+      (~/.config/mascot-race/MainForm.ini)
 音楽: bgm.mid, bgm1.wav（実行ファイルと同じ場所、なければ %3）
 言語: デスクトップの言語。LANGUAGE=en で英語、LANGUAGE=ja で日本語
 </source>
@@ -93,7 +94,8 @@ Six mascots race; stake your mame on one of them and hope it comes in first.
     --csv       print the report as CSV
     --jobs K    use K threads (the report stays the same)
 
-Purse: $XDG_CONFIG_HOME/MainForm.ini (~/.config/MainForm.ini)
+Purse: $XDG_CONFIG_HOME/mascot-race/MainForm.ini
+       (~/.config/mascot-race/MainForm.ini)
 Music: bgm.mid, bgm1.wav beside the executable, else in %3
 Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
 </translation>
