@@ -18,6 +18,9 @@
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 
 #include "records/records_store.h"
 #include "support/fakes.h"
@@ -138,10 +141,19 @@ TEST_F(RecordsStoreTest, ADamagedDatabaseIsStartedAfreshAndOneThatCannotBeKeptTu
   const QString newer = dir.filePath("newer/records.sqlite");
   Sql({"PRAGMA user_version = 99"}, newer);
   const QByteArray newer_bytes = Bytes(newer);
+  // A pipe where the database belongs, and a socket where its journal does: never waited on, never replaced.
+  const QString piped = dir.filePath("pipe/records.sqlite"), socket_journal = dir.filePath("socket/records.sqlite");
+  QDir().mkpath(dir.filePath("pipe")), QDir().mkpath(dir.filePath("socket"));
+  mkfifo(QFile::encodeName(piped).constData(), 0600);
+  sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
+  QFile::encodeName(socket_journal + "-wal").toStdString().copy(address.sun_path, sizeof address.sun_path - 1);
+  bind(socket(AF_UNIX, SOCK_STREAM, 0), reinterpret_cast<sockaddr*>(&address), sizeof address);
   for (const auto& [path, keeping, said_once] :
        {std::tuple{Path(), true, "was damaged; it is now"},
         {dir.filePath("plain-file/mascot-race/records.sqlite"), false, "directory cannot be made); record keeping is off"},
-        {newer, false, "newer game (schema 99), and is left as it is); record keeping is off"}}) {
+        {newer, false, "newer game (schema 99), and is left as it is); record keeping is off"},
+        {piped, false, "pipe/records.sqlite is no regular file); record keeping is off"},
+        {socket_journal, false, "socket/records.sqlite-wal is no regular file); record keeping is off"}}) {
     said.clear();
     auto store = Open(path);
     EXPECT_EQ(store->keeping(), keeping);
@@ -152,6 +164,7 @@ TEST_F(RecordsStoreTest, ADamagedDatabaseIsStartedAfreshAndOneThatCannotBeKeptTu
     EXPECT_THAT(said, ElementsAre(HasSubstr(said_once)));
   }
   EXPECT_EQ(Bytes(newer), newer_bytes);
+  EXPECT_EQ(std::pair(QFileInfo(piped).isFile(), QFileInfo::exists(socket_journal)), std::pair(false, false));
   const QStringList aside = QDir(dir.filePath("mascot-race")).entryList({"records.sqlite.damaged-*"});
   ASSERT_EQ(aside.size(), 1);
   EXPECT_EQ(Bytes(dir.filePath("mascot-race/" + aside[0])), QByteArray(4096, 'x'));
