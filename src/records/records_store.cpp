@@ -211,7 +211,8 @@ RecordsStore::Opened RecordsStore::Open() {
     failure_ = "its directory cannot be made";
     return Opened::Failed;
   }
-  // SQLite would open a named pipe or a device as the database, and wait on it for ever.
+  // SQLite opens whatever stands at its places: a pipe can hold it for ever
+  // (as it holds the sqlite3 shell), a device would be written to.
   for (const char* side : {"", "-wal", "-shm"}) {
     const QFileInfo place(path_ + side);
     if ((place.exists() || place.isSymLink()) && !place.isFile()) {
