@@ -59,10 +59,10 @@ start_xvfb() {
 # scripts set SDL's dummy driver: without a sound device the game is silent).
 # Sets game_pid.
 start_game() {
-  mkdir -p "$scratch/config" "$scratch/runtime"
+  mkdir -p "$scratch/config/mascot-race" "$scratch/runtime"
   chmod 700 "$scratch/runtime"
-  rm -f "$scratch/config/MainForm.ini" "$scratch/config/"*.lock 2>/dev/null || true
-  printf '[2]\npass=%s\n' "${1:-100}" >"$scratch/config/MainForm.ini"
+  rm -f "$scratch/config/mascot-race/MainForm.ini" "$scratch/config/mascot-race/"*.lock 2>/dev/null || true
+  printf '[2]\npass=%s\n' "${1:-100}" >"$scratch/config/mascot-race/MainForm.ini"
   env -u QT_QPA_PLATFORM HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/runtime" \
     ${SDL_AUDIODRIVER:+SDL_AUDIODRIVER="$SDL_AUDIODRIVER"} "${MASCOT_RACE:-./build/mascot-race}" >"$scratch/game.out" 2>"$scratch/game.err" &
   game_pid=$!

@@ -75,7 +75,8 @@
     --csv       CSVで出力
     --jobs K    K本のスレッドで実行（結果は変わりません）
 
-財布: $XDG_CONFIG_HOME/MainForm.ini (~/.config/MainForm.ini)
+財布: $XDG_CONFIG_HOME/mascot-race/MainForm.ini
+      (~/.config/mascot-race/MainForm.ini)
 音楽: bgm.mid, bgm1.wav（実行ファイルと同じ場所、なければ %3）
 言語: デスクトップの言語。LANGUAGE=en で英語、LANGUAGE=ja で日本語
 </source>
@@ -95,7 +96,8 @@ Six mascots race; stake your mame on one of them and hope it comes in first.
     --csv       print the report as CSV
     --jobs K    use K threads (the report stays the same)
 
-Purse: $XDG_CONFIG_HOME/MainForm.ini (~/.config/MainForm.ini)
+Purse: $XDG_CONFIG_HOME/mascot-race/MainForm.ini
+       (~/.config/mascot-race/MainForm.ini)
 Music: bgm.mid, bgm1.wav beside the executable, else in %3
 Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
 </translation>
@@ -712,6 +714,11 @@ Language: the desktop&apos;s; LANGUAGE=en for English, LANGUAGE=ja for Japanese
     <message>
         <source>記録を保存できないため、今回のレースは記録されません。</source>
         <translation>The records can’t be saved, so this session’s races go unrecorded.</translation>
+    </message>
+    <message>
+        <source>読み取れない記録が%1件あり、集計・グラフ・表から除いています。</source>
+        <extracomment>%1: how many kept races could not be read back; they stay in the file untouched</extracomment>
+        <translation>Unreadable records left out of the totals, the chart and the table: %1</translation>
     </message>
 </context>
 <context>

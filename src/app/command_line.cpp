@@ -41,7 +41,8 @@ constexpr platform::TextId kHelp = MASCOT_TEXT(
     "    --csv       CSVで出力\n"
     "    --jobs K    K本のスレッドで実行（結果は変わりません）\n"
     "\n"
-    "財布: $XDG_CONFIG_HOME/MainForm.ini (~/.config/MainForm.ini)\n"
+    "財布: $XDG_CONFIG_HOME/mascot-race/MainForm.ini\n"
+    "      (~/.config/mascot-race/MainForm.ini)\n"
     "音楽: bgm.mid, bgm1.wav（実行ファイルと同じ場所、なければ %3）\n"
     "言語: デスクトップの言語。LANGUAGE=en で英語、LANGUAGE=ja で日本語\n");
 

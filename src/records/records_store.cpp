@@ -11,12 +11,17 @@
 #include <QStringList>
 #include <QVariant>
 #include <array>
+#include <limits>
+#include <optional>
+
+#include "game/odds.h"
 
 namespace records {
 
 namespace {
 
 constexpr int kNoLane = 6;
+constexpr std::int64_t kMostLong = std::numeric_limits<std::int32_t>::max();
 // SQLite's primary result codes for a file that is no (sound) database.
 constexpr int kSqliteCorrupt = 11;
 constexpr int kSqliteNotADatabase = 26;
@@ -56,10 +61,26 @@ bool IsDamage(const QSqlError& error) {
   return code == kSqliteCorrupt || code == kSqliteNotADatabase;
 }
 
+// What quick_check finds wrong with the file, "ok" when nothing; nothing when
+// it cannot run. A NULL or a broken CHECK that a hand edit left in spoils a
+// row, not the file: rows are checked as they are read, and the file is kept.
+QVariant FileDamage(QSqlQuery& query) {
+  if (!query.exec("PRAGMA quick_check")) return {};
+  QVariant found = "ok";
+  while (query.next()) {
+    const QString finding = query.value(0).toString();
+    if (finding != "ok" && !finding.startsWith("NULL value in ") && !finding.startsWith("CHECK constraint failed in ")) {
+      found = finding;
+      break;
+    }
+  }
+  query.finish();  // an unfinished statement would hold back a commit
+  return found;
+}
+
 QString Now() { return QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss"); }
 
 QVariant LaneValue(int lane) { return lane >= 0 && lane < kNoLane ? QVariant(lane + 1) : QVariant(); }
-int LaneFrom(const QVariant& value) { return value.isNull() ? kNoLane : value.toInt() - 1; }
 
 QString FinishOrderText(const platform::SettledRace& race) {
   QStringList lanes;
@@ -67,12 +88,88 @@ QString FinishOrderText(const platform::SettledRace& race) {
   return lanes.join(',');
 }
 
-void ReadFinishOrder(const QString& text, platform::SettledRace& race) {
-  race.arrivals = 0;
-  for (const QString& lane : text.split(',', Qt::SkipEmptyParts)) {
-    if (race.arrivals == kNoLane) break;
-    race.arrival_order[static_cast<std::size_t>(race.arrivals++)] = lane.toInt() - 1;
+// Every value read back is checked against what the game writes: another
+// program, a hand edit or a damaged disk may have put anything in a row, and
+// a row that fails is left out rather than shown wrong (or indexed with).
+
+// A time as Now() writes it: a date and a time of day (parsed apart, so
+// that no local time that a clock change skips is refused).
+bool IsTime(const QString& text) {
+  return text.size() == 19 && text[10] == ' ' && QDate::fromString(text.left(10), Qt::ISODate).isValid() &&
+         QTime::fromString(text.mid(11), Qt::ISODate).isValid();
+}
+
+// A whole number within [low, high]; none for NULL, a fraction or a text.
+std::optional<std::int64_t> Whole(const QVariant& value, std::int64_t low, std::int64_t high) {
+  if (value.typeId() != QMetaType::LongLong) return std::nullopt;
+  const qlonglong number = value.toLongLong();
+  return number >= low && number <= high ? std::optional<std::int64_t>(number) : std::nullopt;
+}
+
+// Odds as a race can show them (SQLite hands a REAL over as its text).
+std::optional<float> Odds(const QVariant& value) {
+  bool ok = false;
+  const double odds = value.toDouble(&ok);
+  if (!ok || !(odds >= 1 && odds <= game::kHighestOdds)) return std::nullopt;  // NaN fails both
+  const auto single = static_cast<float>(odds);
+  return single >= game::kLowestOdds ? std::optional<float>(single) : std::nullopt;
+}
+
+// A lane as the player sees it, 1 to 6, as the game's 0 to 5.
+std::optional<int> Lane(const QVariant& value) {
+  const std::optional<std::int64_t> lane = Whole(value, 1, kNoLane);
+  return lane ? std::optional<int>(static_cast<int>(*lane - 1)) : std::nullopt;
+}
+
+// The lanes that arrived, each once: one to six of them.
+bool ReadFinishOrder(const QVariant& value, platform::SettledRace& race) {
+  if (value.typeId() != QMetaType::QString) return false;
+  const QStringList lanes = value.toString().split(',');
+  if (lanes.size() > kNoLane) return false;
+  std::array<bool, kNoLane> arrived{};
+  for (const QString& text : lanes) {
+    bool ok = false;
+    const int lane = text.toInt(&ok) - 1;
+    if (!ok || lane < 0 || lane >= kNoLane || arrived[static_cast<std::size_t>(lane)]) return false;
+    arrived[static_cast<std::size_t>(lane)] = true;
+    race.arrival_order[static_cast<std::size_t>(race.arrivals++)] = lane;
   }
+  return true;
+}
+
+bool ReadBet(const QSqlQuery& query, int column, platform::SettledBet& bet) {
+  const std::optional<int> lane = query.isNull(column) ? kNoLane : Lane(query.value(column));
+  const std::optional<std::int64_t> stake = Whole(query.value(column + 1), 0, std::numeric_limits<std::int16_t>::max());
+  const std::optional<std::int64_t> payout = Whole(query.value(column + 2), 0, kMostLong);
+  const std::optional<std::int64_t> purse = Whole(query.value(column + 3), 0, kMostLong);
+  if (!lane || !stake || !payout || !purse) return false;
+  bet = {*lane, static_cast<std::int32_t>(*stake), static_cast<std::int32_t>(*payout), static_cast<std::int32_t>(*purse)};
+  return true;
+}
+
+// The row the query stands on, in the columns of Races(); none when any value fails.
+std::optional<KeptRace> ReadRace(const QSqlQuery& query) {
+  KeptRace kept;
+  platform::SettledRace& race = kept.race;
+  const QString recorded_at = query.value(0).toString();
+  const std::optional<std::int64_t> race_no = Whole(query.value(1), 1, kMostLong);
+  const std::optional<std::int64_t> stopped = Whole(query.value(9), 0, 1);
+  // No ticks were kept before schema 2.
+  const std::optional<std::int64_t> ticks = query.isNull(10) ? 0 : Whole(query.value(10), 0, kMostLong);
+  if (!IsTime(recorded_at) || !race_no || !stopped || !ticks ||
+      !ReadFinishOrder(query.value(8), race) || !ReadBet(query, 11, race.player) || !ReadBet(query, 15, race.mascot)) {
+    return std::nullopt;
+  }
+  for (std::size_t lane = 0; lane < race.odds.size(); ++lane) {
+    const std::optional<float> odds = Odds(query.value(2 + static_cast<int>(lane)));
+    if (!odds) return std::nullopt;
+    race.odds[lane] = *odds;
+  }
+  kept.recorded_at = recorded_at.toStdString();
+  race.race_no = static_cast<std::int32_t>(*race_no);
+  race.stopped = *stopped != 0;
+  race.winning_ticks = static_cast<int>(*ticks);
+  return kept;
 }
 
 }  // namespace
@@ -114,6 +211,15 @@ RecordsStore::Opened RecordsStore::Open() {
     failure_ = "its directory cannot be made";
     return Opened::Failed;
   }
+  // SQLite opens whatever stands at its places: a pipe can hold it for ever
+  // (as it holds the sqlite3 shell), a device would be written to.
+  for (const char* side : {"", "-wal", "-shm"}) {
+    const QFileInfo place(path_ + side);
+    if ((place.exists() || place.isSymLink()) && !place.isFile()) {
+      failure_ = place.filePath() + " is no regular file";
+      return Opened::Failed;
+    }
+  }
   QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection_);
   db.setDatabaseName(path_);
   db.setConnectOptions(kConnectOptions);
@@ -132,9 +238,9 @@ RecordsStore::Opened RecordsStore::Open() {
     failure_ = query.lastError().isValid() ? query.lastError().text() : statement + " gave nothing";
     return QVariant();
   };
-  QVariant check = ask("PRAGMA quick_check");
+  const QVariant check = FileDamage(query);
   if (check.toString() != "ok") {
-    if (check.isValid()) failure_ = "its check found " + check.toString();
+    failure_ = check.isValid() ? "its check found " + check.toString() : query.lastError().text();
     return check.isValid() || IsDamage(query.lastError()) ? Opened::Damaged : Opened::Failed;
   }
   QVariant version = ask("PRAGMA user_version");
@@ -285,35 +391,24 @@ void RecordsStore::ContinueGiven(std::int32_t race_no, std::int32_t gift, std::i
   });
 }
 
-std::vector<KeptRace> RecordsStore::Races() const {
-  std::vector<KeptRace> races;
-  if (!keeping_) return races;
+KeptRaces RecordsStore::Races() const {
+  KeptRaces kept;
+  if (!keeping_) return kept;
   QSqlQuery query(QSqlDatabase::database(connection_, false));
   query.setForwardOnly(true);
   if (!query.exec("SELECT recorded_at, race_no, odds_1, odds_2, odds_3, odds_4, odds_5, odds_6, finish_order, stopped,"
                   " winning_ticks, player_lane, player_stake, player_payout, player_purse,"
                   " mascot_lane, mascot_stake, mascot_payout, mascot_purse FROM races ORDER BY id")) {
-    return races;
+    return kept;
   }
   while (query.next()) {
-    KeptRace kept;
-    kept.recorded_at = query.value(0).toString().toStdString();
-    platform::SettledRace& race = kept.race;
-    race.race_no = query.value(1).toInt();
-    for (int lane = 0; lane < kNoLane; ++lane) race.odds[static_cast<std::size_t>(lane)] = query.value(2 + lane).toFloat();
-    ReadFinishOrder(query.value(8).toString(), race);
-    race.stopped = query.value(9).toInt() != 0;
-    race.winning_ticks = query.value(10).toInt();
-    int column = 11;
-    for (platform::SettledBet* bet : {&race.player, &race.mascot}) {
-      bet->lane = LaneFrom(query.value(column++));
-      bet->stake = query.value(column++).toInt();
-      bet->payout = query.value(column++).toInt();
-      bet->purse_after = query.value(column++).toInt();
+    if (std::optional<KeptRace> race = ReadRace(query)) {
+      kept.races.push_back(std::move(*race));
+    } else {
+      ++kept.left_out;
     }
-    races.push_back(kept);
   }
-  return races;
+  return kept;
 }
 
 bool RecordsStore::Clear() {

@@ -20,13 +20,20 @@ struct KeptRace {
   platform::SettledRace race;
 };
 
+// Every kept race that reads back whole, oldest first, and how many rows did
+// not: those are left in the file as they are and shown nowhere.
+struct KeptRaces {
+  std::vector<KeptRace> races;
+  std::size_t left_out = 0;
+};
+
 // The records as the statistics window sees them.
 class RecordsView {
  public:
   virtual ~RecordsView() = default;
   virtual bool keeping() const = 0;
-  // Every kept race, oldest first; nothing when records are off.
-  virtual std::vector<KeptRace> Races() const = 0;
+  // Nothing when records are off.
+  virtual KeptRaces Races() const = 0;
   // Forgets every race and gift; false when that failed (records are then off).
   virtual bool Clear() = 0;
   // Called after every change, so that a window showing the records follows.
@@ -58,7 +65,7 @@ class RecordsStore final : public platform::RaceRecords, public RecordsView {
   void RaceSettled(const platform::SettledRace& race) override;
   void ContinueGiven(std::int32_t race_no, std::int32_t gift, std::int32_t purse_after) override;
 
-  std::vector<KeptRace> Races() const override;
+  KeptRaces Races() const override;
   bool Clear() override;
   void SetOnChange(std::function<void()> on_change) override { on_change_ = std::move(on_change); }
 

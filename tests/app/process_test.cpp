@@ -42,11 +42,12 @@ struct ProcessTest : ::testing::Test {
     fs::remove_all(home);
   }
   void SavePurse(const std::string& purse) {
-    std::ofstream(home / "config/MainForm.ini") << "[2]\npass=" << purse << "\n";
+    fs::create_directory(purse_file.parent_path());
+    std::ofstream(purse_file) << "[2]\npass=" << purse << "\n";
   }
   // The purse as the store keeps it: key "pass" of section "2" of MainForm.ini.
   bool Saved(const std::string& purse) const {
-    return Read(home / "config/MainForm.ini").find("[2]\npass=" + purse + "\n") != std::string::npos;
+    return Read(purse_file).find("[2]\npass=" + purse + "\n") != std::string::npos;
   }
   std::string Said(pid_t pid, const char* stream = "err") const { return Read(home / (stream + std::to_string(pid))); }
 
@@ -118,6 +119,7 @@ struct ProcessTest : ::testing::Test {
   }
 
   fs::path home = fs::path(testing::TempDir()) / ("mascot-process-" + std::to_string(getpid()));
+  fs::path purse_file = home / "config/mascot-race/MainForm.ini";
   std::vector<pid_t> started;
   pid_t last = 0;
 };
@@ -231,7 +233,7 @@ TEST_F(ProcessTest, OneCopyAtATimeAndAKilledCopyLeavesItsPurseAndItsLockToTheNex
   EXPECT_EQ(WaitForExit(first, 0ms), -1);  // the first plays on
   kill(first, SIGKILL);
   EXPECT_TRUE(WIFSIGNALED(WaitForExit(first)));
-  EXPECT_TRUE(fs::exists(home / "config/mascot-race.lock"));  // left behind
+  EXPECT_TRUE(fs::exists(home / "config/mascot-race/mascot-race.lock"));  // left behind
   EXPECT_TRUE(Saved("-3"));                                   // and neither copy saved
   EXPECT_EQ(PlayAndClose(SIGTERM), 0) << Said(last);  // the next takes the lock over and plays
   EXPECT_TRUE(Saved("10"));                             // and saves
@@ -283,19 +285,20 @@ TEST_F(ProcessTest, AFloodOfSilentCallersNeitherBusiesTheGameNorCostsThePurse) {
 // two signals other than SIGTERM, which the other tests send.)
 TEST_F(ProcessTest, DamagedSettingsAndMissingMusic) {
   const char kDamaged[] = "\x01\xff[[garbage\npass=\n\0[2]\npass=lots\n";
-  std::ofstream(home / "config/MainForm.ini").write(kDamaged, sizeof kDamaged - 1);
+  SavePurse("");
+  std::ofstream(purse_file).write(kDamaged, sizeof kDamaged - 1);
   EXPECT_EQ(PlayAndClose(SIGHUP), 0);
-  EXPECT_TRUE(Saved("100")) << Read(home / "config/MainForm.ini");                // no number: a hundred
+  EXPECT_TRUE(Saved("100")) << Read(purse_file);                                  // no number: a hundred
   EXPECT_EQ(Said(last).find("no music found"), std::string::npos) << Said(last);  // it is beside the built game
   // A copy alone plays the music this build installed, if any is there.
   const bool installed = fs::exists(fs::path(MASCOT_INSTALLED_DATA_DIR) / "bgm.mid");
-  fs::remove(home / "config/MainForm.ini");
-  fs::create_directories(home / "config/MainForm.ini");  // a directory in the settings' place
+  fs::remove(purse_file);
+  mkfifo(purse_file.c_str(), 0600);  // a named pipe in the purse's place: never waited on
   fs::create_directories(home / "bin");  // the executable alone, as a package that forgot the music would leave it
   fs::copy_file(MASCOT_RACE_EXECUTABLE, home / "bin/mascot-race");
   EXPECT_EQ(PlayAndClose(SIGINT, (home / "bin/mascot-race").string()), 0);
   for (const std::string said = Said(last); const auto& [what, once] :
-       {std::pair("could not save the purse", true), std::pair("no music found", !installed)})  // once or not at all
+       {std::pair("is not a regular file", true), std::pair("no music found", !installed)})  // once or not at all
     EXPECT_TRUE(said.find(what) == said.rfind(what) && (said.find(what) != std::string::npos) == once) << said;
 }
 

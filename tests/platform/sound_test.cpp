@@ -197,6 +197,12 @@ TEST_F(SoundTest, EachWayToSilenceIsSaidOnceAndSilencesOnlyWhatItConcerns) {
       {"a pipe for a tune", nullptr, (scratch / "pipe").string(), kSignal, "pipe is no MIDI file"},
       {"nowhere to keep the tune", [&](Options& o) { o.cache_directory = (scratch / "not-a-directory/cache").string(); },
        kTune, kSignal, "cannot be kept"},
+      {"a pipe where the tune is kept", [&](Options& o) {
+         const std::string tune = Bytes(kTune);
+         o.cache_directory = (scratch / "piped").string();
+         fs::create_directories(o.cache_directory);
+         mkfifo(platform::RenderingFile(o.cache_directory, {tune.begin(), tune.end()}, o.rendering).c_str(), 0600);
+       }, kTune, kSignal, "is not a regular file"},
       {"no start signal", nullptr, kTune, (scratch / "none.wav").string(), "none.wav is missing", false},
       {"a broken start signal", nullptr, kTune, (scratch / "junk.wav").string(), "junk.wav is no wave file", false},
       {"a pipe for a start signal", nullptr, kTune, (scratch / "pipe").string(), "pipe is missing", false},

@@ -25,6 +25,13 @@
 #include <QTest>
 #include <QTranslator>
 #include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include "platform/qt/qt_settings_store.h"
 #include "support/race_script.h"
@@ -131,7 +138,79 @@ TEST(GameWindowsTest, AShutdownSignalWhileABoxOrAWindowIsOpenLosesNothing) {
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(game.session().ended());
     EXPECT_EQ(wired.settings.Read("MainForm", "2", "pass", ""), row.purse);
-    EXPECT_EQ(wired.records.Races().size(), 1u);
+    EXPECT_EQ(wired.records.Races().races.size(), 1u);
+  }
+}
+
+// The purse file as hand edits and other programs leave it: a purse that
+// can be read is read, a save changes its line alone (a file with lines it
+// cannot read is first copied aside, once), and anything but a regular file
+// is left alone with one line on stderr. An earlier game's file is read
+// while the game's own is missing, and never written.
+TEST(GameWindowsTest, APurseIsReadWhateverElseItsFileHoldsAndOnlyARegularFileIsTouched) {
+  namespace fs = std::filesystem;
+  const std::string kDir = "<dir>", kPipe = "<pipe>", kSocket = "<socket>", kNowhere = "<link to nowhere>";
+  // The game's file (none: null), the earlier game's, the purse read, the
+  // game's file once 104 is saved ("" unchanged), and what stderr says.
+  struct Row {
+    const char* file;
+    const char* legacy;
+    const char* purse;
+    std::string saved;
+    const char* said;
+  };
+  const Row kRows[] = {
+      {"[Window\n[2]\npass=5000\n", nullptr, "5000", "[2]\npass=104\n", "kept in"},
+      {"\xEF\xBB\xBF[2]\npass=5000\n", nullptr, "5000", "\xEF\xBB\xBF[2]\npass=104\n", ""},
+      {"[2]\r\npass=5000\r\n", nullptr, "5000", "[2]\r\npass=104\r\n", ""},
+      {"[2]\npass=1\npass=5000\n", nullptr, "5000", "[2]\npass=1\npass=104\n", ""},
+      {"[2]\npass = 5000 ; saved\n[3]\npass=9", nullptr, "5000", "[2]\npass=104\n[3]\npass=9", ""},
+      {"[2]\npass=\" 5000\"\n; kept\n", nullptr, " 5000", "[2]\npass=104\n; kept\n", ""},
+      {"; kept\n[2]\npass=50 00\n", nullptr, "50 00", "; kept\n[2]\npass=104\n", ""},
+      {"; mine\n[Paths]\ntemp=C:\\Temp\\x\nlist=a;b\n[2]\npass=5000\n", nullptr, "5000",
+       "; mine\n[Paths]\ntemp=C:\\Temp\\x\nlist=a;b\n[2]\npass=104\n", ""},
+      {"", "[2]\npass=5000\n", "", "[2]\npass=104\n", ""},
+      {kDir.c_str(), "[2]\npass=5000\n", "", "", "is not a regular file"},
+      {kPipe.c_str(), nullptr, "", "", "is not a regular file"},
+      {kSocket.c_str(), nullptr, "", "", "is not a regular file"},
+      {kNowhere.c_str(), nullptr, "", "", "is not a regular file"},
+      {"[2]\npass=7\n", "[2]\npass=5000\n", "7", "[2]\npass=104\n", ""},
+      {nullptr, "[2]\npass=5000\n", "5000", "[2]\npass=104\n", ""},
+      {nullptr, kPipe.c_str(), "", "[2]\npass=104\n", "is not a regular file"}};
+  for (const Row& row : kRows) {
+    SCOPED_TRACE(testing::Message() << (row.file ? row.file : "(none)") << " / " << (row.legacy ? row.legacy : "(none)"));
+    QTemporaryDir dir;
+    const fs::path legacy = dir.filePath("MainForm.ini").toStdString(), file = dir.filePath("game/MainForm.ini").toStdString();
+    fs::create_directory(file.parent_path());
+    for (const auto& [path, contents] : {std::pair(file, row.file), std::pair(legacy, row.legacy)}) {
+      if (!contents) continue;
+      if (contents == kDir) fs::create_directory(path);
+      if (contents == kPipe) mkfifo(path.c_str(), 0600);
+      if (contents == kNowhere) fs::create_symlink("nowhere", path);
+      sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
+      path.string().copy(address.sun_path, sizeof address.sun_path - 1);
+      if (contents == kSocket) bind(socket(AF_UNIX, SOCK_STREAM, 0), reinterpret_cast<sockaddr*>(&address), sizeof address);
+      if (contents[0] != '<') std::ofstream(path, std::ios::binary) << contents;
+    }
+    const auto kind = [](const fs::path& path) { return fs::symlink_status(path).type(); };
+    const auto read = [](const fs::path& path) {
+      if (!fs::is_regular_file(path)) return std::string();
+      std::ifstream in(path, std::ios::binary);
+      return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const fs::file_type file_kind = kind(file), legacy_kind = kind(legacy);
+    const std::string legacy_before = read(legacy);
+    platform::QtSettingsStore store(dir.filePath("game"), dir.path());
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(store.Read("MainForm", "2", "pass", ""), row.purse);
+    EXPECT_EQ(store.Write("MainForm", "2", "pass", "104"), row.saved != "");
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::ranges::count(said, '\n'), *row.said ? 1 : 0) << said;
+    EXPECT_NE(said.find(row.said), std::string::npos) << said;
+    if (row.saved.empty()) EXPECT_EQ(kind(file), file_kind);
+    else EXPECT_EQ(read(file), row.saved);
+    EXPECT_EQ(std::tuple(kind(legacy), read(legacy)), std::tuple(legacy_kind, legacy_before));
+    EXPECT_EQ(read(file.string() + ".damaged"), *row.said == 'k' ? row.file : "");
   }
 }
 
@@ -156,7 +235,7 @@ TEST(GameWindowsTest, TwoRacesRunOnQtsTimersByTheRealClock) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return game.c().ozzu.Enabled(); }, 50000));
   }
   EXPECT_EQ(shown, QStringList({"見事予感が的中しました。", "配当金は19まめです。", "残念ハズレ。"}));
-  EXPECT_EQ(std::pair(game.s().PlayerMoney, wired.records.Races().size()), std::pair(100 - 15 + 19 - 30, std::size_t{2}));
+  EXPECT_EQ(std::pair(game.s().PlayerMoney, wired.records.Races().races.size()), std::pair(100 - 15 + 19 - 30, std::size_t{2}));
 }
 
 // Marks every text of the catalogue: ⟦…⟧ around it.

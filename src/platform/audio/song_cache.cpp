@@ -1,6 +1,9 @@
 #include "platform/audio/song_cache.h"
 
+#include <fcntl.h>
 #include <fluidsynth.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
@@ -120,6 +123,14 @@ bool Render(Fluid& fluid, double song_seconds, int rate, QSaveFile& file, const 
   return true;
 }
 
+// Whether the cache may keep a file at `path`: nothing is there yet, or a
+// regular file it may replace. A pipe, a socket, a device or a link is
+// left alone.
+bool IsRegularOrNothing(const std::string& path) {
+  struct stat info {};
+  return lstat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode);
+}
+
 }  // namespace
 
 std::mutex& SdlAudioLock() {
@@ -156,8 +167,17 @@ std::string RenderingFile(const std::string& directory, const std::vector<std::u
 }
 
 bool IsWholeRendering(const std::string& path, int sample_rate) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) return false;
+  // Only a regular file is one, and it is opened without waiting or
+  // following a link: a pipe left in the cache is refused, not waited on.
+  if (!IsRegularOrNothing(path)) return false;
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+  struct stat info {};
+  QFile file;
+  if (fd < 0 || fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+      !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (fd >= 0) close(fd);
+    return false;
+  }
   const qint64 data = file.size() - kHeaderBytes;
   return data > 0 && data % kBytesPerFrame == 0 &&
          file.read(kHeaderBytes) == WaveHeader(static_cast<std::uint32_t>(data), sample_rate);
@@ -173,7 +193,9 @@ std::optional<std::string> RenderSong(const std::vector<std::uint8_t>& midi, con
     error = Start(fluid, midi, settings);
     const QFileInfo target(QString::fromStdString(path));
     QSaveFile file(target.filePath());
-    if (!error && (!target.dir().mkpath(".") || !file.open(QIODevice::WriteOnly))) {
+    if (!error && !IsRegularOrNothing(path)) {
+      error = "the race music cannot be kept: " + path + " is not a regular file";
+    } else if (!error && (!target.dir().mkpath(".") || !file.open(QIODevice::WriteOnly))) {
       error = "the race music cannot be kept in " + target.path().toStdString();
     }
     if (!error && (!file.write(WaveHeader(0, settings.sample_rate)) ||

@@ -42,5 +42,8 @@ inline constexpr platform::TextId kClose = MASCOT_TEXT("Statistics", "閉じる(
 inline constexpr platform::TextId kClearQuestion = MASCOT_TEXT("Statistics", "これまでの記録をすべて消しますか？");
 inline constexpr platform::TextId kRecordsOff =
     MASCOT_TEXT("Statistics", "記録を保存できないため、今回のレースは記録されません。");
+//: %1: how many kept races could not be read back; they stay in the file untouched
+inline constexpr platform::TextId kLeftOut =
+    MASCOT_TEXT("Statistics", "読み取れない記録が%1件あり、集計・グラフ・表から除いています。");
 
 }  // namespace ui::qt::statistics_texts

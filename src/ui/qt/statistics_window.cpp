@@ -91,7 +91,7 @@ StatisticsWindow::StatisticsWindow(records::RecordsView& store, platform::Messag
   totals->setColumnStretch(3, 1);
   layout->addLayout(totals);
 
-  status_ = new QLabel(Translated(texts::kRecordsOff));
+  status_ = new QLabel;
   status_->setObjectName("status");
   layout->addWidget(status_);
 
@@ -171,7 +171,8 @@ void StatisticsWindow::showEvent(QShowEvent* event) {
 }
 
 void StatisticsWindow::Refresh() {
-  const std::vector<records::KeptRace> kept = store_.Races();
+  const records::KeptRaces read = store_.Races();
+  const std::vector<records::KeptRace>& kept = read.races;
   std::vector<platform::SettledRace> races;
   races.reserve(kept.size());
   for (const records::KeptRace& race : kept) races.push_back(race.race);
@@ -180,7 +181,10 @@ void StatisticsWindow::Refresh() {
     std::array<QString, 9> values = TotalsTexts(records::TotalsOf(races, kBettors[bettor]));
     for (std::size_t row = 0; row < values.size(); ++row) totals_[bettor][row]->setText(values[row]);
   }
-  status_->setVisible(!store_.keeping());
+  // Records off, or rows that did not read back: one line says which.
+  const auto left_out = static_cast<std::int64_t>(read.left_out);
+  status_->setText(Translated(store_.keeping() ? platform::Text(texts::kLeftOut).Arg(left_out) : texts::kRecordsOff));
+  status_->setVisible(!store_.keeping() || read.left_out > 0);
   clear_->setEnabled(store_.keeping() && !races.empty());
 
   QList<QPointF> player;
