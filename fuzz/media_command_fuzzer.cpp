@@ -18,7 +18,7 @@ class AnySong final : public platform::Song {
   void Stop() override {}
 };
 
-class AnyPlayer final : public platform::MusicPlayer, public platform::WavePlayer {
+class AnyPlayer final : public platform::SoundSystem {
  public:
   std::unique_ptr<platform::Song> Open(const std::string& path) override {
     if (path.empty()) return nullptr;
@@ -31,7 +31,7 @@ class AnyPlayer final : public platform::MusicPlayer, public platform::WavePlaye
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   AnyPlayer players;
-  platform::MediaCommands media(players, players);
+  platform::MediaCommands media(players);
   std::string_view rest(reinterpret_cast<const char*>(data), size);
   while (true) {
     std::size_t end = rest.find('\n');

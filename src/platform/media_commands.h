@@ -1,5 +1,4 @@
-// The media command strings, interpreted over a music player and a wave
-// player:
+// The media command strings, interpreted over the sound system:
 //   open <path> alias <name>   path in double quotes when it holds spaces
 //   play <name>                once through from the beginning, no waiting
 //   stop <name>
@@ -15,8 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/media_backend.h"
 #include "platform/services.h"
+#include "platform/sound_system.h"
 
 namespace platform {
 
@@ -43,15 +42,15 @@ class MediaCommands final : public Media {
   static constexpr std::size_t kMaxCommandLength = 4096;
   static constexpr std::size_t kMaxOpenAliases = 16;
 
-  // Both players must outlive this object.
-  MediaCommands(MusicPlayer& music, WavePlayer& wave) : music_(music), wave_(wave) {}
+  // The sound system must outlive this object.
+  explicit MediaCommands(SoundSystem& sound) : sound_(sound) {}
   MediaCommands(const MediaCommands&) = delete;
   MediaCommands& operator=(const MediaCommands&) = delete;
   ~MediaCommands() override;
 
   int SendCommand(std::string_view command) override;
   bool PlayWave(std::string_view path) override;
-  void PrepareMusic(std::string_view path) override { music_.Prepare(std::string(path)); }
+  void PrepareMusic(std::string_view path) override { sound_.Prepare(std::string(path)); }
 
   std::size_t open_aliases() const { return songs_.size(); }
 
@@ -65,8 +64,7 @@ class MediaCommands final : public Media {
   int Open(const std::string& path, const std::string& alias);
   std::vector<OpenSong>::iterator Find(const std::string& alias);
 
-  MusicPlayer& music_;
-  WavePlayer& wave_;
+  SoundSystem& sound_;
   std::vector<OpenSong> songs_;
 };
 

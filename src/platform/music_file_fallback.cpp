@@ -45,16 +45,16 @@ std::optional<std::string> MusicFileFallback::Resolve(const std::string& path) c
 
 std::unique_ptr<Song> MusicFileFallback::Open(const std::string& path) {
   const std::optional<std::string> file = Resolve(path);
-  return file ? music_.Open(*file) : nullptr;
+  return file ? sound_.Open(*file) : nullptr;
 }
 
 void MusicFileFallback::Prepare(const std::string& path) {
-  if (const std::optional<std::string> file = Resolve(path)) music_.Prepare(*file);
+  if (const std::optional<std::string> file = Resolve(path)) sound_.Prepare(*file);
 }
 
 bool MusicFileFallback::PlayWave(const std::string& path) {
   const std::optional<std::string> file = Resolve(path);
-  return file && wave_.PlayWave(*file);
+  return file && sound_.PlayWave(*file);
 }
 
 }  // namespace platform

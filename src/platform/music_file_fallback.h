@@ -13,15 +13,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/media_backend.h"
+#include "platform/sound_system.h"
 
 namespace platform {
 
-class MusicFileFallback final : public MusicPlayer, public WavePlayer {
+class MusicFileFallback final : public SoundSystem {
  public:
-  // Both players must outlive this object.
-  MusicFileFallback(MusicPlayer& music, WavePlayer& wave, std::vector<std::string> fallback_directories)
-      : music_(music), wave_(wave), fallback_directories_(std::move(fallback_directories)) {}
+  // The sound system must outlive this object.
+  MusicFileFallback(SoundSystem& sound, std::vector<std::string> fallback_directories)
+      : sound_(sound), fallback_directories_(std::move(fallback_directories)) {}
 
   // The file that stands in for path: path itself when it is there, else the
   // first fallback directory's file of the same name; nothing when neither
@@ -40,8 +40,7 @@ class MusicFileFallback final : public MusicPlayer, public WavePlayer {
   std::optional<std::string> Resolve(const std::string& path) const;
   std::optional<std::string> Trusted(const std::string& candidate) const;
 
-  MusicPlayer& music_;
-  WavePlayer& wave_;
+  SoundSystem& sound_;
   std::vector<std::string> fallback_directories_;
   mutable std::set<std::string> looked_at_;  // each file passed over is said once
 };

@@ -94,7 +94,7 @@ TEST_F(SoundTest, TheTuneStartsOnceRenderedUntilTheStopAndTheIdleDeviceCloses) {
   for (const bool stopped_at_once : {false, true}) {
     fs::remove_all(scratch / "cache");
     auto sound = System([](Options& options) { options.idle_close = std::chrono::milliseconds(200); });
-    platform::MediaCommands media(*sound, *sound);
+    platform::MediaCommands media(*sound);
     EXPECT_EQ(media.SendCommand("open \"" + kTune + "\" alias bgm") + media.SendCommand("play bgm"), 0);
     if (stopped_at_once) {
       EXPECT_EQ(media.SendCommand("stop bgm") + media.SendCommand("close bgm"), 0);
@@ -212,7 +212,7 @@ TEST_F(SoundTest, EachWayToSilenceIsSaidOnceAndSilencesOnlyWhatItConcerns) {
   for (const Case& test : cases) {
     {
       auto sound = System(test.adjust);
-      platform::MediaCommands media(*sound, *sound);
+      platform::MediaCommands media(*sound);
       for (int race = 0; race < 2; ++race) {
         media.SendCommand("stop bgm");
         media.SendCommand("close bgm");
