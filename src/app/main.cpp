@@ -20,8 +20,8 @@
 #include "app/single_instance.h"
 #include "app/sound_module.h"
 
-#include "platform/media_commands.h"
-#include "platform/music_file_fallback.h"
+#include "sound/media_commands.h"
+#include "sound/music_file_fallback.h"
 #include "platform/qt/qt_settings_store.h"
 #include "platform/system_clocks.h"
 #include "platform/system_local_address.h"
@@ -79,8 +79,8 @@ int main(int argc, char** argv) {
   if (!single_instance.acquired()) return app::LaunchedAgain(single_instance);
   app::SoundModule sound(app::SoundModuleFiles(executable_directory));
   // The rules ask beside the executable; an installed game has its music in its data directory.
-  platform::MusicFileFallback music_files(sound, app::DataDirectories(executable_directory));
-  platform::MediaCommands media(music_files);
+  sound::MusicFileFallback music_files(sound, app::DataDirectories(executable_directory));
+  sound::MediaCommands media(music_files);
   if (!music_files.Find(executable_directory + "/bgm.mid")) {
     // Said at once, so a package that left the music out shows it.
     std::string elsewhere;

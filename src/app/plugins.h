@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/installation.h"
-#include "platform/sound_system.h"
+#include "sound/sound_system.h"
 
 class QWidget;
 namespace platform {
@@ -29,7 +29,7 @@ namespace app {
 class SoundPlugin {
  public:
   virtual ~SoundPlugin() = default;
-  virtual std::unique_ptr<platform::SoundSystem> CreateSoundSystem() = 0;
+  virtual std::unique_ptr<sound::SoundSystem> CreateSoundSystem() = 0;
 };
 
 class StatisticsPlugin {

@@ -4,7 +4,7 @@
 
 namespace app {
 
-platform::SoundSystem* SoundModule::System() {
+sound::SoundSystem* SoundModule::System() {
   if (!tried_) {
     tried_ = true;
     if (auto* plugin = LoadPlugin<SoundPlugin>(files_, "sound", "playing without sound")) {
@@ -15,16 +15,16 @@ platform::SoundSystem* SoundModule::System() {
 }
 
 void SoundModule::Prepare(const std::string& path) {
-  if (platform::SoundSystem* system = System()) system->Prepare(path);
+  if (sound::SoundSystem* system = System()) system->Prepare(path);
 }
 
-std::unique_ptr<platform::Song> SoundModule::Open(const std::string& path) {
-  platform::SoundSystem* system = System();
+std::unique_ptr<sound::Song> SoundModule::Open(const std::string& path) {
+  sound::SoundSystem* system = System();
   return system ? system->Open(path) : nullptr;
 }
 
 bool SoundModule::PlayWave(const std::string& path) {
-  platform::SoundSystem* system = System();
+  sound::SoundSystem* system = System();
   return system && system->PlayWave(path);
 }
 

@@ -8,28 +8,28 @@
 #include <string>
 #include <vector>
 
-#include "platform/sound_system.h"
+#include "sound/sound_system.h"
 
 namespace app {
 
-class SoundModule final : public platform::SoundSystem {
+class SoundModule final : public sound::SoundSystem {
  public:
   // The plugin files to try, in order (SoundModuleFiles).
   explicit SoundModule(std::vector<std::string> files) : files_(std::move(files)) {}
 
   void Prepare(const std::string& path) override;
-  std::unique_ptr<platform::Song> Open(const std::string& path) override;
+  std::unique_ptr<sound::Song> Open(const std::string& path) override;
   bool PlayWave(const std::string& path) override;
 
   // Whether the plugin is loaded: nothing is before sound is wanted.
   bool loaded() const { return system_ != nullptr; }
 
  private:
-  platform::SoundSystem* System();
+  sound::SoundSystem* System();
 
   std::vector<std::string> files_;
   bool tried_ = false;
-  std::unique_ptr<platform::SoundSystem> system_;
+  std::unique_ptr<sound::SoundSystem> system_;
 };
 
 }  // namespace app

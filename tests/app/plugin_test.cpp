@@ -16,7 +16,7 @@
 #include "app/language.h"
 #include "app/plugins.h"
 #include "app/sound_module.h"
-#include "platform/music_file_fallback.h"
+#include "sound/music_file_fallback.h"
 
 namespace {
 
@@ -124,7 +124,7 @@ TEST(PluginTest, OnlyFilesNoOtherUserCanChangeAreUsed) {
       if (setgroups(0, nullptr) || setresgid(kPlayer, kPlayer, kPlayer) || setresuid(kPlayer, kPlayer, kPlayer))
         _exit(8);
       app::SoundModule silence({});
-      const bool tune = platform::MusicFileFallback(silence, {folder}).Find("/nowhere/bgm.mid").has_value();
+      const bool tune = sound::MusicFileFallback(silence, {folder}).Find("/nowhere/bgm.mid").has_value();
       const bool plugin = app::LoadPlugin<app::SoundPlugin>({files[0]}, "sound", "silent") != nullptr;
       _exit(plugin | SpeaksEnglish(folder) << 1 | tune << 2);
     }

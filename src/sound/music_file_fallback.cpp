@@ -1,11 +1,11 @@
-#include "platform/music_file_fallback.h"
+#include "sound/music_file_fallback.h"
 
 #include <filesystem>
 #include <system_error>
 
 #include "platform/trusted_file.h"
 
-namespace platform {
+namespace sound {
 
 namespace {
 
@@ -23,7 +23,7 @@ bool IsThere(const fs::path& path) {
 
 std::optional<std::string> MusicFileFallback::Trusted(const std::string& candidate) const {
   if (!IsThere(candidate)) return std::nullopt;
-  return TrustedFile(candidate, looked_at_.insert(candidate).second);
+  return platform::TrustedFile(candidate, looked_at_.insert(candidate).second);
 }
 
 std::optional<std::string> MusicFileFallback::Find(const std::string& path) const {
@@ -57,4 +57,4 @@ bool MusicFileFallback::PlayWave(const std::string& path) {
   return file && sound_.PlayWave(*file);
 }
 
-}  // namespace platform
+}  // namespace sound

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-namespace platform {
+namespace sound {
 
 // One opened piece of music. Destroying it unloads it (and silences it).
 class Song {
@@ -32,4 +32,4 @@ class SoundSystem {
   virtual bool PlayWave(const std::string& path) = 0;
 };
 
-}  // namespace platform
+}  // namespace sound

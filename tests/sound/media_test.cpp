@@ -8,18 +8,18 @@
 #include <set>
 #include <stdexcept>
 
-#include "platform/media_commands.h"
-#include "platform/music_file_fallback.h"
+#include "sound/media_commands.h"
+#include "sound/music_file_fallback.h"
 
 namespace {
 
-namespace error = platform::media_error;
+namespace error = sound::media_error;
 using namespace std::string_literals;
 using Log = std::vector<std::string>;
 
 // Players that write down what they are asked to do; songs are numbered as opened.
-struct RecordingPlayers final : platform::SoundSystem {
-  struct Song final : platform::Song {
+struct RecordingPlayers final : sound::SoundSystem {
+  struct Song final : sound::Song {
     Song(Log& log, int number) : log_(log), name_("#" + std::to_string(number)) {}
     ~Song() override { log_.push_back("unload " + name_); }
     bool Play() override { return log_.push_back("play " + name_ + " from the start"), name_ != "#2"; }
@@ -27,7 +27,7 @@ struct RecordingPlayers final : platform::SoundSystem {
     Log& log_;
     std::string name_;
   };
-  std::unique_ptr<platform::Song> Open(const std::string& path) override {
+  std::unique_ptr<sound::Song> Open(const std::string& path) override {
     if (throws) throw std::runtime_error("broken player");
     log.push_back("open " + path);
     return missing.count(path) ? nullptr : std::make_unique<Song>(log, ++opened);
@@ -48,7 +48,7 @@ struct RecordingPlayers final : platform::SoundSystem {
 // nothing.
 TEST(MediaTest, EachRaceOpensTheTuneAfreshAndEachPressStopsAndClosesIt) {
   RecordingPlayers players;
-  platform::MediaCommands media(players);
+  sound::MediaCommands media(players);
   using error::kNone;
   const std::string open = "open \"/home/player/mascot race/bgm.mid\" alias bgm";
   const std::pair<std::string, int> kCommands[] = {
@@ -69,7 +69,7 @@ TEST(MediaTest, EachRaceOpensTheTuneAfreshAndEachPressStopsAndClosesIt) {
 // with a quote in its name (a name like any) is played.
 TEST(MediaTest, CommandsFromAnOddDirectoryAreRefusedAndDoNothing) {
   RecordingPlayers players;
-  platform::MediaCommands media(players);
+  sound::MediaCommands media(players);
   ASSERT_EQ(media.SendCommand("open /games/bgm.mid alias bgm"), error::kNone);
   for (const std::string& directory : {"/my \"games\""s, "/my\ngames"s, "/my\x7Fgames"s, std::string(5000, 'a')}) {
     EXPECT_NE(media.SendCommand("open \"" + directory + "/bgm.mid\" alias bgm"), error::kNone) << directory;
@@ -102,7 +102,7 @@ TEST(MusicFileFallbackTest, TheFileThatStandsInForTheOneAskedFor) {
       if (file.back() != '/') std::ofstream(root / file) << "music";
     }
     RecordingPlayers players;
-    platform::MusicFileFallback music(players, {(root / "data").string(), (root / "more").string()});
+    sound::MusicFileFallback music(players, {(root / "data").string(), (root / "more").string()});
     players.missing.insert((root / given).string());
     music.Open((root / asked).string());
     music.PlayWave((root / asked).string());

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/sound_system.h"
+#include "sound/sound_system.h"
 
-namespace platform {
+namespace sound {
 
 class MusicFileFallback final : public SoundSystem {
  public:
@@ -45,4 +45,4 @@ class MusicFileFallback final : public SoundSystem {
   mutable std::set<std::string> looked_at_;  // each file passed over is said once
 };
 
-}  // namespace platform
+}  // namespace sound

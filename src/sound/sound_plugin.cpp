@@ -4,9 +4,9 @@
 #include <QStandardPaths>
 
 #include "app/plugins.h"
-#include "platform/audio/mixer_sound_system.h"
+#include "sound/mixer_sound_system.h"
 
-namespace platform {
+namespace sound {
 
 class MixerSoundPlugin final : public QObject, public app::SoundPlugin {
   Q_OBJECT
@@ -23,6 +23,6 @@ class MixerSoundPlugin final : public QObject, public app::SoundPlugin {
   }
 };
 
-}  // namespace platform
+}  // namespace sound
 
 #include "sound_plugin.moc"

@@ -1,9 +1,9 @@
-#include "platform/media_commands.h"
+#include "sound/media_commands.h"
 
 #include <algorithm>
 #include <array>
 
-namespace platform {
+namespace sound {
 
 namespace {
 
@@ -162,4 +162,4 @@ bool MediaCommands::PlayWave(std::string_view path) {
   }
 }
 
-}  // namespace platform
+}  // namespace sound

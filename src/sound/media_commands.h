@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "platform/services.h"
-#include "platform/sound_system.h"
+#include "sound/sound_system.h"
 
-namespace platform {
+namespace sound {
 
 // Error codes, numbered as the classic media control interface numbers the
 // same failures, so a logged code reads the same on every platform.
@@ -36,7 +36,7 @@ inline constexpr int kAliasInUse = 289;
 inline constexpr int kNoClosingQuote = 294;
 }  // namespace media_error
 
-class MediaCommands final : public Media {
+class MediaCommands final : public platform::Media {
  public:
   // Longer commands and paths are refused unread; this bounds all the work.
   static constexpr std::size_t kMaxCommandLength = 4096;
@@ -68,4 +68,4 @@ class MediaCommands final : public Media {
   std::vector<OpenSong> songs_;
 };
 
-}  // namespace platform
+}  // namespace sound
