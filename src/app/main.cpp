@@ -18,9 +18,9 @@
 #include "app/installed_data.h"
 #include "app/language.h"
 #include "app/single_instance.h"
-#include "app/sound_module.h"
 
 #include "sound/media_commands.h"
+#include "sound/sound_module.h"
 #include "sound/music_file_fallback.h"
 #include "platform/qt/qt_settings_store.h"
 #include "platform/system_clocks.h"
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
   app::SingleInstance single_instance(settings.directory(),
                                       QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
   if (!single_instance.acquired()) return app::LaunchedAgain(single_instance);
-  app::SoundModule sound(app::SoundModuleFiles(executable_directory));
+  sound::SoundModule sound(app::SoundModuleFiles(executable_directory));
   // The rules ask beside the executable; an installed game has its music in its data directory.
   sound::MusicFileFallback music_files(sound, app::DataDirectories(executable_directory));
   sound::MediaCommands media(music_files);

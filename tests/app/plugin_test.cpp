@@ -14,9 +14,10 @@
 
 #include "app/installed_data.h"
 #include "app/language.h"
-#include "app/plugins.h"
-#include "app/sound_module.h"
+#include "platform/qt/plugin_loader.h"
 #include "sound/music_file_fallback.h"
+#include "sound/sound_module.h"
+#include "ui/qt/statistics_plugin.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ bool Mapped(const std::string& file) {
 
 TEST(PluginTest, AStalePluginIsRefusedUnloadedAndTheFirstOfThisVersionLoads) {
   testing::internal::CaptureStderr();
-  EXPECT_FALSE(app::LoadPlugin<app::SoundPlugin>({kStale, kTune, "/nonexistent/sound.so"}, "sound", "silent"));
+  EXPECT_FALSE(platform::LoadPlugin<sound::SoundPlugin>({kStale, kTune, "/nonexistent/sound.so"}, "sound", "silent"));
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "mascot-race: no sound plugin would load: " + kStale +
                 " is for another version of the game (io.github.komamedo.MascotRace.SoundPlugin/1, not "
@@ -46,7 +47,7 @@ TEST(PluginTest, AStalePluginIsRefusedUnloadedAndTheFirstOfThisVersionLoads) {
                 " is no plugin; /nonexistent/sound.so is not there; silent\n");
   EXPECT_FALSE(Mapped(kStale));
   testing::internal::CaptureStderr();
-  app::SoundPlugin* plugin = app::LoadPlugin<app::SoundPlugin>({kStale, kPlugin}, "sound", "silent");
+  sound::SoundPlugin* plugin = platform::LoadPlugin<sound::SoundPlugin>({kStale, kPlugin}, "sound", "silent");
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
   ASSERT_TRUE(plugin);
   EXPECT_TRUE(plugin->CreateSoundSystem()->Open(kTune));
@@ -59,7 +60,7 @@ TEST(PluginTest, TheSoundPluginLoadsAtTheFirstSoundWanted) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   setenv("XDG_CACHE_HOME", testing::TempDir().c_str(), 1);  // where the tune's rendering is kept
   for (const bool there : {true, false}) {
-    app::SoundModule sound({there ? kPlugin : "/nonexistent/mascot-race-sound.so"});
+    sound::SoundModule sound({there ? kPlugin : "/nonexistent/mascot-race-sound.so"});
     EXPECT_FALSE(sound.loaded());
     testing::internal::CaptureStderr();
     sound.Prepare(kTune);
@@ -81,7 +82,7 @@ TEST(PluginTest, APluginIsLookedForBesideTheGameThenWhereItIsInstalled) {
                    MASCOT_STATISTICS_PLUGIN_IID)}) {
     const std::string in_prefix = prefix + MASCOT_INSTALL_MODULEDIR + name;
     EXPECT_EQ(files, (std::vector{bin + name, in_prefix, MASCOT_FULL_MODULEDIR + name}));
-    EXPECT_TRUE(!installed || (app::LoadPlugin(files, iid, "installed", "") && Mapped(in_prefix))) << in_prefix;
+    EXPECT_TRUE(!installed || (platform::LoadPlugin(files, iid, "installed", "") && Mapped(in_prefix))) << in_prefix;
   }
 }
 
@@ -123,9 +124,9 @@ TEST(PluginTest, OnlyFilesNoOtherUserCanChangeAreUsed) {
     if (player == 0) {  // the plugin loads, the game speaks English, the tune is found
       if (setgroups(0, nullptr) || setresgid(kPlayer, kPlayer, kPlayer) || setresuid(kPlayer, kPlayer, kPlayer))
         _exit(8);
-      app::SoundModule silence({});
+      sound::SoundModule silence({});
       const bool tune = sound::MusicFileFallback(silence, {folder}).Find("/nowhere/bgm.mid").has_value();
-      const bool plugin = app::LoadPlugin<app::SoundPlugin>({files[0]}, "sound", "silent") != nullptr;
+      const bool plugin = platform::LoadPlugin<sound::SoundPlugin>({files[0]}, "sound", "silent") != nullptr;
       _exit(plugin | SpeaksEnglish(folder) << 1 | tune << 2);
     }
     int status = -1;

@@ -8,28 +8,26 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt/plugin_loader.h"
+#include "sound/sound_plugin.h"
 #include "sound/sound_system.h"
 
-namespace app {
+namespace sound {
 
-class SoundModule final : public sound::SoundSystem {
+class SoundModule final : public SoundSystem {
  public:
-  // The plugin files to try, in order (SoundModuleFiles).
-  explicit SoundModule(std::vector<std::string> files) : files_(std::move(files)) {}
+  // The plugin files to try, in order.
+  explicit SoundModule(std::vector<std::string> files);
 
   void Prepare(const std::string& path) override;
-  std::unique_ptr<sound::Song> Open(const std::string& path) override;
+  std::unique_ptr<Song> Open(const std::string& path) override;
   bool PlayWave(const std::string& path) override;
 
   // Whether the plugin is loaded: nothing is before sound is wanted.
-  bool loaded() const { return system_ != nullptr; }
+  bool loaded() const { return system_.made(); }
 
  private:
-  sound::SoundSystem* System();
-
-  std::vector<std::string> files_;
-  bool tried_ = false;
-  std::unique_ptr<sound::SoundSystem> system_;
+  platform::PluginPart<SoundPlugin, SoundSystem> system_;
 };
 
-}  // namespace app
+}  // namespace sound
