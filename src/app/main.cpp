@@ -19,13 +19,12 @@
 #include "app/language.h"
 #include "app/single_instance.h"
 
-#include "sound/media_commands.h"
-#include "sound/sound_module.h"
-#include "sound/music_file_fallback.h"
 #include "platform/qt/qt_settings_store.h"
 #include "platform/system_clocks.h"
 #include "platform/system_local_address.h"
 #include "records/records_store.h"
+#include "sound/media_commands.h"
+#include "sound/sound_module.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_message_boxes.h"
 #include "ui/qt/qt_program_end.h"
@@ -77,19 +76,10 @@ int main(int argc, char** argv) {
   app::SingleInstance single_instance(settings.directory(),
                                       QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
   if (!single_instance.acquired()) return app::LaunchedAgain(single_instance);
-  sound::SoundModule sound(app::SoundModuleFiles(executable_directory));
   // The rules ask beside the executable; an installed game has its music in its data directory.
-  sound::MusicFileFallback music_files(sound, app::DataDirectories(executable_directory));
-  sound::MediaCommands media(music_files);
-  if (!music_files.Find(executable_directory + "/bgm.mid")) {
-    // Said at once, so a package that left the music out shows it.
-    std::string elsewhere;
-    for (const std::string& directory : music_files.fallback_directories()) {
-      elsewhere += (elsewhere.empty() ? "" : " or ") + directory;
-    }
-    std::fprintf(stderr, "mascot-race: no music found: bgm.mid is neither beside the executable (%s) nor in %s\n",
-                 executable_directory.c_str(), elsewhere.c_str());
-  }
+  sound::SoundModule sound(app::SoundModuleFiles(executable_directory), app::DataDirectories(executable_directory));
+  sound.SayIfNowhere(executable_directory + "/bgm.mid");
+  sound::MediaCommands media(sound);
   ui::qt::QtProgramEnd program_end;
   // Every settled race is kept; a store that cannot keep them says so and the game plays on.
   records::RecordsStore records(records::RecordsStore::DefaultPath(),

@@ -1,7 +1,7 @@
 // The game's optional parts come from the first plugin file of this game's
-// version: a stale plugin is refused unloaded, with a clear message, and
-// without a plugin the game plays silently. Plugins, the catalogue and the
-// music are taken only from places no other user can change.
+// version: a stale plugin is refused unloaded, with a clear message.
+// Plugins, the catalogue and the music are taken only from places no other
+// user can change.
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -15,7 +15,6 @@
 #include "app/installed_data.h"
 #include "app/language.h"
 #include "platform/qt/plugin_loader.h"
-#include "sound/music_file_fallback.h"
 #include "sound/sound_module.h"
 #include "ui/qt/statistics_plugin.h"
 
@@ -52,22 +51,6 @@ TEST(PluginTest, AStalePluginIsRefusedUnloadedAndTheFirstOfThisVersionLoads) {
   ASSERT_TRUE(plugin);
   EXPECT_TRUE(plugin->CreateSoundSystem()->Open(kTune));
   EXPECT_FALSE(Mapped(kStale));
-}
-
-// Nothing is loaded before the first sound wanted; without a plugin every
-// sound is silence.
-TEST(PluginTest, TheSoundPluginLoadsAtTheFirstSoundWanted) {
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
-  setenv("XDG_CACHE_HOME", testing::TempDir().c_str(), 1);  // where the tune's rendering is kept
-  for (const bool there : {true, false}) {
-    sound::SoundModule sound({there ? kPlugin : "/nonexistent/mascot-race-sound.so"});
-    EXPECT_FALSE(sound.loaded());
-    testing::internal::CaptureStderr();
-    sound.Prepare(kTune);
-    EXPECT_EQ(testing::internal::GetCapturedStderr().empty(), there);
-    EXPECT_EQ(sound.loaded(), there);
-    EXPECT_EQ(sound.Open(kTune) != nullptr, there);
-  }
 }
 
 // Beside the game, then in the installed layout reached from the game's
@@ -124,8 +107,7 @@ TEST(PluginTest, OnlyFilesNoOtherUserCanChangeAreUsed) {
     if (player == 0) {  // the plugin loads, the game speaks English, the tune is found
       if (setgroups(0, nullptr) || setresgid(kPlayer, kPlayer, kPlayer) || setresuid(kPlayer, kPlayer, kPlayer))
         _exit(8);
-      sound::SoundModule silence({});
-      const bool tune = sound::MusicFileFallback(silence, {folder}).Find("/nowhere/bgm.mid").has_value();
+      const bool tune = sound::SoundModule({}, {folder}).Find("/nowhere/bgm.mid").has_value();
       const bool plugin = platform::LoadPlugin<sound::SoundPlugin>({files[0]}, "sound", "silent") != nullptr;
       _exit(plugin | SpeaksEnglish(folder) << 1 | tune << 2);
     }

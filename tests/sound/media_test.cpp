@@ -1,15 +1,10 @@
-// The media commands over recording players, and the music files found
-// where a package puts them.
+// The media commands over a recording sound system.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
 #include <set>
 #include <stdexcept>
 
 #include "sound/media_commands.h"
-#include "sound/music_file_fallback.h"
 
 namespace {
 
@@ -80,35 +75,6 @@ TEST(MediaTest, CommandsFromAnOddDirectoryAreRefusedAndDoNothing) {
   players.throws = true;  // a player that throws only makes the call fail
   EXPECT_NE(media.SendCommand("open /games/x.mid alias x"), error::kNone);
   EXPECT_FALSE(media.PlayWave("/games/bgm1.wav"));
-}
-
-// The player's own file beside the game wins; else the same name in the data
-// directories, in order; else the path as asked, to fail in the player.
-TEST(MusicFileFallbackTest, TheFileThatStandsInForTheOneAskedFor) {
-  // The files there (a trailing "/" makes a directory), the one asked for and the one given.
-  using Row = std::tuple<std::vector<std::string>, std::string, std::string>;
-  char pattern[] = "/tmp/mascot-fallback-XXXXXX";
-  const std::filesystem::path root = mkdtemp(pattern);
-  for (const auto& [files, asked, given] : {Row{{"games/bgm.mid", "data/bgm.mid"}, "games/bgm.mid", "games/bgm.mid"},
-                         Row{{"data/bgm.mid", "more/bgm.mid"}, "games/bgm.mid", "data/bgm.mid"},
-                         Row{{"more/bgm1.wav"}, "games/bgm1.wav", "more/bgm1.wav"},
-                         Row{{"data/other.mid"}, "games/bgm.mid", "games/bgm.mid"},
-                         Row{{"games/bgm.mid/", "data/bgm.mid"}, "games/bgm.mid", "data/bgm.mid"},
-                         Row{{"data/bgm.mid"}, "my games/bgm.mid", "data/bgm.mid"}}) {
-    std::filesystem::remove_all(root);
-    for (const std::string& file : files) {
-      std::filesystem::create_directories((root / file).parent_path());
-      if (file.back() == '/') std::filesystem::create_directories(root / file);
-      if (file.back() != '/') std::ofstream(root / file) << "music";
-    }
-    RecordingPlayers players;
-    sound::MusicFileFallback music(players, {(root / "data").string(), (root / "more").string()});
-    players.missing.insert((root / given).string());
-    music.Open((root / asked).string());
-    music.PlayWave((root / asked).string());
-    EXPECT_EQ(players.log, (Log{"open " + (root / given).string(), "wave " + (root / given).string()})) << asked;
-  }
-  std::filesystem::remove_all(root);
 }
 
 }  // namespace
