@@ -43,8 +43,7 @@ int main(int argc, char** argv) {
   // The desktop's language, from the first text on: --help speaks it too.
   app::Translators translators(app::ChooseLanguage(QLocale::system().uiLanguages()),
                                app::CatalogueDirectories(executable_directory));
-  const auto translate = [&translators](const platform::TextId& id) { return translators.Translate(id).toStdString(); };
-  if (std::optional<int> exit_code = app::HandleCommandLine(argc, argv, stdout, stderr, translate)) return *exit_code;
+  if (std::optional<int> exit_code = app::HandleCommandLine(argc, argv, stdout, stderr, translators)) return *exit_code;
   // A race repaints a runner's few pixels 32 times a second. Sent over the X
   // connection they cost less than through shared memory, where every frame
   // waits on the X server's word that it has read the last one: a fifth of

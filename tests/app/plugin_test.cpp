@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -25,10 +26,14 @@ namespace fs = std::filesystem;
 const std::string kPlugin = MASCOT_SOUND_PLUGIN, kStale = MASCOT_STALE_PLUGIN;
 const std::string kTune = std::string(MASCOT_MUSIC_DIR) + "/bgm.mid";
 const std::string kCatalogue = std::string(MASCOT_MUSIC_DIR) + "/" + app::kEnglishCatalogue;
-constexpr platform::TextId kGo{"MainForm", "１でGO！"};
 
 bool SpeaksEnglish(const fs::path& directory) {
-  return app::Translators(app::Language::English, {directory}).Translate(kGo) == "Go, 1!";
+  int argc = 1;
+  char name[] = "plugin_tests", *argv[] = {name, nullptr};
+  const QCoreApplication application(argc, argv);
+  app::Translators translators(app::Language::English, {directory});
+  translators.Install();
+  return QCoreApplication::translate("MainForm", "１でGO！") == "Go, 1!";
 }
 
 bool Mapped(const std::string& file) {
