@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/services.h"
+#include "platform/service_interfaces.h"
 #include "sound/sound_system.h"
 
 namespace sound {
