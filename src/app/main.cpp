@@ -13,7 +13,7 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "app/game_windows.h"
+#include "app/qt_front_end.h"
 #include "app/installation.h"
 #include "app/installed_data.h"
 #include "app/language.h"
@@ -89,10 +89,10 @@ int main(int argc, char** argv) {
   platform::SteadyClock steady_clock;
   platform::TickClock timer_clock(steady_clock);
   game::GameSession session(services, timer_clock);
-  app::GameWindows windows(session, message_boxes, records, app::StatisticsModuleFiles(executable_directory),
-                           timer_clock);
+  app::QtFrontEnd front_end(session, message_boxes, records, app::StatisticsModuleFiles(executable_directory),
+                            timer_clock);
 
-  single_instance.OnLaunchedAgain([&windows] { app::BringToFront(windows.main_window()); });
+  single_instance.OnLaunchedAgain([&front_end] { app::BringToFront(front_end.main_window()); });
   session.Start();
   // The records are opened once the window is up: it appears that much sooner.
   QTimer::singleShot(0, [&records] { records.OpenNow(); });

@@ -1,9 +1,9 @@
-#include "app/game_windows.h"
+#include "app/qt_front_end.h"
 
 namespace app {
 
-GameWindows::GameWindows(game::GameSession& session, ui::qt::QtMessageBoxes& boxes, records::RecordsView& records,
-                         std::vector<std::string> statistics_modules, platform::TickClock& timer_clock)
+QtFrontEnd::QtFrontEnd(game::GameSession& session, ui::qt::QtMessageBoxes& boxes, records::RecordsView& records,
+                       std::vector<std::string> statistics_modules, platform::TickClock& timer_clock)
     : window_(session.form().form(), session),
       about_(session.form().about(), session),
       statistics_(std::move(statistics_modules), "statistics", "the records cannot be shown",

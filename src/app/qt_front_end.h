@@ -1,4 +1,4 @@
-// The windows around a game session, wired as the game runs them: the main
+// The Qt front end of a game session, wired as the game runs it: the main
 // window and the About dialog, the statistics window behind 成績, Qt's timers
 // driving the session's scheduler, and a shutdown signal closing the game
 // the normal way, answering any box that waits.
@@ -21,15 +21,15 @@
 
 namespace app {
 
-class GameWindows {
+class QtFrontEnd {
  public:
   // `boxes` are the session's; the session's scheduler runs on `timer_clock`.
   // The statistics window comes from the first of `statistics_modules` that
   // loads, when the records are first looked at.
-  GameWindows(game::GameSession& session, ui::qt::QtMessageBoxes& boxes, records::RecordsView& records,
+  QtFrontEnd(game::GameSession& session, ui::qt::QtMessageBoxes& boxes, records::RecordsView& records,
               std::vector<std::string> statistics_modules, platform::TickClock& timer_clock);
-  GameWindows(const GameWindows&) = delete;
-  GameWindows& operator=(const GameWindows&) = delete;
+  QtFrontEnd(const QtFrontEnd&) = delete;
+  QtFrontEnd& operator=(const QtFrontEnd&) = delete;
 
   ui::qt::MainWindow& main_window() { return window_; }
 
