@@ -13,10 +13,10 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "app/qt_front_end.h"
 #include "app/installation.h"
 #include "app/installed_data.h"
 #include "app/language.h"
+#include "app/qt_front_end.h"
 #include "app/single_instance.h"
 
 #include "platform/qt/qt_settings_store.h"

@@ -27,7 +27,7 @@ class QtFrontEnd {
   // The statistics window comes from the first of `statistics_modules` that
   // loads, when the records are first looked at.
   QtFrontEnd(game::GameSession& session, ui::qt::QtMessageBoxes& boxes, records::RecordsView& records,
-              std::vector<std::string> statistics_modules, platform::TickClock& timer_clock);
+             std::vector<std::string> statistics_modules, platform::TickClock& timer_clock);
   QtFrontEnd(const QtFrontEnd&) = delete;
   QtFrontEnd& operator=(const QtFrontEnd&) = delete;
 
