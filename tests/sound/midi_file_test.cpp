@@ -31,8 +31,7 @@ TEST(MidiFileTest, NotesAndSeconds) {
   // Running status and a silent note-on; a tempo change in the conductor track from tick 480; 25 frames a second
   // with 40 ticks a frame; an unknown chunk, a system exclusive, a program change and bytes after the end.
   for (const Row& row :
-       {Row{Header(0, 1) + Track(kQuarterNote), 1, 0.5},
-        Row{Header(0, 1) + Track(kSixtyBeatsAMinute + Bytes{0x00, 0x90, 0x3C, 0x64, 0x00, 0x40, 0x64, 0x83, 0x60, 0x3C,
+       {Row{Header(0, 1) + Track(kSixtyBeatsAMinute + Bytes{0x00, 0x90, 0x3C, 0x64, 0x00, 0x40, 0x64, 0x83, 0x60, 0x3C,
                                                             0x00, 0x00, 0x40, 0x00}),
             2, 1.0},
         Row{Header(1, 2) + Track(Bytes{0x83, 0x60, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40}) +
