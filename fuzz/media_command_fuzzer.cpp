@@ -8,19 +8,19 @@
 #include <string>
 #include <string_view>
 
-#include "platform/media_commands.h"
+#include "sound/media_commands.h"
 
 namespace {
 
-class AnySong final : public platform::Song {
+class AnySong final : public sound::Song {
  public:
   bool Play() override { return true; }
   void Stop() override {}
 };
 
-class AnyPlayer final : public platform::MusicPlayer, public platform::WavePlayer {
+class AnyPlayer final : public sound::SoundSystem {
  public:
-  std::unique_ptr<platform::Song> Open(const std::string& path) override {
+  std::unique_ptr<sound::Song> Open(const std::string& path) override {
     if (path.empty()) return nullptr;
     return std::make_unique<AnySong>();
   }
@@ -31,15 +31,15 @@ class AnyPlayer final : public platform::MusicPlayer, public platform::WavePlaye
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   AnyPlayer players;
-  platform::MediaCommands media(players, players);
+  sound::MediaCommands media(players);
   std::string_view rest(reinterpret_cast<const char*>(data), size);
   while (true) {
     std::size_t end = rest.find('\n');
     std::string_view command = rest.substr(0, end);
     std::size_t open_before = media.open_aliases();
     int result = media.SendCommand(command);
-    if (result != platform::media_error::kNone && media.open_aliases() != open_before) std::abort();
-    if (media.open_aliases() > platform::MediaCommands::kMaxOpenAliases) std::abort();
+    if (result != sound::media_error::kNone && media.open_aliases() != open_before) std::abort();
+    if (media.open_aliases() > sound::MediaCommands::kMaxOpenAliases) std::abort();
     if (end == std::string_view::npos) break;
     rest.remove_prefix(end + 1);
   }

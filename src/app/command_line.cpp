@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <charconv>
 #include <cinttypes>
 #include <string_view>
@@ -10,6 +11,7 @@
 #include "app/toolkit_options.h"
 #include "simulation/progress_line.h"
 #include "simulation/simulation.h"
+#include "ui/qt/translated.h"
 
 namespace app {
 
@@ -46,13 +48,19 @@ constexpr platform::TextId kHelp = MASCOT_TEXT(
     "音楽: bgm.mid, bgm1.wav（実行ファイルと同じ場所、なければ %3）\n"
     "言語: デスクトップの言語。LANGUAGE=en で英語、LANGUAGE=ja で日本語\n");
 
-void PrintHelp(std::FILE* out, const platform::Translate& translate) {
+void PrintHelp(std::FILE* out, const char* program, Translators& translators) {
+  // Qt translates through an application: one without a display, made for
+  // the help alone (it would set the C library's locale for --simulate too).
+  int argc = 1;
+  char* argv[] = {const_cast<char*>(program), nullptr};
+  const QCoreApplication application(argc, argv);
+  translators.Install();
   const platform::Text help = platform::Text(kHelp)
                                   .Arg(installation::kVersion)
                                   .Arg(kUsage)
                                   .Arg(installation::kDataDirectory)
                                   .Arg(static_cast<std::int64_t>(simulation::kMostRaces));
-  std::fputs(platform::Render(help, translate).c_str(), out);
+  std::fputs(ui::qt::Translated(help).toStdString().c_str(), out);
 }
 
 void PrintVersion(std::FILE* out) {
@@ -123,7 +131,7 @@ int Simulate(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
 }  // namespace
 
 std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::FILE* out, std::FILE* err,
-                                     const platform::Translate& translate) {
+                                     Translators& translators) {
   // Qt's own options are Qt's (it takes them when the window is made); the
   // first of ours decides, and anything else is refused.
   for (int i = 1; i < argc; ++i) {
@@ -134,7 +142,7 @@ std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::FIL
       continue;
     }
     if (argument == "--help" || argument == "-h") {
-      PrintHelp(out, translate);
+      PrintHelp(out, argv[0], translators);
       return 0;
     }
     if (argument == "--version") {

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "platform/text.h"
+#include "app/language.h"
 
 namespace app {
 
@@ -13,8 +13,8 @@ inline constexpr int kUsageError = 2;
 
 // Prints what was asked for and returns the exit code when the program should
 // end here; nothing when the game is to start. --help speaks the player's
-// language through `translate`.
+// language through `translators`.
 std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::FILE* out, std::FILE* err,
-                                     const platform::Translate& translate);
+                                     Translators& translators);
 
 }  // namespace app

@@ -47,12 +47,4 @@ void Translators::Install() {
   for (const auto& translator : translators_) QCoreApplication::installTranslator(translator.get());
 }
 
-QString Translators::Translate(const platform::TextId& id) const {
-  for (const auto& translator : translators_) {
-    QString translated = translator->translate(id.context, id.source);
-    if (!translated.isNull()) return translated;
-  }
-  return QString::fromUtf8(id.source);
-}
-
 }  // namespace app

@@ -2,14 +2,11 @@
 // catalogue's own, or English.
 #pragma once
 
-#include <QString>
 #include <QStringList>
 #include <QTranslator>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "platform/text.h"
 
 namespace app {
 
@@ -25,8 +22,8 @@ inline constexpr const char* kEnglishCatalogue = "mascot-race_en.qm";
 
 // The translators of a language: the game's catalogue, looked for in
 // `directories` in order (none for Japanese, the source), and Qt's own
-// translations. They work before the application exists (--help needs no
-// display) and are installed into it once it does.
+// translations. Loaded before the application exists, they are installed
+// into it once it does.
 class Translators {
  public:
   Translators(Language language, const std::vector<std::string>& directories);
@@ -34,8 +31,6 @@ class Translators {
   // Into the application: from then on QCoreApplication::translate speaks
   // this language, in the game and in its plugins.
   void Install();
-  // An entry in this language, without an application.
-  QString Translate(const platform::TextId& id) const;
 
  private:
   std::vector<std::unique_ptr<QTranslator>> translators_;

@@ -13,19 +13,18 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "app/game_windows.h"
 #include "app/installation.h"
 #include "app/installed_data.h"
 #include "app/language.h"
+#include "app/qt_front_end.h"
 #include "app/single_instance.h"
-#include "app/sound_module.h"
 
-#include "platform/media_commands.h"
-#include "platform/music_file_fallback.h"
 #include "platform/qt/qt_settings_store.h"
 #include "platform/system_clocks.h"
 #include "platform/system_local_address.h"
 #include "records/records_store.h"
+#include "sound/media_commands.h"
+#include "sound/sound_module.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_message_boxes.h"
 #include "ui/qt/qt_program_end.h"
@@ -44,8 +43,7 @@ int main(int argc, char** argv) {
   // The desktop's language, from the first text on: --help speaks it too.
   app::Translators translators(app::ChooseLanguage(QLocale::system().uiLanguages()),
                                app::CatalogueDirectories(executable_directory));
-  const auto translate = [&translators](const platform::TextId& id) { return translators.Translate(id).toStdString(); };
-  if (std::optional<int> exit_code = app::HandleCommandLine(argc, argv, stdout, stderr, translate)) return *exit_code;
+  if (std::optional<int> exit_code = app::HandleCommandLine(argc, argv, stdout, stderr, translators)) return *exit_code;
   // A race repaints a runner's few pixels 32 times a second. Sent over the X
   // connection they cost less than through shared memory, where every frame
   // waits on the X server's word that it has read the last one: a fifth of
@@ -77,19 +75,10 @@ int main(int argc, char** argv) {
   app::SingleInstance single_instance(settings.directory(),
                                       QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
   if (!single_instance.acquired()) return app::LaunchedAgain(single_instance);
-  app::SoundModule sound(app::SoundModuleFiles(executable_directory));
   // The rules ask beside the executable; an installed game has its music in its data directory.
-  platform::MusicFileFallback music_files(sound, sound, app::DataDirectories(executable_directory));
-  platform::MediaCommands media(music_files, music_files);
-  if (!music_files.Find(executable_directory + "/bgm.mid")) {
-    // Said at once, so a package that left the music out shows it.
-    std::string elsewhere;
-    for (const std::string& directory : music_files.fallback_directories()) {
-      elsewhere += (elsewhere.empty() ? "" : " or ") + directory;
-    }
-    std::fprintf(stderr, "mascot-race: no music found: bgm.mid is neither beside the executable (%s) nor in %s\n",
-                 executable_directory.c_str(), elsewhere.c_str());
-  }
+  sound::SoundModule sound(app::SoundModuleFiles(executable_directory), app::DataDirectories(executable_directory));
+  sound.SayIfNowhere(executable_directory + "/bgm.mid");
+  sound::MediaCommands media(sound);
   ui::qt::QtProgramEnd program_end;
   // Every settled race is kept; a store that cannot keep them says so and the game plays on.
   records::RecordsStore records(records::RecordsStore::DefaultPath(),
@@ -100,10 +89,10 @@ int main(int argc, char** argv) {
   platform::SteadyClock steady_clock;
   platform::TickClock timer_clock(steady_clock);
   game::GameSession session(services, timer_clock);
-  app::GameWindows windows(session, message_boxes, records, app::StatisticsModuleFiles(executable_directory),
-                           timer_clock);
+  app::QtFrontEnd front_end(session, message_boxes, records, app::StatisticsModuleFiles(executable_directory),
+                            timer_clock);
 
-  single_instance.OnLaunchedAgain([&windows] { app::BringToFront(windows.main_window()); });
+  single_instance.OnLaunchedAgain([&front_end] { app::BringToFront(front_end.main_window()); });
   session.Start();
   // The records are opened once the window is up: it appears that much sooner.
   QTimer::singleShot(0, [&records] { records.OpenNow(); });

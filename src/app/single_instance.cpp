@@ -31,6 +31,7 @@
 namespace app {
 
 namespace {
+constexpr platform::TextId kAlreadyRunning = MASCOT_TEXT("SingleInstance", "こまめ堂マスコットレースはもう起動しています。");
 constexpr std::string_view kRaise = "raise\n";
 constexpr std::string_view kRaised = "raised\n";
 constexpr std::size_t kLongestLine = 64;
@@ -231,8 +232,7 @@ int LaunchedAgain(const SingleInstance& instance) {
     return 0;
   }
   std::fprintf(stderr, "mascot-race: another copy is already running; only one copy may keep the purse\n");
-  QMessageBox::information(nullptr, ui::qt::Translated(ui::kGameTitle),
-                           QCoreApplication::translate("SingleInstance", "こまめ堂マスコットレースはもう起動しています。"));
+  QMessageBox::information(nullptr, ui::qt::Translated(ui::kGameTitle), ui::qt::Translated(kAlreadyRunning));
   return 1;
 }
 

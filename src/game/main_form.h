@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "game/game_state.h"
-#include "game/services.h"
+#include "game/main_form_services.h"
 #include "platform/text.h"
 #include "ui/form_model.h"
 #include "ui/main_form_controls.h"

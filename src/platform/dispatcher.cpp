@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "platform/services.h"
+#include "platform/service_interfaces.h"
 
 namespace platform {
 

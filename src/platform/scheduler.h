@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/dispatcher.h"
-#include "platform/services.h"
+#include "platform/service_interfaces.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
 // The machine's clocks: local time of day, and monotonic time for timers.
 #pragma once
 
-#include "platform/services.h"
+#include "platform/service_interfaces.h"
 
 namespace platform {
 

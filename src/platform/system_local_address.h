@@ -1,7 +1,7 @@
 // The machine's local IPv4 address, from the system's list of interfaces.
 #pragma once
 
-#include "platform/services.h"
+#include "platform/service_interfaces.h"
 
 namespace platform {
 

@@ -74,7 +74,9 @@ std::string RenderWith(const Text& text, TemplateOf&& template_of) {
   return rendered;
 }
 
-std::string Render(const Text& text, const Translate& translate) { return RenderWith(text, translate); }
+std::string Render(const Text& text, const std::function<std::string(const TextId&)>& translate) {
+  return RenderWith(text, translate);
+}
 
 std::string Japanese(const Text& text) {
   return RenderWith(text, [](const TextId& id) { return std::string_view(id.source); });

@@ -68,12 +68,10 @@ class Text {
   std::string plain_;
 };
 
-// Gives an entry's template in the language wanted.
-using Translate = std::function<std::string(const TextId&)>;
-
-// The text with every %n replaced by its argument, each entry as `translate`
-// gives it. A place without an argument stays as it is.
-std::string Render(const Text& text, const Translate& translate);
+// The text with every %n replaced by its argument, each entry's template as
+// `translate` gives it in the language wanted. A place without an argument
+// stays as it is.
+std::string Render(const Text& text, const std::function<std::string(const TextId&)>& translate);
 // The text in the catalogue's source language: what the rules read back.
 std::string Japanese(const Text& text);
 

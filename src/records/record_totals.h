@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/services.h"
+#include "platform/service_interfaces.h"
 
 namespace records {
 

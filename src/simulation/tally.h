@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/services.h"
+#include "platform/service_interfaces.h"
 
 namespace simulation {
 

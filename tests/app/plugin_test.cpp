@@ -1,12 +1,13 @@
 // The game's optional parts come from the first plugin file of this game's
-// version: a stale plugin is refused unloaded, with a clear message, and
-// without a plugin the game plays silently. Plugins, the catalogue and the
-// music are taken only from places no other user can change.
+// version: a stale plugin is refused unloaded, with a clear message.
+// Plugins, the catalogue and the music are taken only from places no other
+// user can change.
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,9 +15,9 @@
 
 #include "app/installed_data.h"
 #include "app/language.h"
-#include "app/plugins.h"
-#include "app/sound_module.h"
-#include "platform/music_file_fallback.h"
+#include "platform/qt/plugin_loader.h"
+#include "sound/sound_module.h"
+#include "ui/qt/statistics_plugin.h"
 
 namespace {
 
@@ -25,10 +26,14 @@ namespace fs = std::filesystem;
 const std::string kPlugin = MASCOT_SOUND_PLUGIN, kStale = MASCOT_STALE_PLUGIN;
 const std::string kTune = std::string(MASCOT_MUSIC_DIR) + "/bgm.mid";
 const std::string kCatalogue = std::string(MASCOT_MUSIC_DIR) + "/" + app::kEnglishCatalogue;
-constexpr platform::TextId kGo{"MainForm", "１でGO！"};
 
 bool SpeaksEnglish(const fs::path& directory) {
-  return app::Translators(app::Language::English, {directory}).Translate(kGo) == "Go, 1!";
+  int argc = 1;
+  char name[] = "plugin_tests", *argv[] = {name, nullptr};
+  const QCoreApplication application(argc, argv);
+  app::Translators translators(app::Language::English, {directory});
+  translators.Install();
+  return QCoreApplication::translate("MainForm", "１でGO！") == "Go, 1!";
 }
 
 bool Mapped(const std::string& file) {
@@ -38,7 +43,7 @@ bool Mapped(const std::string& file) {
 
 TEST(PluginTest, AStalePluginIsRefusedUnloadedAndTheFirstOfThisVersionLoads) {
   testing::internal::CaptureStderr();
-  EXPECT_FALSE(app::LoadPlugin<app::SoundPlugin>({kStale, kTune, "/nonexistent/sound.so"}, "sound", "silent"));
+  EXPECT_FALSE(platform::LoadPlugin<sound::SoundPlugin>({kStale, kTune, "/nonexistent/sound.so"}, "sound", "silent"));
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "mascot-race: no sound plugin would load: " + kStale +
                 " is for another version of the game (io.github.komamedo.MascotRace.SoundPlugin/1, not "
@@ -46,27 +51,10 @@ TEST(PluginTest, AStalePluginIsRefusedUnloadedAndTheFirstOfThisVersionLoads) {
                 " is no plugin; /nonexistent/sound.so is not there; silent\n");
   EXPECT_FALSE(Mapped(kStale));
   testing::internal::CaptureStderr();
-  app::SoundPlugin* plugin = app::LoadPlugin<app::SoundPlugin>({kStale, kPlugin}, "sound", "silent");
+  sound::SoundPlugin* plugin = platform::LoadPlugin<sound::SoundPlugin>({kStale, kPlugin}, "sound", "silent");
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
   ASSERT_TRUE(plugin);
   EXPECT_TRUE(plugin->CreateSoundSystem()->Open(kTune));
-  EXPECT_FALSE(Mapped(kStale));
-}
-
-// Nothing is loaded before the first sound wanted; without a plugin every
-// sound is silence.
-TEST(PluginTest, TheSoundPluginLoadsAtTheFirstSoundWanted) {
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
-  setenv("XDG_CACHE_HOME", testing::TempDir().c_str(), 1);  // where the tune's rendering is kept
-  for (const bool there : {true, false}) {
-    app::SoundModule sound({there ? kPlugin : "/nonexistent/mascot-race-sound.so"});
-    EXPECT_FALSE(sound.loaded());
-    testing::internal::CaptureStderr();
-    sound.Prepare(kTune);
-    EXPECT_EQ(testing::internal::GetCapturedStderr().empty(), there);
-    EXPECT_EQ(sound.loaded(), there);
-    EXPECT_EQ(sound.Open(kTune) != nullptr, there);
-  }
 }
 
 // Beside the game, then in the installed layout reached from the game's
@@ -81,7 +69,7 @@ TEST(PluginTest, APluginIsLookedForBesideTheGameThenWhereItIsInstalled) {
                    MASCOT_STATISTICS_PLUGIN_IID)}) {
     const std::string in_prefix = prefix + MASCOT_INSTALL_MODULEDIR + name;
     EXPECT_EQ(files, (std::vector{bin + name, in_prefix, MASCOT_FULL_MODULEDIR + name}));
-    EXPECT_TRUE(!installed || (app::LoadPlugin(files, iid, "installed", "") && Mapped(in_prefix))) << in_prefix;
+    EXPECT_TRUE(!installed || (platform::LoadPlugin(files, iid, "installed", "") && Mapped(in_prefix))) << in_prefix;
   }
 }
 
@@ -123,9 +111,8 @@ TEST(PluginTest, OnlyFilesNoOtherUserCanChangeAreUsed) {
     if (player == 0) {  // the plugin loads, the game speaks English, the tune is found
       if (setgroups(0, nullptr) || setresgid(kPlayer, kPlayer, kPlayer) || setresuid(kPlayer, kPlayer, kPlayer))
         _exit(8);
-      app::SoundModule silence({});
-      const bool tune = platform::MusicFileFallback(silence, silence, {folder}).Find("/nowhere/bgm.mid").has_value();
-      const bool plugin = app::LoadPlugin<app::SoundPlugin>({files[0]}, "sound", "silent") != nullptr;
+      const bool tune = sound::SoundModule({}, {folder}).Find("/nowhere/bgm.mid").has_value();
+      const bool plugin = platform::LoadPlugin<sound::SoundPlugin>({files[0]}, "sound", "silent") != nullptr;
       _exit(plugin | SpeaksEnglish(folder) << 1 | tune << 2);
     }
     int status = -1;

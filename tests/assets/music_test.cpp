@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/midi_file.h"
+#include "sound/midi_file.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ std::string Read(const std::string& path) {
 // signal: a mono wave of under a second that starts and ends on silence.
 TEST(MusicFilesTest, TheRaceThemeAndTheStartSignal) {
   const std::string theme = Read(std::string(MASCOT_MUSIC_DIR) + "/bgm.mid");
-  const auto summary = platform::ReadMidiFileSummary(std::vector<std::uint8_t>(theme.begin(), theme.end()));
+  const auto summary = sound::ReadMidiFileSummary(std::vector<std::uint8_t>(theme.begin(), theme.end()));
   ASSERT_TRUE(summary) << "bgm.mid is no well-formed standard MIDI file";
   EXPECT_EQ(summary->tracks, 5);  // the conductor, then melody, chords, bass and drums
   EXPECT_GT(summary->notes, 200);

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/random.h"
-#include "platform/services.h"
+#include "platform/service_interfaces.h"
 
 namespace testing_support {
 

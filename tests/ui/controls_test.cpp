@@ -46,7 +46,7 @@ TEST(TextTest, PlacesAreFilledInTheOrderEachLanguageWants) {
   constexpr platform::TextId kJoined = MASCOT_TEXT("Test", "%1%2");
   constexpr platform::TextId kPiece = MASCOT_TEXT("Test", "ワタシは");
   const std::map<std::string, std::string> other = {{"%1に%2まめ", "%2 mame on %1"}, {"%1%2", "%1 %2"}, {"ワタシは", "I'm"}};
-  const platform::Translate translate = [&other](const platform::TextId& id) { return other.at(id.source); };
+  const auto translate = [&other](const platform::TextId& id) { return other.at(id.source); };
   const std::tuple<Text, std::string, std::string> kRows[] = {
       {Text(kBet).Arg(3).Arg(120), "3に120まめ", "120 mame on 3"},
       {Text(kJoined).Arg(kPiece).Arg("%1"), "ワタシは%1", "I'm %1"},

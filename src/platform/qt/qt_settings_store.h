@@ -11,7 +11,7 @@
 #include <set>
 #include <string>
 
-#include "platform/services.h"
+#include "platform/service_interfaces.h"
 
 namespace platform {
 

@@ -14,6 +14,7 @@
 #include "ui/qt/accessibility.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/translated.h"
+#include "ui/qt/view_texts.h"
 
 namespace ui::qt {
 
@@ -262,7 +263,7 @@ void ControlWidgets::SetUpKeyboard(const ControlSet& controls, QWidget* client_a
     // A shortcut is a click on its control: the rules refuse it when the
     // control is disabled or hidden, as they refuse the click.
     const QString key = QString::fromStdString(control->shortcut);
-    widget->setToolTip(QCoreApplication::translate("Keyboard", "ショートカットキー：%1").arg(key));
+    widget->setToolTip(Translated(platform::Text(view_texts::kShortcutKey).Arg(control->shortcut)));
     auto* shortcut = new QShortcut(QKeySequence(key), client_area);
     shortcut->setContext(Qt::WindowShortcut);
     Control* target = control.get();

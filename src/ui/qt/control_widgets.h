@@ -15,7 +15,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/services.h"
+#include "platform/service_interfaces.h"
 #include "ui/controls.h"
 #include "ui/form_model.h"
 #include "ui/pictures.h"

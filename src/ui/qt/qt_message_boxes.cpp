@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "ui/qt/translated.h"
+#include "ui/qt/view_texts.h"
 
 namespace ui::qt {
 
@@ -51,8 +52,8 @@ int QtMessageBoxes::Show(const platform::Text& prompt, int style, const platform
   box->setTextFormat(Qt::PlainText);
   box->setObjectName("MessageBox");
   if (question) {
-    QPushButton* yes = box->addButton(QCoreApplication::translate("MessageBox", "はい"), QMessageBox::YesRole);
-    QPushButton* no = box->addButton(QCoreApplication::translate("MessageBox", "いいえ"), QMessageBox::NoRole);
+    QPushButton* yes = box->addButton(Translated(view_texts::kYes), QMessageBox::YesRole);
+    QPushButton* no = box->addButton(Translated(view_texts::kNo), QMessageBox::NoRole);
     yes->setObjectName("Yes");
     no->setObjectName("No");
     box->setDefaultButton(no_is_safe ? no : yes);
@@ -62,7 +63,7 @@ int QtMessageBoxes::Show(const platform::Text& prompt, int style, const platform
     return box->clickedButton() == yes ? kReplyYes : box->clickedButton() == no ? kReplyNo : safe;
   }
   box->setIcon(style == kExclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
-  QPushButton* ok = box->addButton(QCoreApplication::translate("MessageBox", "OK"), QMessageBox::AcceptRole);
+  QPushButton* ok = box->addButton(Translated(view_texts::kOk), QMessageBox::AcceptRole);
   ok->setObjectName("OK");
   box->setDefaultButton(ok);
   // OK is the only answer: Escape and the close box mean it too.

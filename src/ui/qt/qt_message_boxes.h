@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <memory>
 
-#include "platform/services.h"
+#include "platform/service_interfaces.h"
 
 namespace ui::qt {
 

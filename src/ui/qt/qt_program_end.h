@@ -5,7 +5,7 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 
-#include "platform/services.h"
+#include "platform/service_interfaces.h"
 
 namespace ui::qt {
 

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <array>
 
-#include "platform/services.h"
+#include "platform/service_interfaces.h"
 #include "records/records_store.h"
 
 class QLabel;

@@ -4,7 +4,7 @@
 // game with the purse the rules say saved and every settled race kept; two
 // races run on Qt's timers by the real clock; and every text shown comes from
 // the catalogue, in English when English is asked for.
-#include "app/game_windows.h"
+#include "app/qt_front_end.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +75,7 @@ struct WiredGame {
   ui::qt::QtProgramEnd end;
   platform::TickClock ticks;
   TestGame game{{.settings = &settings, .boxes = &boxes, .records = &records, .program_end = &end, .time = &ticks}};
-  app::GameWindows windows{game.session(), boxes, records, {MASCOT_STATISTICS_MODULE}, ticks};
+  app::QtFrontEnd front_end{game.session(), boxes, records, {MASCOT_STATISTICS_MODULE}, ticks};
 };
 
 // Lane 3 (odds 1.3) wins, the others follow; the player bets `stake` on `lane`.
@@ -87,7 +87,7 @@ void SelectAndStart(TestGame& game, int lane, int stake) {
   ScriptFinishOrder(game, {3, 0, 5, 1, 2, 4});
 }
 
-TEST(GameWindowsTest, AShutdownSignalWhileABoxOrAWindowIsOpenLosesNothing) {
+TEST(QtFrontEndTest, AShutdownSignalWhileABoxOrAWindowIsOpenLosesNothing) {
   constexpr const char* kErase = "これまでの記録をすべて消しますか？";
   // The box open when the signal comes (none: the window is), the window
   // opened after the race (a menu item), the player's lane and stake, the
@@ -128,7 +128,7 @@ TEST(GameWindowsTest, AShutdownSignalWhileABoxOrAWindowIsOpenLosesNothing) {
       if (!row.window) return;
       const auto shown = [] { return std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible); };
       const auto before = shown();
-      wired.windows.main_window().menuBar()->findChild<QAction*>(row.window)->trigger();
+      wired.front_end.main_window().menuBar()->findChild<QAction*>(row.window)->trigger();
       EXPECT_EQ(shown(), before + 1);  // the window opened and shows
       if (!row.box) return void(std::raise(row.signal));
       for (QWidget* window : QApplication::topLevelWidgets())
@@ -147,7 +147,7 @@ TEST(GameWindowsTest, AShutdownSignalWhileABoxOrAWindowIsOpenLosesNothing) {
 // cannot read is first copied aside, once), and anything but a regular file
 // is left alone with one line on stderr. An earlier game's file is read
 // while the game's own is missing, and never written.
-TEST(GameWindowsTest, APurseIsReadWhateverElseItsFileHoldsAndOnlyARegularFileIsTouched) {
+TEST(QtFrontEndTest, APurseIsReadWhateverElseItsFileHoldsAndOnlyARegularFileIsTouched) {
   namespace fs = std::filesystem;
   const std::string kDir = "<dir>", kPipe = "<pipe>", kSocket = "<socket>", kNowhere = "<link to nowhere>";
   // The game's file (none: null), the earlier game's, the purse read, the
@@ -218,7 +218,7 @@ TEST(GameWindowsTest, APurseIsReadWhateverElseItsFileHoldsAndOnlyARegularFileIsT
 // with its boxes answered, and once they are closed the timers wake for the
 // next race, which runs and settles too. Timer1 is stopped, or its draws,
 // paced by the real clock, would shift the script.
-TEST(GameWindowsTest, TwoRacesRunOnQtsTimersByTheRealClock) {
+TEST(QtFrontEndTest, TwoRacesRunOnQtsTimersByTheRealClock) {
   platform::SteadyClock clock;
   WiredGame wired(clock);
   TestGame& game = wired.game;
@@ -254,7 +254,7 @@ class MarkingTranslator final : public QTranslator {
 // windows their titles, menus, tooltips, accessible names and descriptions.
 QStringList TextsShown(WiredGame& wired) {
   TestGame& game = wired.game;
-  QMainWindow& window = wired.windows.main_window();
+  QMainWindow& window = wired.front_end.main_window();
   auto* bubble = window.findChild<QLabel*>("MsgLabel");
   QStringList shown;
   BoxWatch watch([&](QMessageBox& box) {
@@ -312,7 +312,7 @@ QStringList TextsShown(WiredGame& wired) {
 // Every text shown comes through the catalogue: each is marked, or a plain
 // number (a purse, a date, a lane). With the English catalogue none of it is
 // Japanese: every text is found under the context the game asks for.
-TEST(GameWindowsTest, EveryTextShownComesThroughTheCatalogueAndSpeaksEnglishFromIt) {
+TEST(QtFrontEndTest, EveryTextShownComesThroughTheCatalogueAndSpeaksEnglishFromIt) {
   MarkingTranslator marking;
   QTranslator english;
   ASSERT_TRUE(english.load(MASCOT_ENGLISH_CATALOGUE));

@@ -1,4 +1,4 @@
-#include "app/plugins.h"
+#include "platform/qt/plugin_loader.h"
 
 #include <QFileInfo>
 #include <QJsonObject>
@@ -9,7 +9,7 @@
 
 #include "platform/trusted_file.h"
 
-namespace app {
+namespace platform {
 
 QObject* LoadPlugin(const std::vector<std::string>& files, const char* iid, const char* what, const char* without) {
   QStringList passed;
@@ -19,7 +19,7 @@ QObject* LoadPlugin(const std::vector<std::string>& files, const char* iid, cons
       passed << path + " is not there";
       continue;
     }
-    const std::optional<std::string> trusted = platform::TrustedFile(file);
+    const std::optional<std::string> trusted = TrustedFile(file);
     if (!trusted) {
       passed << path + " is not to be trusted";
       continue;
@@ -39,4 +39,4 @@ QObject* LoadPlugin(const std::vector<std::string>& files, const char* iid, cons
   return nullptr;
 }
 
-}  // namespace app
+}  // namespace platform

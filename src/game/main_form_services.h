@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/random.h"
-#include "platform/services.h"
+#include "platform/service_interfaces.h"
 
 namespace game {
 

@@ -1,12 +1,13 @@
-// What the media commands drive: a music player that opens songs and a wave
-// player. The real ones sit on a synthesizer and a sound device; tests use
-// recording doubles.
+// The game's music and sound as the media commands drive them: songs to open
+// and play, and a wave played in the background. The real one (SDL2_mixer,
+// with the race music rendered by fluidsynth) is a plugin the game loads when
+// sound is first wanted; tests use recording doubles.
 #pragma once
 
 #include <memory>
 #include <string>
 
-namespace platform {
+namespace sound {
 
 // One opened piece of music. Destroying it unloads it (and silences it).
 class Song {
@@ -18,22 +19,17 @@ class Song {
   virtual void Stop() = 0;
 };
 
-class MusicPlayer {
+class SoundSystem {
  public:
-  virtual ~MusicPlayer() = default;
-  // Null when the file is missing or is no music this player can play.
+  virtual ~SoundSystem() = default;
+  // Null when the file is missing or is no music this system can play.
   virtual std::unique_ptr<Song> Open(const std::string& path) = 0;
-  // This song will most likely be opened soon: a player that needs time to
+  // This song will most likely be opened soon: a system that needs time to
   // get ready starts getting ready now; the others ignore it. Nothing is heard.
   virtual void Prepare(const std::string& /*path*/) {}
-};
-
-class WavePlayer {
- public:
-  virtual ~WavePlayer() = default;
   // Starts the wave file in the background, cutting off one still playing.
   // False, and silence, when the file is missing or unreadable.
   virtual bool PlayWave(const std::string& path) = 0;
 };
 
-}  // namespace platform
+}  // namespace sound

@@ -1,17 +1,18 @@
-// The sound plugin: the game loads it when sound is first wanted, so SDL2_mixer,
-// fluidsynth and the libraries they bring are neither loaded at start-up nor
-// kept by a game played in silence.
+// The sound plugin: the mixer sound system, its renderings kept in the
+// user's cache.
+#include "sound/sound_plugin.h"
+
+#include <QObject>
 #include <QStandardPaths>
 
-#include "app/plugins.h"
-#include "platform/audio/mixer_sound_system.h"
+#include "sound/mixer_sound_system.h"
 
-namespace platform {
+namespace sound {
 
-class MixerSoundPlugin final : public QObject, public app::SoundPlugin {
+class MixerSoundPlugin final : public QObject, public SoundPlugin {
   Q_OBJECT
   Q_PLUGIN_METADATA(IID MASCOT_SOUND_PLUGIN_IID)
-  Q_INTERFACES(app::SoundPlugin)
+  Q_INTERFACES(sound::SoundPlugin)
 
  public:
   std::unique_ptr<SoundSystem> CreateSoundSystem() override {
@@ -23,6 +24,6 @@ class MixerSoundPlugin final : public QObject, public app::SoundPlugin {
   }
 };
 
-}  // namespace platform
+}  // namespace sound
 
 #include "sound_plugin.moc"

@@ -1,4 +1,4 @@
-#include "platform/audio/mixer_sound_system.h"
+#include "sound/mixer_sound_system.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -18,9 +18,9 @@
 #include <thread>
 #include <utility>
 
-#include "platform/midi_file.h"
+#include "sound/midi_file.h"
 
-namespace platform {
+namespace sound {
 
 namespace {
 
@@ -390,4 +390,4 @@ bool MixerSoundSystem::device_open() const { return worker_->device_open; }
 
 int MixerSoundSystem::renderings_made() const { return worker_->made; }
 
-}  // namespace platform
+}  // namespace sound

@@ -1,5 +1,4 @@
-// The media command strings, interpreted over a music player and a wave
-// player:
+// The media command strings, interpreted over the sound system:
 //   open <path> alias <name>   path in double quotes when it holds spaces
 //   play <name>                once through from the beginning, no waiting
 //   stop <name>
@@ -15,10 +14,10 @@
 #include <utility>
 #include <vector>
 
-#include "platform/media_backend.h"
-#include "platform/services.h"
+#include "platform/service_interfaces.h"
+#include "sound/sound_system.h"
 
-namespace platform {
+namespace sound {
 
 // Error codes, numbered as the classic media control interface numbers the
 // same failures, so a logged code reads the same on every platform.
@@ -37,21 +36,21 @@ inline constexpr int kAliasInUse = 289;
 inline constexpr int kNoClosingQuote = 294;
 }  // namespace media_error
 
-class MediaCommands final : public Media {
+class MediaCommands final : public platform::Media {
  public:
   // Longer commands and paths are refused unread; this bounds all the work.
   static constexpr std::size_t kMaxCommandLength = 4096;
   static constexpr std::size_t kMaxOpenAliases = 16;
 
-  // Both players must outlive this object.
-  MediaCommands(MusicPlayer& music, WavePlayer& wave) : music_(music), wave_(wave) {}
+  // The sound system must outlive this object.
+  explicit MediaCommands(SoundSystem& sound) : sound_(sound) {}
   MediaCommands(const MediaCommands&) = delete;
   MediaCommands& operator=(const MediaCommands&) = delete;
   ~MediaCommands() override;
 
   int SendCommand(std::string_view command) override;
   bool PlayWave(std::string_view path) override;
-  void PrepareMusic(std::string_view path) override { music_.Prepare(std::string(path)); }
+  void PrepareMusic(std::string_view path) override { sound_.Prepare(std::string(path)); }
 
   std::size_t open_aliases() const { return songs_.size(); }
 
@@ -65,9 +64,8 @@ class MediaCommands final : public Media {
   int Open(const std::string& path, const std::string& alias);
   std::vector<OpenSong>::iterator Find(const std::string& alias);
 
-  MusicPlayer& music_;
-  WavePlayer& wave_;
+  SoundSystem& sound_;
   std::vector<OpenSong> songs_;
 };
 
-}  // namespace platform
+}  // namespace sound

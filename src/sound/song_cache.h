@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace sound {
 
 // What a rendering is made with. Every field goes into the name it is kept under.
 struct RenderSettings {
@@ -51,4 +51,4 @@ std::optional<std::string> RenderSong(const std::vector<std::uint8_t>& midi, con
 // audio holds it too.
 std::mutex& SdlAudioLock();
 
-}  // namespace platform
+}  // namespace sound

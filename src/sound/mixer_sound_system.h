@@ -11,10 +11,10 @@
 #include <memory>
 #include <string>
 
-#include "platform/audio/song_cache.h"
-#include "platform/sound_system.h"
+#include "sound/song_cache.h"
+#include "sound/sound_system.h"
 
-namespace platform {
+namespace sound {
 
 class MixerSoundSystem final : public SoundSystem {
  public:
@@ -64,4 +64,4 @@ class MixerSoundSystem final : public SoundSystem {
   std::unique_ptr<Worker> worker_;
 };
 
-}  // namespace platform
+}  // namespace sound

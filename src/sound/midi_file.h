@@ -8,7 +8,7 @@
 #include <optional>
 #include <span>
 
-namespace platform {
+namespace sound {
 
 struct MidiFileSummary {
   int format = 0;   // 0, 1 or 2
@@ -25,4 +25,4 @@ struct MidiFileSummary {
 // Work is linear in the size of the input (plus sorting its tempo changes).
 std::optional<MidiFileSummary> ReadMidiFileSummary(std::span<const std::uint8_t> bytes);
 
-}  // namespace platform
+}  // namespace sound

@@ -1,10 +1,10 @@
-#include "platform/midi_file.h"
+#include "sound/midi_file.h"
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
-namespace platform {
+namespace sound {
 
 namespace {
 
@@ -185,4 +185,4 @@ std::optional<MidiFileSummary> ReadMidiFileSummary(std::span<const std::uint8_t>
   return summary;
 }
 
-}  // namespace platform
+}  // namespace sound

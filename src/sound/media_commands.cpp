@@ -1,9 +1,9 @@
-#include "platform/media_commands.h"
+#include "sound/media_commands.h"
 
 #include <algorithm>
 #include <array>
 
-namespace platform {
+namespace sound {
 
 namespace {
 
@@ -143,7 +143,7 @@ int MediaCommands::Run(std::string_view command) {
 int MediaCommands::Open(const std::string& path, const std::string& alias) {
   if (Find(alias) != songs_.end()) return kAliasInUse;
   if (songs_.size() >= kMaxOpenAliases) return kTooManyOpen;
-  std::unique_ptr<Song> song = music_.Open(path);
+  std::unique_ptr<Song> song = sound_.Open(path);
   if (!song) return kCannotOpenFile;
   songs_.push_back({alias, std::move(song)});
   return kNone;
@@ -156,10 +156,10 @@ std::vector<MediaCommands::OpenSong>::iterator MediaCommands::Find(const std::st
 bool MediaCommands::PlayWave(std::string_view path) {
   if (path.empty() || path.size() > kMaxCommandLength || HasControlCharacter(path)) return false;
   try {
-    return wave_.PlayWave(std::string(path));
+    return sound_.PlayWave(std::string(path));
   } catch (...) {
     return false;
   }
 }
 
-}  // namespace platform
+}  // namespace sound

@@ -1,4 +1,4 @@
-#include "platform/audio/song_cache.h"
+#include "sound/song_cache.h"
 
 #include <fcntl.h>
 #include <fluidsynth.h>
@@ -17,9 +17,9 @@
 #include <cmath>
 #include <memory>
 
-#include "platform/midi_file.h"
+#include "sound/midi_file.h"
 
-namespace platform {
+namespace sound {
 
 namespace {
 
@@ -219,4 +219,4 @@ std::optional<std::string> RenderSong(const std::vector<std::uint8_t>& midi, con
   return error;
 }
 
-}  // namespace platform
+}  // namespace sound
