@@ -29,6 +29,10 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
+// The game under test: the one this build made, or the one MASCOT_RACE_UNDER_TEST names (an installed one).
+const std::string kGame =
+    std::getenv("MASCOT_RACE_UNDER_TEST") ? std::getenv("MASCOT_RACE_UNDER_TEST") : MASCOT_RACE_EXECUTABLE;
+
 std::string Read(const fs::path& path) {
   std::ifstream file(path);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
@@ -53,7 +57,7 @@ struct ProcessTest : ::testing::Test {
 
   // Its stderr and stdout go to files named after its process number. It
   // speaks the language `language` names ("LANGUAGE=en"), else the C locale's.
-  pid_t Launch(std::string executable = MASCOT_RACE_EXECUTABLE, std::vector<std::string> arguments = {},
+  pid_t Launch(std::string executable = kGame, std::vector<std::string> arguments = {},
                const char* display = "offscreen", const std::string& language = "") {
     std::fflush(nullptr);  // nothing buffered here may reach the child's files
     const pid_t pid = fork();
@@ -111,7 +115,7 @@ struct ProcessTest : ::testing::Test {
   // Runs the game until it is ready, then ends it with `signal` as the desktop
   // does; gives its exit status. With no display, "-platform offscreen" on the
   // command line is what lets it start.
-  int PlayAndClose(int signal, const std::string& executable = MASCOT_RACE_EXECUTABLE) {
+  int PlayAndClose(int signal, const std::string& executable = kGame) {
     const pid_t game = Launch(executable, {"-platform", "offscreen"}, nullptr);
     EXPECT_TRUE(WaitUntilReady(game)) << Said(game);
     kill(game, signal);
@@ -158,7 +162,7 @@ TEST_F(ProcessTest, HelpAndVersionAnswerAndAnythingElseIsRefusedWithTheUsage) {
                          Row{{"--simulate", "5", "--seed"}, 2, "", "usage:"},
                          Row{{"--simulate", "5", "--fast", "3"}, 2, "", "usage:"}}) {
     const auto& [arguments, exit_code, out_holds, err_holds, language] = row;
-    const pid_t pid = Launch(MASCOT_RACE_EXECUTABLE, arguments, nullptr, language);
+    const pid_t pid = Launch(kGame, arguments, nullptr, language);
     const int status = WaitForExit(pid);
     const std::string out = Said(pid, "out"), err = Said(pid);
     SCOPED_TRACE(testing::PrintToString(arguments) + "\nstdout: " + out + "\nstderr: " + err);
@@ -171,7 +175,7 @@ TEST_F(ProcessTest, HelpAndVersionAnswerAndAnythingElseIsRefusedWithTheUsage) {
 // A simulation plays whole races with no window and writes nothing: the
 // home holds only the settings' directory and the two captured streams.
 TEST_F(ProcessTest, SimulateReportsTheRacesWithoutWindowOrFiles) {
-  const pid_t text = Launch(MASCOT_RACE_EXECUTABLE, {"--simulate", "5", "--seed", "2"}, nullptr);
+  const pid_t text = Launch(kGame, {"--simulate", "5", "--seed", "2"}, nullptr);
   EXPECT_EQ(WaitForExit(text), 0) << Said(text);
   const std::string report = Said(text, "out");
   EXPECT_EQ(report.rfind("5 races with the game's own rules and generator, seed 2\n", 0), 0u) << report;
@@ -184,7 +188,7 @@ TEST_F(ProcessTest, SimulateReportsTheRacesWithoutWindowOrFiles) {
     EXPECT_EQ(std::tuple(races, staked), std::tuple(5, 500)) << way;
     EXPECT_NEAR(ratio, paid / staked, 2e-3) << way;  // paid is shown to the whole まめ
   }
-  const pid_t csv = Launch(MASCOT_RACE_EXECUTABLE, {"--simulate", "5", "--csv", "--jobs", "2", "--seed", "2"}, nullptr);
+  const pid_t csv = Launch(kGame, {"--simulate", "5", "--csv", "--jobs", "2", "--seed", "2"}, nullptr);
   EXPECT_EQ(WaitForExit(csv), 0) << Said(csv);
   EXPECT_EQ(Said(csv, "out").rfind("section,row,measure,value\nrun,,races,5\nrun,,seed,2\n", 0), 0u) << Said(csv, "out");
   EXPECT_EQ(std::distance(fs::directory_iterator(home), fs::directory_iterator()), 5);
@@ -197,8 +201,8 @@ TEST_F(ProcessTest, SimulateReportsTheRacesWithoutWindowOrFiles) {
 TEST_F(ProcessTest, ALongSimulationShowsProgressOnlyOnATerminalAndEndsAtCtrlC) {
   const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
   ASSERT_TRUE(terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0);
-  const pid_t quiet = Launch(MASCOT_RACE_EXECUTABLE, {"--simulate", "1000000000"}, nullptr);
-  const pid_t watched = Launch("/bin/sh", {"-c", R"(exec "$0" --simulate 1000000000 2>"$1")", MASCOT_RACE_EXECUTABLE,
+  const pid_t quiet = Launch(kGame, {"--simulate", "1000000000"}, nullptr);
+  const pid_t watched = Launch("/bin/sh", {"-c", R"(exec "$0" --simulate 1000000000 2>"$1")", kGame,
                                            ptsname(terminal)}, nullptr);
   const std::regex line("\r[0-9]+ of 1000000000 races, [0-9]+ races/s, [0-9]+:[0-9]{2}:[0-9]{2} left\x1b\\[K");
   std::string shown;
@@ -289,7 +293,7 @@ TEST_F(ProcessTest, ACopyWithoutItsMusicSaysSoOnceAndPlaysOn) {
   // It plays the music this build installed, if any is there.
   const bool installed = fs::exists(fs::path(MASCOT_INSTALLED_DATA_DIR) / "bgm.mid");
   fs::create_directories(home / "bin");  // the executable alone, as a package that forgot the music would leave it
-  fs::copy_file(MASCOT_RACE_EXECUTABLE, home / "bin/mascot-race");
+  fs::copy_file(kGame, home / "bin/mascot-race");
   EXPECT_EQ(PlayAndClose(SIGHUP, (home / "bin/mascot-race").string()), 0);
   const std::string said = Said(last), missing = "no music found";
   EXPECT_TRUE(said.find(missing) == said.rfind(missing) && (said.find(missing) != std::string::npos) == !installed)
@@ -315,7 +319,7 @@ TEST_F(ProcessTest, ANameTakenByAnotherUserNeitherCapturesALaunchNorKeepsTheGame
   // A copy the two can run wherever the build tree is.
   const fs::path game_copy = home / "bin/mascot-race";
   fs::create_directory(home / "bin");
-  fs::copy_file(MASCOT_RACE_EXECUTABLE, game_copy);
+  fs::copy_file(kGame, game_copy);
   const auto clear_shared = [&shared] {
     for (const auto& entry : fs::directory_iterator(shared)) fs::remove_all(entry);
   };
