@@ -1,8 +1,7 @@
-// The records database: what is kept and read back, the schema brought up
-// from an older game's, and a damaged, a newer or an unwritable database,
-// none of which stops the game; and the statistics window over a small set
-// of kept races: the totals, the chart, the last races, the live update and
-// the clear question.
+// The records database: what is kept and read back, and a damaged, a newer
+// or an unwritable database, none of which stops the game; and the statistics
+// window over a small set of kept races: the totals, the chart, the last
+// races, the live update and the clear question.
 #include <QChartView>
 #include <QDir>
 #include <QFile>
@@ -103,32 +102,6 @@ TEST_F(RecordsStoreTest, ARaceAndItsGiftsAreKeptAndReadBack) {
                           Sql({"PRAGMA journal_mode"}, Path()), Sql({"PRAGMA user_version"}, Path())}),
             QVariantList({4, "wal", 2}));
   EXPECT_TRUE(said.empty());
-}
-
-TEST_F(RecordsStoreTest, AnOlderGamesDatabaseIsBroughtUpToDate) {
-  // The first schema, as the first game with records wrote it.
-  Sql({"CREATE TABLE races (id INTEGER PRIMARY KEY, recorded_at TEXT NOT NULL, race_no INTEGER NOT NULL,"
-       " odds_1 REAL NOT NULL, odds_2 REAL NOT NULL, odds_3 REAL NOT NULL, odds_4 REAL NOT NULL,"
-       " odds_5 REAL NOT NULL, odds_6 REAL NOT NULL, finish_order TEXT NOT NULL, stopped INTEGER NOT NULL,"
-       " player_lane INTEGER, player_stake INTEGER NOT NULL, player_payout INTEGER NOT NULL,"
-       " player_purse INTEGER NOT NULL, mascot_lane INTEGER, mascot_stake INTEGER NOT NULL,"
-       " mascot_payout INTEGER NOT NULL, mascot_purse INTEGER NOT NULL)",
-       "CREATE TABLE gifts (id INTEGER PRIMARY KEY, recorded_at TEXT NOT NULL, race_no INTEGER NOT NULL,"
-       " receiver TEXT NOT NULL CHECK (receiver IN ('player', 'mascot')), amount INTEGER NOT NULL,"
-       " purse_after INTEGER NOT NULL)",
-       "INSERT INTO races VALUES (1, '2025-12-31 23:59:00', 7, 2.5, 3, 4, 5, 6, 7, '1,2,3,4,5,6', 0,"
-       " 1, 10, 25, 115, NULL, 0, 0, 100)",
-       "PRAGMA user_version = 1"}, Path());
-  auto store = Open(Path());
-  ASSERT_TRUE(store->keeping()) << Said();
-  store->RaceSettled(ARace(8));
-  const std::vector<records::KeptRace> kept = store->Races().races;
-  ASSERT_EQ(kept.size(), 2u);
-  EXPECT_EQ(std::tuple(kept[0].recorded_at, kept[0].race.race_no, kept[0].race.player.payout, kept[0].race.mascot.lane,
-                       kept[0].race.winning_ticks, kept[1].race.winning_ticks),
-            std::tuple(std::string("2025-12-31 23:59:00"), 7, 25, 6, 0, 47));  // no ticks kept before schema 2
-  store.reset();
-  EXPECT_EQ(Sql({"PRAGMA user_version"}, Path()), 2);
 }
 
 // A damaged database is moved aside and a fresh one started. A place it
