@@ -141,14 +141,14 @@ TEST_F(ProcessTest, HelpAndVersionAnswerAndAnythingElseIsRefusedWithTheUsage) {
     std::string out_holds, err_holds, language = "";
   };
   const std::string kRaces = "mascot-race: --simulate takes 1 to 10000000000 races\n";
-  for (const Row& row : {Row{{"--help"}, 0, "こまめ堂マスコットレース", "", ""}, Row{{"-h"}, 0, "--version", ""},
+  for (const Row& row : {Row{{"--help"}, 0, "Nは10000000000まで", ""},  // Japanese in the C locale
                          Row{{"--help"}, 0, "\nSix mascots race", "", "LANGUAGE=fr:de:en"},  // the first it knows
                          Row{{"--help"}, 0, "Komamedo Mascot Race 1", "", "LANG=en_GB.UTF-8"},
                          Row{{"--help"}, 0, "\n6匹のマスコット", "", "LANGUAGE=de:ja:en"},
                          Row{{"--help"}, 0, "\n6匹のマスコット", "", "LANGUAGE=fr_FR"},  // none it knows: its own
                          Row{{"-h"}, 0, "\nusage: mascot-race [--help", "", "LANGUAGE=en"},
                          Row{{"--version"}, 0, std::string("mascot-race ") + MASCOT_RACE_VERSION + "\n", ""},
-                         Row{{"--fullscreen"}, 2, "", "--fullscreen"}, Row{{"bgm.mid"}, 2, "", "usage: mascot-race"},
+                         Row{{"bgm.mid"}, 2, "", "usage: mascot-race"},
                          Row{{"-platform", "offscreen", "--version"}, 0, "mascot-race ", ""},
                          Row{{"--style=fusion", "-style", "fusion", "--help"}, 0, "usage: mascot-race", ""},
                          Row{{"-reverse", "--fullscreen"}, 2, "", "unknown option '--fullscreen'"},
@@ -158,7 +158,6 @@ TEST_F(ProcessTest, HelpAndVersionAnswerAndAnythingElseIsRefusedWithTheUsage) {
                          Row{{"--simulate", "18446744073709551615"}, 2, "", kRaces},
                          Row{{"--simulate", "10000000001"}, 2, "", kRaces},
                          Row{{"--simulate", "10000000000", "--jobs", "0"}, 2, "", "--jobs takes"},  // the most is taken
-                         Row{{"--help"}, 0, "Nは10000000000まで", ""},
                          Row{{"--simulate", "5", "--seed"}, 2, "", "usage:"},
                          Row{{"--simulate", "5", "--fast", "3"}, 2, "", "usage:"}}) {
     const auto& [arguments, exit_code, out_holds, err_holds, language] = row;
