@@ -250,7 +250,7 @@ class MarkingTranslator final : public QTranslator {
 // statistics window opened. Every text shown on the way: what the bubble
 // says at each step, every box as "title | prompt | buttons", and in the
 // windows their titles, menus, tooltips, accessible names and descriptions.
-QStringList TextsShown(WiredGame& wired) {
+QStringList TextsShown(WiredGame&& wired) {
   TestGame& game = wired.game;
   QMainWindow& window = wired.windows.main_window();
   auto* bubble = window.findChild<QLabel*>("MsgLabel");
@@ -319,12 +319,9 @@ TEST(GameWindowsTest, EveryTextShownComesThroughTheCatalogueAndSpeaksEnglishFrom
   for (QTranslator* translator : {static_cast<QTranslator*>(&marking), &english}) {
     QCoreApplication::installTranslator(translator);
     platform::VirtualClock clock;
-    QStringList shown, wrong;
-    {
-      WiredGame wired(clock);
-      shown = TextsShown(wired);
-    }
+    const QStringList shown = TextsShown(WiredGame(clock));  // the game is gone before its translator
     QCoreApplication::removeTranslator(translator);
+    QStringList wrong;
     for (const QString& text : shown) {
       for (const QString& part : text.split(", ")) {  // a box's buttons
         if (translator == &marking ? !marked.match(part).hasMatch() : japanese.match(part).hasMatch()) wrong << part;
