@@ -79,7 +79,8 @@ LANGUAGE=en "$prefix/bin/mascot-race" --help | grep -q "^Komamedo Mascot Race" |
   fail "the installed game does not find its English catalogue"
 
 # The installed game plays, keeps to one copy, saves its purse and finds its music.
-MASCOT_RACE_UNDER_TEST="$prefix/bin/mascot-race" "$process_tests" --gtest_filter=ProcessTest.OneCopy* >"$work/game.log" 2>&1 &&
+MASCOT_RACE_UNDER_TEST="$prefix/bin/mascot-race" "$process_tests" --gtest_filter='ProcessTest.OneCopy*' \
+  >"$work/game.log" 2>&1 &&
   grep -q '^\[  PASSED  \] 1 test' "$work/game.log" ||
   { cat "$work/game.log" >&2 && fail "the installed game does not play as the built one does"; }
 [ "$failures" -eq 0 ] || exit 1
