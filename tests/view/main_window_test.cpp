@@ -148,12 +148,8 @@ TEST_F(WindowTest, AssistiveActionsReachTheRulesOrArePutBack) {
   EXPECT_EQ(game.s().PlayerPick, 2);
   QTest::mouseClick(Find("Bairitu4"), Qt::LeftButton);
   EXPECT_EQ(std::tuple(game.s().PlayerPick, Checked()), std::tuple(4, "....x."));
-  const auto colours = [this](const char* lane) {  // the chosen lane inverted, the one left white
-    const QPalette palette = Find(lane)->palette();
-    return std::pair(palette.color(QPalette::Window), palette.color(QPalette::WindowText));
-  };
-  EXPECT_EQ(colours("CharKake4"), std::pair(QColor(Qt::black), QColor(Qt::white)));
-  EXPECT_EQ(colours("CharKake2").first, QColor(Qt::white));
+  // The chosen lane's text inverted (its background, and the one left white, the locked lanes' test shows).
+  EXPECT_EQ(Find("CharKake4")->palette().color(QPalette::WindowText), QColor(Qt::white));
 
   DoAction("CharKake4", toggle);  // toggling the chosen lane clicks it again: it stays chosen
   EXPECT_EQ(std::tuple(game.s().PlayerPick, Checked()), std::tuple(4, "....x."));
