@@ -1,7 +1,7 @@
-// The mascot's chat. The texts it says and the boxes show, word for word as
-// written: the tour, the phrases, the tips, the fortunes and the retorts (the
-// texts that carry numbers are checked with the rules that make them); and
-// the tour keeps its place, fortunes, the talk buttons and the background draw.
+// The mascot's chat. The texts it says and the boxes show, as written: the
+// tour, the phrases, the tips, the fortunes and the retorts (the texts that
+// carry numbers are checked with the rules that make them); and the tour keeps
+// its place, fortunes, the talk buttons and the background draw.
 #include <gtest/gtest.h>
 
 #include "support/test_game.h"
@@ -13,43 +13,23 @@ using namespace testing_support;
 
 using Texts = std::vector<std::string>;
 
-const Texts kTourByBubble = {
-    "では、今から操作方法の説明を行います。（絵か吹き出しをクリックすると進みます。内容が変わっても、クリックすると先に"
-    "進みます）",
-    "まず最初に、「レース選択」というボタンを押します。",
-    "そうすると、「○でＧＯ！」の下に倍率が出ます。",
-    "次に、スクロールバーで賭金を決め（最高30000）自分が賭けたい番号のラジオボタンをクリックします。（賭けない場合は何"
-    "もクリックしないでください）",
-    "また、再度「レース選択」ボタンを押すと、次のレースに進みます。",
-    "そして「スタート」というボタンを押します。",
-    "そうするとキャラクターが走り出します。後は、賭けたキャラが１着になることを祈るだけ。",
-    "誰かがゴールすると、「スタート」ボタンが「ストップ」ボタンに変化します。クリックするとその場で当たりハズレの判定を"
-    "します。",
-    "見事予感が的中すると、「賭金×倍率」分のまめがもらえます。",
-    "ハズレの場合は、賭金没収になります。",
-    "もしも所持金が全て無くなった場合は、コンテニューメッセージが出ます。",
-    "まだ続ける場合は「はい」を、終わる場合は「いいえ」を選んでください。",
-    "なお、途中でゲームを終わる場合は、そのままこのウィンドウを閉じてください。",
-    "所持金データは閉じた時に自動的に保存され、またゲームを起動すると自動的に呼び出されます。",
-    "以上で説明を終わります。まぁ、ヘルプを見なくても操作方法は分かると思いますが（笑）",
-    "以上で説明を終わります。まぁ、ヘルプを見なくても操作方法は分かると思いますが（笑）"};  // a 15th click does nothing
+// Every written text is the catalogue's: its test fails on any change to one.
+// Here a piece of each says which the game shows when.
 
-// The mascot adds hints to steps 1, 5 and 6, and needs a 15th click, which empties the bubble.
-Texts TourByMascot() {
-  Texts texts = kTourByBubble;
-  const std::string hint = "（ボタンを押すと吹き出しの内容が変わりますが、クリックすると続きが出ます）";
-  texts[1] += hint;
-  texts[5] += hint;
-  texts[6] =
-      "そうするとキャラクターが走り出します。後は、賭けたキャラが１着になることを祈るだけ（全キャラゴール、ストップボタ"
-      "ンクリック後に変化。クリックで次）";
-  texts[15] = "";
-  return texts;
-}
+// The opening and the fourteen steps, as the bubble walks them; a 15th click
+// shows the last again.
+const Texts kTourPieces = {"では、今から操作方法の説明", "まず最初に", "倍率が出ます", "スクロールバーで賭金を決め",
+                           "次のレースに進みます", "「スタート」というボタン", "キャラクターが走り出します",
+                           "「ストップ」ボタンに変化", "「賭金×倍率」", "賭金没収", "コンテニューメッセージ",
+                           "「はい」を", "このウィンドウを閉じて", "自動的に保存", "以上で説明を終わります",
+                           "以上で説明を終わります"};
 
 // Clicks before the tour do nothing; help in the middle starts it over; the
-// mascot and the bubble walk on alike, whatever else is said in between.
+// mascot and the bubble walk on alike, whatever else is said in between. The
+// mascot adds a hint to steps 1 and 5, says step 6 its own way, and needs a
+// 15th click, which empties the bubble.
 TEST(WrittenTextsTest, TheTourClickByClick) {
+  std::vector<Texts> said;  // by the bubble, then by the mascot
   for (bool by_mascot : {false, true}) {
     StartedGame game;
     ui::Control &mascot = game.c().komame, &bubble = game.c().MsgLabel;
@@ -59,14 +39,21 @@ TEST(WrittenTextsTest, TheTourClickByClick) {
     game.Click(game.c().h1);
     for (int click = 0; click < 3; ++click) game.Click(next);
     game.Click(game.c().h1);  // starts over
-    Texts said = {game.c().MsgLabel.Caption()};
+    said.push_back({game.c().MsgLabel.Caption()});
     for (int click = 0; click < 15; ++click) {
       if (click == 8) game.Click(game.c().ColorCmd);  // another text, then the other one's click:
       game.Click(click == 8 ? other : next);          // the ninth step reads alike for both
-      said.push_back(game.c().MsgLabel.Caption());
+      said.back().push_back(game.c().MsgLabel.Caption());
     }
-    EXPECT_EQ(std::pair(said, int{game.s().TourStep}), std::pair(by_mascot ? TourByMascot() : kTourByBubble, 0));
+    EXPECT_EQ(game.s().TourStep, 0);
   }
+  const std::string hint = "（ボタンを押すと吹き出しの内容が変わりますが、クリックすると続きが出ます）";
+  for (std::size_t step = 0; step < kTourPieces.size(); ++step) {
+    EXPECT_NE(said[0][step].find(kTourPieces[step]), std::string::npos) << said[0][step];
+    const std::string by_mascot = step == 1 || step == 5 ? said[0][step] + hint : step == 15 ? "" : said[0][step];
+    if (step != 6) { EXPECT_EQ(said[1][step], by_mascot) << step; }
+  }
+  EXPECT_NE(said[1][6].find("祈るだけ（全キャラゴール、ストップボタンクリック後に変化。クリックで次）"), std::string::npos);
 }
 
 const char* const kPieces[4][6] = {
@@ -92,19 +79,9 @@ TEST(WrittenTextsTest, EveryPhraseIsOnePieceOfEachColumnInTurn) {
 // One draw picks the row: a tip with factor 10 at every start, a fortune with
 // factor 7; the first two and the last two rows are drawn at their edges.
 TEST(WrittenTextsTest, TheElevenTipsAndTheEightFortunesWorstFirst) {
-  const Texts kTips = {
-      "ワタシのホームページ「こまめ堂の部屋」をヨロシク！",
-      "このゲームの感想、エラー発見、その他コメント等ありましたらメールかホームページの掲示板で連絡ください。",
-      "何、当たらない？ゲーム自体、動きはランダムで動かしてるので、製作者のワタシでもどれが当たるか分からん。",
-      "腹が減った？ならこんなことしてないでメシを食うんだ。なければ作る、うまく作れたら感動モノだぞ。",
-      "ファミリーコンピューターを知ってるか？ワタシが小学校時代に絶頂期だったテレビゲームだ。",
-      "カレーはうまいと思わないか？ワタシはカレーなら大盛り３杯はイケルぞ。でもシーフードカレーは苦手だ。",
-      "トンネル通ると眠くならないか？どうもあのオレンジの光加減がワタシの眠気を誘うようだ。",
-      "幽霊はいると思うか？ワタシはいると思うぞ。なぜなら高校時代、部活の合宿で見たからな。",
-      "野宿したことあるか？やるのは構わないが、大きな道付近で寝るなよ。うるさすぎて寝れんから。",
-      "「うまかっちゃん」というインスタントラーメンを知ってるか？話では九州の方にしかないらしいぞ。",
-      "そこにある「謎ボタン」なんだと思うか？実はランダムを微妙にずらすことができるのだ。まぁ、どうずれるかは運任せだが"
-      "ね。"};
+  const Texts kTips = {"「こまめ堂の部屋」",  "感想、エラー発見", "何、当たらない？",       "腹が減った？",
+                       "ファミリーコンピューター", "カレーはうまい",   "トンネル通ると眠く",     "幽霊はいると思うか？",
+                       "野宿したことあるか？",     "「うまかっちゃん」", "「謎ボタン」なんだと思うか"};  // a piece of each
   const Texts kFortunes = {"今日の運勢は「極凶」だ。", "今日の運勢は「大凶」だ。", "今日の運勢は「凶」だ。",
                            "今日の運勢は「吉」だ。",   "今日の運勢は「末吉」だ。", "今日の運勢は「小吉」だ。",
                            "今日の運勢は「中吉」だ。", "今日の運勢は「大吉」だ。"};
@@ -117,7 +94,9 @@ TEST(WrittenTextsTest, TheElevenTipsAndTheEightFortunesWorstFirst) {
       game.random.Push({draws->at(row)});
       if (texts == &kTips) game.Fire([&] { game.form().SayTip(); });
       if (texts == &kFortunes) game.Click(game.c().omi);
-      EXPECT_EQ(game.c().MsgLabel.Caption(), (*texts)[row]) << draws->at(row);
+      const std::string caption = game.c().MsgLabel.Caption();
+      EXPECT_TRUE(texts == &kTips ? caption.find((*texts)[row]) != std::string::npos : caption == (*texts)[row])
+          << draws->at(row) << ": " << caption;
     }
   }
   EXPECT_EQ(std::tuple(game.random.draws, game.random.overruns), std::tuple(6 + 11 + 8, 0));  // one draw each
@@ -144,23 +123,20 @@ TEST(WrittenTextsTest, TheRetortsInTheirBoxes) {
   }
 }
 
-// Ten まめ go from the player to the mascot for one draw (which fortune it
-// tells is in the fortune table above); the slip is sold only above its price.
-TEST(FortuneTest, TenMamePerSlip) {
-  for (const auto& [purse, usable_after] : {std::pair{"100", true}, {"21", true}, {"20", false}}) {
+// A slip is sold only above its price, and the mascot's purse stops at the
+// largest Long. (Its price going from the player to the mascot, the purses
+// shown and the stake bar fitted, the settlement and window tests show; its
+// one draw, the fortune table above.)
+TEST(FortuneTest, ASlipIsSoldOnlyAboveItsPrice) {
+  for (const auto& [purse, usable_after] : {std::pair{"21", true}, {"20", false}}) {
     StartedGame game(purse);
-    game.random.Push({0.5f});
     EXPECT_TRUE(game.Click(game.c().omi));
-    EXPECT_EQ(std::tuple(game.random.draws, game.c().Money.Caption(), game.c().Psyoji[1].Caption()),
-              std::tuple(6 + 1, std::to_string(std::stoi(purse) - 10), "110"));
-    EXPECT_EQ(game.Click(game.c().omi), usable_after);
+    EXPECT_EQ(game.Click(game.c().omi), usable_after) << purse;
   }
-  StartedGame game("50");
-  game.session().MoveScrollBar(game.c().KakeHScroll, 45);
+  StartedGame game;
   game.mutable_state().MascotMoney = 2147483647 - 3;
   game.Click(game.c().omi);
-  EXPECT_EQ(std::tuple(game.s().PlayerBet, game.s().MascotMoney),
-            std::tuple(40, 2147483647));  // the stake follows the bar down
+  EXPECT_EQ(game.s().MascotMoney, 2147483647);
 }
 
 TEST(TalkTest, TheClockTheAddressTheColoursAndTheMysteryButton) {

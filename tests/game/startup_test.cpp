@@ -28,21 +28,18 @@ TEST(StartUpTest, TheSavedPurseComesBackAndTheStakeBarFitsIt) {
   }
 }
 
-// The About dialog, one at a time, leaves the main window usable and is
-// built afresh after OK; a close unloads it too.
+// The About dialog leaves the main window usable and is built afresh after
+// OK; a close unloads it too. (That it opens once however often it is asked
+// for, the window's test shows.)
 TEST(ShutDownTest, ClosingSavesThePurseThenStopsTheMusicAndEnds) {
   StartedGame game("0");  // comes back as 10: only a save writes that
   auto& about = game.session().form().about();
-  int shown = 0;
-  about.AddObserver([&](ui::FormModel::Event event) { shown += event == ui::FormModel::Event::Shown; });
   for (int opened = 0; opened < 2; ++opened) {  // a fresh dialog's button works too
     game.Click(game.c().version);
     EXPECT_TRUE(game.Click(about.controls().Get<ui::CommandButton>("OK")) && !about.loaded());
   }
   game.Click(game.c().version);
-  const ui::ControlSet* open = &about.controls();
-  game.Click(game.c().version);  // the same dialog shown again
-  EXPECT_TRUE(&about.controls() == open && shown == 4 && game.Click(game.c().CmdRnd));
+  EXPECT_TRUE(game.Click(game.c().CmdRnd));
   std::string saved_at_first_command;
   game.media.on_command = [&](const std::string&) {
     if (saved_at_first_command.empty()) saved_at_first_command = game.settings.Purse().value_or("nothing");

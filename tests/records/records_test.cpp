@@ -1,8 +1,7 @@
-// The records database: what is kept and read back, the schema brought up
-// from an older game's, and a damaged, a newer or an unwritable database,
-// none of which stops the game; and the statistics window over a small set
-// of kept races: the totals, the chart, the last races, the live update and
-// the clear question.
+// The records database: what is kept and read back, and a damaged, a newer
+// or an unwritable database, none of which stops the game; and the statistics
+// window over a small set of kept races: the totals, the chart, the last
+// races, the live update and the clear question.
 #include <QChartView>
 #include <QDir>
 #include <QFile>
@@ -103,32 +102,6 @@ TEST_F(RecordsStoreTest, ARaceAndItsGiftsAreKeptAndReadBack) {
                           Sql({"PRAGMA journal_mode"}, Path()), Sql({"PRAGMA user_version"}, Path())}),
             QVariantList({4, "wal", 2}));
   EXPECT_TRUE(said.empty());
-}
-
-TEST_F(RecordsStoreTest, AnOlderGamesDatabaseIsBroughtUpToDate) {
-  // The first schema, as the first game with records wrote it.
-  Sql({"CREATE TABLE races (id INTEGER PRIMARY KEY, recorded_at TEXT NOT NULL, race_no INTEGER NOT NULL,"
-       " odds_1 REAL NOT NULL, odds_2 REAL NOT NULL, odds_3 REAL NOT NULL, odds_4 REAL NOT NULL,"
-       " odds_5 REAL NOT NULL, odds_6 REAL NOT NULL, finish_order TEXT NOT NULL, stopped INTEGER NOT NULL,"
-       " player_lane INTEGER, player_stake INTEGER NOT NULL, player_payout INTEGER NOT NULL,"
-       " player_purse INTEGER NOT NULL, mascot_lane INTEGER, mascot_stake INTEGER NOT NULL,"
-       " mascot_payout INTEGER NOT NULL, mascot_purse INTEGER NOT NULL)",
-       "CREATE TABLE gifts (id INTEGER PRIMARY KEY, recorded_at TEXT NOT NULL, race_no INTEGER NOT NULL,"
-       " receiver TEXT NOT NULL CHECK (receiver IN ('player', 'mascot')), amount INTEGER NOT NULL,"
-       " purse_after INTEGER NOT NULL)",
-       "INSERT INTO races VALUES (1, '2025-12-31 23:59:00', 7, 2.5, 3, 4, 5, 6, 7, '1,2,3,4,5,6', 0,"
-       " 1, 10, 25, 115, NULL, 0, 0, 100)",
-       "PRAGMA user_version = 1"}, Path());
-  auto store = Open(Path());
-  ASSERT_TRUE(store->keeping()) << Said();
-  store->RaceSettled(ARace(8));
-  const std::vector<records::KeptRace> kept = store->Races().races;
-  ASSERT_EQ(kept.size(), 2u);
-  EXPECT_EQ(std::tuple(kept[0].recorded_at, kept[0].race.race_no, kept[0].race.player.payout, kept[0].race.mascot.lane,
-                       kept[0].race.winning_ticks, kept[1].race.winning_ticks),
-            std::tuple(std::string("2025-12-31 23:59:00"), 7, 25, 6, 0, 47));  // no ticks kept before schema 2
-  store.reset();
-  EXPECT_EQ(Sql({"PRAGMA user_version"}, Path()), 2);
 }
 
 // A damaged database is moved aside and a fresh one started. A place it
@@ -246,7 +219,7 @@ struct StatisticsWindowTest : RecordsStoreTest {
   ui::qt::StatisticsWindow window{*store, boxes};
 };
 
-TEST_F(StatisticsWindowTest, TotalsForThePlayerAndTheMascot) {
+TEST_F(StatisticsWindowTest, TotalsForThePlayerAndTheMascotWithoutASpoiledRow) {
   const std::vector<std::pair<const char*, QString>> expected = {
       {"player_races", "3"},         {"player_races_bet", "2"},        {"player_hits", "1"},
       {"player_hit_rate", "50.0%"},  {"player_staked", "150まめ"},     {"player_paid", "190まめ"},
@@ -254,7 +227,13 @@ TEST_F(StatisticsWindowTest, TotalsForThePlayerAndTheMascot) {
       {"mascot_races_bet", "3"},     {"mascot_hits", "1"},             {"mascot_hit_rate", "33.3%"},
       {"mascot_staked", "229まめ"},  {"mascot_paid", "129まめ"},       {"mascot_highest_odds_hit", "12.9倍"}};
   for (const auto& [name, text] : expected) EXPECT_EQ(Total(name), text) << name;
-  EXPECT_FALSE(window.findChild<QLabel*>("status")->isVisible());
+  auto* status = window.findChild<QLabel*>("status");
+  EXPECT_FALSE(status->isVisible());
+  // A spoiled row is left out (of the chart and the table too: they show the same races), and one line says so.
+  Sql({"UPDATE races SET finish_order = '100000000' WHERE race_no = 2"}, Path());
+  window.Refresh();
+  EXPECT_EQ(std::tuple(Total("player_races"), status->isVisible()), std::tuple("2", true));
+  EXPECT_THAT(status->text().toStdString(), HasSubstr("1件"));
 }
 
 // The latest race at the right of the chart and at the top of the table; the
@@ -286,18 +265,6 @@ TEST_F(StatisticsWindowTest, TheChartAndTheTableShowTheRacesLatestLast) {
     EXPECT_EQ(std::tuple(axis->tickType(), axis->tickAnchor(), axis->min(), axis->tickInterval(), axis->max()),
               std::tuple(QValueAxis::TicksDynamic, 0.0, 0.0, step, top)) << highest;
   }
-}
-
-// A spoiled row is left out of the totals, the chart and the table, and one line says so.
-TEST_F(StatisticsWindowTest, ASpoiledRowIsLeftOutAndOneLineSaysSo) {
-  Sql({"UPDATE races SET finish_order = '100000000' WHERE race_no = 2"}, Path());
-  window.Refresh();
-  const QChart* chart = window.findChild<QChartView*>("purse_chart")->chart();
-  EXPECT_EQ(std::tuple(Total("player_races"), Table()->rowCount(), static_cast<QLineSeries*>(chart->series()[0])->count()),
-            std::tuple("2", 2, 2));
-  const auto* status = window.findChild<QLabel*>("status");
-  EXPECT_TRUE(status->isVisible());
-  EXPECT_THAT(status->text().toStdString(), HasSubstr("1件"));
 }
 
 // A race settled while the window is open shows at once; clearing asks first.

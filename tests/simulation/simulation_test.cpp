@@ -54,7 +54,6 @@ TEST(SimulationTest, ItsRacesAreThoseTheGameSessionPlaysOneByOne) {
                                                          pauses() % (simulation::kLongestPause - simulation::kShortestPause + 1)));
   };
   Tally played;
-  const std::int32_t purse_before = game.s().PlayerMoney;
   for (std::uint64_t race = 0; race < options.races; ++race) {
     pause();
     game.Click(game.c().ozzu);
@@ -72,13 +71,9 @@ TEST(SimulationTest, ItsRacesAreThoseTheGameSessionPlaysOneByOne) {
     played.Add(outcome);
   }
   EXPECT_EQ(Csv(simulated, options), Csv(played, options));
-  // The favourite's row is the player's own purse, settled by the game.
-  const simulation::WayTotals& favourite = simulated.ways[0];
-  EXPECT_EQ(favourite.staked, 100 * 12);
-  EXPECT_EQ(favourite.paid - static_cast<double>(favourite.staked), game.s().PlayerMoney - purse_before);
-
   // A few figures of the report, worked out again from the races themselves:
-  // the favourite's return, the 10-19.9 bracket's and the median first arrival.
+  // the favourite's return, the 10-19.9 bracket's and the first arrival's
+  // median and 90th percentile.
   double favourite_paid = 0, lanes = 0, wins = 0, paid = 0;
   std::vector<int> first_arrivals;
   for (const platform::SettledRace& race : game.records.races) {
@@ -99,7 +94,8 @@ TEST(SimulationTest, ItsRacesAreThoseTheGameSessionPlaysOneByOne) {
   EXPECT_NEAR(figure("strategy,favourite (lowest odds),return"), favourite_paid / 1200, 1e-6);
   EXPECT_NEAR(figure("odds,10-19.9,win_rate"), wins / lanes, 1e-6);
   EXPECT_NEAR(figure("odds,10-19.9,return_per_mame"), paid / (lanes * 100), 1e-6);
-  EXPECT_EQ(figure("ticks,first_arrival,median"), first_arrivals[5]);  // the 6th of 12
+  EXPECT_EQ(figure("ticks,first_arrival,median"), first_arrivals[5]);  // nearest ranks: the 6th of 12,
+  EXPECT_EQ(figure("ticks,first_arrival,p90"), first_arrivals[10]);    // and the 11th (90 % of 12 is 10.8)
 }
 
 platform::SettledRace RaceWon(std::array<float, 6> odds, int winner, int mascot_lane = 6) {
@@ -139,15 +135,6 @@ TEST(TallyTest, FourWaysOfBettingAHundred) {
   EXPECT_EQ(std::tuple(way(Way::LongestOdds).paid, way(Way::RandomLane).paid, way(Way::MascotsLane).races_bet,
                        way(Way::MascotsLane).paid, way(Way::Favourite).staked),
             std::tuple(2 * 950.0, 2 * 950.0 / 6, 1u, 0.0, 200));
-}
-
-TEST(TallyTest, PercentilesAreNearestRank) {
-  simulation::TickCounts counts;
-  EXPECT_EQ(counts.Percentile(0.5), 0);
-  for (int ticks : {700, 500, 900, 600, 800, 1000, 650, 750, 850, 950}) counts.Add(ticks);
-  // The 5th of 10, the 9th and the last.
-  EXPECT_EQ(std::tuple(counts.Percentile(0.5), counts.Percentile(0.9), counts.Percentile(1.0)),
-            std::tuple(750, 950, 1000));
 }
 
 }  // namespace

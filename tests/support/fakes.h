@@ -104,17 +104,12 @@ struct RecordingMedia final : platform::Media {
 // Keeps every settled race and continue gift it is told of.
 struct RecordingRaces final : platform::RaceRecords {
   using Gift = std::tuple<std::int32_t, std::int32_t, std::int32_t>;  // the race, the gift, the purse after it
-  void RaceSettled(const platform::SettledRace& race) override {
-    races.push_back(race);
-    if (on_record) on_record();
-  }
+  void RaceSettled(const platform::SettledRace& race) override { races.push_back(race); }
   void ContinueGiven(std::int32_t race_no, std::int32_t gift, std::int32_t purse_after) override {
     gifts.push_back({race_no, gift, purse_after});
-    if (on_record) on_record();
   }
   std::vector<platform::SettledRace> races;
   std::vector<Gift> gifts;
-  std::function<void()> on_record;
 };
 
 struct NotedProgramEnd final : platform::ProgramEnd {

@@ -1,11 +1,12 @@
-// The toolkit behaviours the rules rely on, built into the control model, in
-// the cases the games in the other tests do not reach (a runner's slide past
-// the goal, 51 steps of 30 twips from below 900, is exact however it is
-// stepped: the race tests pin where it ends); and what a player must
-// be able to see in the pictures: sizes and colours as the window needs them,
+// How the controls' texts read in each language; and what a player must be
+// able to see in the pictures: sizes and colours as the window needs them,
 // legs that move, runners told apart by shape, a bubble that leaves its text
 // room. (The build decodes every picture source, and stops at a mistake with
-// its file and line.)
+// its file and line.) The toolkit behaviours the rules rely on show in the
+// games of the other tests: a bar pulled in or moved during a race in the
+// settlement rows, a drag and the option buttons in the window's; what they
+// do beyond that (a handler run again, the same interval set again on a running
+// timer) changes nothing the game does.
 #include "ui/controls.h"
 
 #include <gtest/gtest.h>
@@ -18,24 +19,6 @@
 #include "ui/pictures.h"
 
 namespace {
-
-TEST(ControlsTest, TheScrollBarChangesOnEveryNewValueAndScrollsDuringADrag) {
-  ui::ScrollBar bar{"KakeHScroll", -1};
-  bar.SetMax(30000);
-  bar.SetMin(1);
-  std::vector<std::string> events;
-  bar.on_change = [&] { events.push_back("change " + std::to_string(bar.Value())); };
-  bar.on_scroll = [&] { events.push_back("scroll " + std::to_string(bar.Value())); };
-  bar.SetValue(500);
-  bar.SetValue(500);
-  bar.SetMax(200);                                              // a lower maximum pulls the value in
-  for (int value : {150, 40000, 100}) bar.DragByPlayer(value);  // held at the maximum
-  bar.EndDragByPlayer();
-  for (int value : {50, 100}) bar.DragByPlayer(value);  // back where it started: no change at the end
-  bar.EndDragByPlayer();
-  EXPECT_EQ(events, (std::vector<std::string>{"change 500", "change 200", "scroll 150", "scroll 200", "scroll 100",
-                                              "change 100", "scroll 50", "scroll 100"}));
-}
 
 // A text is rendered alike for every language: its places filled in the
 // order the language's template wants, an entry in a place in that language
@@ -54,48 +37,6 @@ TEST(TextTest, PlacesAreFilledInTheOrderEachLanguageWants) {
   for (const auto& [text, japanese, translated] : kRows) {
     EXPECT_EQ(std::pair(platform::Japanese(text), platform::Render(text, translate)), std::pair(japanese, translated));
   }
-}
-
-// Option buttons of a group: a player's click selects one and raises its
-// Click, again on the selected one; a value set true raises Click only on a
-// button that was not selected, and clears the others.
-TEST(ControlsTest, OptionButtonsAreExclusiveAndAPlayersClickAlwaysRaisesClick) {
-  ui::OptionButton first("CharKake", 0), second("CharKake", 1);
-  ui::OptionGroup group;
-  group.Add(first), group.Add(second);
-  std::string clicks;
-  first.on_click = [&] { clicks += '1'; };
-  second.on_click = [&] { clicks += '2'; };
-  first.ClickByPlayer();
-  first.ClickByPlayer();
-  second.SetValue(true);
-  second.SetValue(true);
-  EXPECT_EQ(std::tuple(clicks, first.Value(), second.Value()), std::tuple("112", false, true));
-}
-
-// Every assignment of an interval restarts a timer, so every one is heard;
-// of other properties, only real changes. A listener of one property hears
-// that one only: the race clock's tag changes on every tick unheard. A
-// caption is read back in Japanese, whatever the window shows.
-TEST(ControlsTest, ObserversHearEveryIntervalAndOtherwiseOnlyRealChanges) {
-  ui::Timer timer("CharAnime", 0), clock("TimeChar", -1);
-  ui::Label label("Money", -1);
-  std::vector<std::string> heard;
-  timer.AddObserver([&](ui::Control&, ui::Property) { heard.push_back(std::to_string(timer.Interval())); });
-  label.AddObserver([&](ui::Control&, ui::Property) { heard.push_back(label.Caption()); });
-  clock.AddObserver(ui::Property::Interval, [&](ui::Control&, ui::Property) { heard.push_back("interval"); });
-  for (int interval : {50, 50, 0}) timer.SetInterval(interval);
-  for (const char* caption : {"100", "100", "90"}) label.SetCaption(caption);
-  for (int times = 0; times < 2; ++times) label.SetCaption(platform::Text(MASCOT_TEXT("Test", "%1倍")).Arg("2.5"));
-  label.SetVisible(true);
-  clock.SetTag("0");
-  clock.CountTag();
-  clock.AddObserver([&](ui::Control&, ui::Property property) {
-    if (property == ui::Property::Tag) heard.push_back("tag " + clock.Tag());
-  });
-  clock.CountTag();
-  clock.SetInterval(1);
-  EXPECT_EQ(heard, (std::vector<std::string>{"50", "50", "0", "100", "90", "2.5倍", "tag 2", "interval"}));
 }
 
 const ui::Bitmap& Picture(const std::string& name) {
