@@ -203,85 +203,77 @@ std::vector<platform::SettledRace> Fixture() {
           race(3, 0, {6, 0, 0, 140}, {4, 169, 0, 0})};
 }
 
-struct StatisticsWindowTest : RecordsStoreTest {
-  StatisticsWindowTest() {
-    for (const platform::SettledRace& race : Fixture()) store->RaceSettled(race);
-    window.Open();
-  }
-  QString Total(const char* name) {
-    auto* label = window.findChild<QLabel*>(name);
-    return label ? label->text() : "(none)";
-  }
-  QTableWidget* Table() { return window.findChild<QTableWidget*>("last_races"); }
-
+// The statistics window over these: the totals for the player and the mascot;
+// the latest race at the right of the chart and at the top of the table, the
+// purse axis labelled in round steps from 0 to just above the highest purse;
+// a race settled while it is open shows at once; a spoiled row is left out
+// (of the chart and the table too: they show the same races) and one line
+// says so; clearing asks first. (That No keeps the races, the shutdown table
+// shows: a shutdown gives the box its safe answer.)
+TEST_F(RecordsStoreTest, TheStatisticsWindowShowsTheRacesKept) {
   std::unique_ptr<RecordsStore> store = Open(Path());
+  for (const platform::SettledRace& race : Fixture()) store->RaceSettled(race);
   testing_support::ScriptedMessageBoxes boxes;
   ui::qt::StatisticsWindow window{*store, boxes};
-};
-
-TEST_F(StatisticsWindowTest, TotalsForThePlayerAndTheMascotWithoutASpoiledRow) {
+  window.Open();
+  const auto total = [&window](const char* name) {
+    auto* label = window.findChild<QLabel*>(name);
+    return label ? label->text() : "(none)";
+  };
+  auto* table = window.findChild<QTableWidget*>("last_races");
+  auto* status = window.findChild<QLabel*>("status");
   const std::vector<std::pair<const char*, QString>> expected = {
       {"player_races", "3"},         {"player_races_bet", "2"},        {"player_hits", "1"},
       {"player_hit_rate", "50.0%"},  {"player_staked", "150まめ"},     {"player_paid", "190まめ"},
       {"player_return_rate", "126.7%"}, {"player_best_payout", "190まめ"}, {"player_highest_odds_hit", "1.9倍"},
       {"mascot_races_bet", "3"},     {"mascot_hits", "1"},             {"mascot_hit_rate", "33.3%"},
       {"mascot_staked", "229まめ"},  {"mascot_paid", "129まめ"},       {"mascot_highest_odds_hit", "12.9倍"}};
-  for (const auto& [name, text] : expected) EXPECT_EQ(Total(name), text) << name;
-  auto* status = window.findChild<QLabel*>("status");
+  for (const auto& [name, text] : expected) EXPECT_EQ(total(name), text) << name;
   EXPECT_FALSE(status->isVisible());
-  // A spoiled row is left out (of the chart and the table too: they show the same races), and one line says so.
-  Sql({"UPDATE races SET finish_order = '100000000' WHERE race_no = 2"}, Path());
-  window.Refresh();
-  EXPECT_EQ(std::tuple(Total("player_races"), status->isVisible()), std::tuple("2", true));
-  EXPECT_THAT(status->text().toStdString(), HasSubstr("1件"));
-}
 
-// The latest race at the right of the chart and at the top of the table; the
-// purse axis labelled in round steps from 0 to just above the highest purse.
-TEST_F(StatisticsWindowTest, TheChartAndTheTableShowTheRacesLatestLast) {
-  ASSERT_EQ(Table()->rowCount(), 3);
+  // The latest race first in the table, last in the chart.
+  ASSERT_EQ(table->rowCount(), 3);
   QStringList newest;
-  for (int column = 0; column < Table()->columnCount(); ++column) newest << Table()->item(0, column)->text();
+  for (int column = 0; column < table->columnCount(); ++column) newest << table->item(0, column)->text();
   newest[1] = "(time)";
   EXPECT_EQ(newest, (QStringList{"第3ﾚｰｽ", "(time)", "1", "1.9倍", "－", "－", "－"}));
-  EXPECT_EQ(Table()->item(1, 6)->text(), "0まめ");
-  EXPECT_EQ(Table()->item(2, 0)->text(), "第1ﾚｰｽ");
-
+  EXPECT_EQ(table->item(1, 6)->text(), "0まめ");
+  EXPECT_EQ(table->item(2, 0)->text(), "第1ﾚｰｽ");
   const QChart* chart = window.findChild<QChartView*>("purse_chart")->chart();
   ASSERT_EQ(chart->series().size(), 2);
   auto* player = static_cast<QLineSeries*>(chart->series()[0]);
   ASSERT_EQ(player->count(), 3);
   EXPECT_EQ(player->at(2), QPointF(3, 140));
   EXPECT_EQ(static_cast<QLineSeries*>(chart->series()[1])->at(1), QPointF(2, 169));
-  const auto* axis = static_cast<QValueAxis*>(chart->axes(Qt::Vertical).front());
-  // The highest purse (the fixture's first), the step and the top.
-  for (const auto& [highest, step, top] : {std::tuple(190, 50.0, 200.0), {230, 50.0, 250.0}, {30000, 1e4, 4e4}}) {
-    if (highest != 190) {
-      store->Clear();
-      platform::SettledRace race = Fixture()[0];
-      race.player.purse_after = highest;
-      store->RaceSettled(race);
-    }
-    EXPECT_EQ(std::tuple(axis->tickType(), axis->tickAnchor(), axis->min(), axis->tickInterval(), axis->max()),
-              std::tuple(QValueAxis::TicksDynamic, 0.0, 0.0, step, top)) << highest;
-  }
-}
 
-// A race settled while the window is open shows at once; clearing asks first.
-TEST_F(StatisticsWindowTest, ARaceSettledWhileOpenShowsAtOnceAndClearingAsksFirst) {
+  // A race settled while it is open; then race 2 spoiled.
   store->RaceSettled(Fixture()[0]);
-  EXPECT_EQ(Total("player_races"), "4");
-  EXPECT_EQ(Table()->rowCount(), 4);
+  EXPECT_EQ(std::pair(total("player_races"), table->rowCount()), std::pair(QString("4"), 4));
+  Sql({"UPDATE races SET finish_order = '100000000' WHERE race_no = 2"}, Path());
+  window.Refresh();
+  EXPECT_EQ(std::tuple(total("player_races"), status->isVisible()), std::tuple("3", true));
+  EXPECT_THAT(status->text().toStdString(), HasSubstr("1件"));
+
+  // Cleared once the player says Yes.
   auto* clear = window.findChild<QPushButton*>("clear");
-  boxes.Reply({MessageBoxes::kReplyNo, MessageBoxes::kReplyYes});
-  clear->click();
-  EXPECT_EQ(Total("player_races"), "4");
+  boxes.Reply({MessageBoxes::kReplyYes});
   clear->click();
   const testing_support::ShownBox asked = {"これまでの記録をすべて消しますか？",
                                           MessageBoxes::kYesNo | MessageBoxes::kNoIsSafe, "成績"};
-  EXPECT_EQ(boxes.shown, std::vector(2, asked));
-  EXPECT_EQ(std::tuple(Total("player_races"), Total("player_hit_rate"), Table()->rowCount(), clear->isEnabled()),
+  EXPECT_EQ(boxes.shown, std::vector{asked});
+  EXPECT_EQ(std::tuple(total("player_races"), total("player_hit_rate"), table->rowCount(), clear->isEnabled()),
             std::tuple("0", "－", 0, false));
+
+  // A race alone: its purse, the step and the top.
+  const auto* axis = static_cast<QValueAxis*>(chart->axes(Qt::Vertical).front());
+  for (const auto& [highest, step, top] : {std::tuple(190, 50.0, 200.0), {230, 50.0, 250.0}, {30000, 1e4, 4e4}}) {
+    platform::SettledRace race = Fixture()[0];
+    race.player.purse_after = highest;
+    store->RaceSettled(race);
+    EXPECT_EQ(std::tuple(axis->tickType(), axis->tickAnchor(), axis->min(), axis->tickInterval(), axis->max()),
+              std::tuple(QValueAxis::TicksDynamic, 0.0, 0.0, step, top)) << highest;
+    store->Clear();
+  }
 }
 
 }  // namespace
