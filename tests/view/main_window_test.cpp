@@ -140,7 +140,31 @@ TEST_F(WindowTest, PicturesChangingFasterThanFramesAreShownTogether) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return runner->x() == 100; }, 5000));
 }
 
-TEST_F(WindowTest, AssistiveActionsReachTheRulesOrArePutBack) {
+// Screen readers hear radio buttons, names and changes; what assistive tools
+// do reaches the rules, or is put back when the rules refuse it.
+TEST_F(WindowTest, AssistiveToolsHearTheWindowAndReachTheRules) {
+  EXPECT_EQ(Accessible("CharKake0")->role(), QAccessible::RadioButton);
+  // No odds before a race is selected.
+  for (const auto& [name, said] : {std::pair{"CharKake0", "１でGO！"}, {"Bairitu0", ""}, {"KakeHScroll", "賭け金"},
+                                   {"komame", "こまめ"}})
+    EXPECT_EQ(Accessible(name)->text(QAccessible::Name), said) << name;
+
+  static QList<QObject*> renamed;
+  renamed.clear();
+  // As when a screen reader listens: Qt tells assistive tools nothing otherwise.
+  QPlatformAccessibility* platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
+  ASSERT_NE(platform, nullptr);
+  platform->setActive(true);
+  QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+    if (event->type() == QAccessible::NameChanged) renamed << event->object();
+  });
+  game.Fire([this] { game.form().Say(platform::Text()); });
+  EXPECT_EQ(Accessible("MsgLabel")->text(QAccessible::Name), "");
+  game.Click(game.c().omi);
+  QAccessible::installUpdateHandler(nullptr);
+  platform->setActive(false);
+  for (const char* name : {"MsgLabel", "Money", "Psyoji1"}) EXPECT_TRUE(renamed.contains(Find(name))) << name;
+
   const QString toggle = QAccessibleActionInterface::toggleAction();
   game.Click(game.c().ozzu);
 
@@ -373,7 +397,22 @@ TEST_F(WindowTest, LockedLaneButtonsDrawDisabledTextWhateverTheirColours) {
   }
 }
 
-TEST_F(WindowTest, TheStakeBarsKeysRunLikeASlider) {
+// Tab goes from the track to the bet panel to the mascot; the stake bar's
+// keys run like a slider's; keys and shortcuts do what a click does, and
+// nothing on a disabled control.
+TEST_F(WindowTest, TheKeyboardDoesWhatTheMouseDoes) {
+  const QStringList expected = {"CharKake0", "CharKake1", "CharKake2", "CharKake3", "CharKake4", "CharKake5",
+                                "CheckBGM",  "KakeHScroll", "ozzu",    "CmdRnd",    "komame",    "MsgLabel",
+                                "RndMsg",    "TimeCmd",   "ColorCmd",  "BestCmd",   "CmdIP",     "CmdT",
+                                "omi"};  // スタート is disabled until a race is selected: Tab skips it
+  Find("CharKake0")->setFocus();
+  QStringList visited;
+  for (int i = 0; i < expected.size(); ++i) {
+    visited << QApplication::focusWidget()->objectName();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  EXPECT_EQ(visited, expected);
+
   // The stake from 50, with a purse of 90 once a slip is bought: steps of 1 and 9.
   game.Click(game.c().omi);
   const std::pair<Qt::Key, int> cases[] = {{Qt::Key_Right, 51},   {Qt::Key_Left, 49}, {Qt::Key_PageUp, 59},
@@ -384,9 +423,7 @@ TEST_F(WindowTest, TheStakeBarsKeysRunLikeASlider) {
     QTest::keyClick(bar, key);
     EXPECT_EQ(std::pair(int{game.s().PlayerBet}, bar->value()), std::pair(stake, stake)) << QTest::toString(key);
   }
-}
 
-TEST_F(WindowTest, KeysAndShortcutsDoWhatAClickDoesAndNothingOnADisabledControl) {
   // What it does, the widget with the focus (none: the key goes to the window, as a shortcut), the key, and done.
   // A shortcut is a click on its control, which the rules refuse while it is disabled.
   using Step = std::tuple<const char*, QString, Qt::Key, std::function<bool()>>;
@@ -415,44 +452,6 @@ TEST_F(WindowTest, KeysAndShortcutsDoWhatAClickDoesAndNothingOnADisabledControl)
   QTest::keyClick(Find("komame"), Qt::Key_Space);
   QTest::keyClick(Find("MsgLabel"), Qt::Key_Return);
   EXPECT_EQ(game.s().TourStep, 3);
-}
-
-TEST_F(WindowTest, TabGoesFromTheTrackToTheBetPanelToTheMascot) {
-  const QStringList expected = {"CharKake0", "CharKake1", "CharKake2", "CharKake3", "CharKake4", "CharKake5",
-                                "CheckBGM",  "KakeHScroll", "ozzu",    "CmdRnd",    "komame",    "MsgLabel",
-                                "RndMsg",    "TimeCmd",   "ColorCmd",  "BestCmd",   "CmdIP",     "CmdT",
-                                "omi"};  // スタート is disabled until a race is selected: Tab skips it
-  Find("CharKake0")->setFocus();
-  QStringList visited;
-  for (int i = 0; i < expected.size(); ++i) {
-    visited << QApplication::focusWidget()->objectName();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  }
-  EXPECT_EQ(visited, expected);
-}
-
-TEST_F(WindowTest, ScreenReadersHearRadioButtonsNamesAndChanges) {
-  EXPECT_EQ(Accessible("CharKake0")->role(), QAccessible::RadioButton);
-  // No odds before a race is selected.
-  for (const auto& [name, said] : {std::pair{"CharKake0", "１でGO！"}, {"Bairitu0", ""}, {"KakeHScroll", "賭け金"},
-                                   {"komame", "こまめ"}})
-    EXPECT_EQ(Accessible(name)->text(QAccessible::Name), said) << name;
-
-  static QList<QObject*> renamed;
-  renamed.clear();
-  // As when a screen reader listens: Qt tells assistive tools nothing otherwise.
-  QPlatformAccessibility* platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
-  ASSERT_NE(platform, nullptr);
-  platform->setActive(true);
-  QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
-    if (event->type() == QAccessible::NameChanged) renamed << event->object();
-  });
-  game.Fire([this] { game.form().Say(platform::Text()); });
-  EXPECT_EQ(Accessible("MsgLabel")->text(QAccessible::Name), "");
-  game.Click(game.c().omi);
-  QAccessible::installUpdateHandler(nullptr);
-  platform->setActive(false);
-  for (const char* name : {"MsgLabel", "Money", "Psyoji1"}) EXPECT_TRUE(renamed.contains(Find(name))) << name;
 }
 
 // A question has to be answered, unless its No is safe: that one, like a box
