@@ -221,8 +221,13 @@ TEST_F(ProcessTest, ALongSimulationShowsProgressOnlyOnATerminalAndEndsAtCtrlC) {
 // One copy at a time: a second brings the first to the front, leaves the
 // purse alone and quits; a copy killed outright leaves its purse and its lock
 // to the next, which takes the lock over, plays and saves. The first finds
-// its music beside it.
-TEST_F(ProcessTest, OneCopyAtATimeAndAKilledCopyLeavesItsPurseAndItsLockToTheNext) {
+// its music beside it; the next is the executable alone, as a package that
+// forgot the music would leave it, and says so once. Idle connections to the
+// next one's channel, more than it has descriptors for: from the flood until
+// it drops a silent caller it stays idle and lets in only a few, and a SIGHUP
+// still saves the purse, as SIGTERM does. (A damaged purse file or a pipe in
+// its place, the game windows' purse table shows.)
+TEST_F(ProcessTest, OneCopyAtATimeAndNeitherAKillNorAFloodOfCallersCostsThePurse) {
   SavePurse("-3");  // comes back as 10: only a save writes that
   const pid_t first = Launch(kGame, kOffscreen);
   ASSERT_TRUE(WaitUntilReady(first)) << Said(first);
@@ -236,29 +241,14 @@ TEST_F(ProcessTest, OneCopyAtATimeAndAKilledCopyLeavesItsPurseAndItsLockToTheNex
   EXPECT_TRUE(WIFSIGNALED(WaitForExit(first)));
   EXPECT_TRUE(fs::exists(home / "config/mascot-race/mascot-race.lock"));  // left behind
   EXPECT_TRUE(Saved("-3"));                                   // and neither copy saved
-  const pid_t next = Launch(kGame, kOffscreen);
-  ASSERT_TRUE(WaitUntilReady(next)) << Said(next);
-  kill(next, SIGTERM);
-  EXPECT_EQ(WaitForExit(next), 0) << Said(next);  // it took the lock over and played
-  EXPECT_TRUE(Saved("10"));                        // and saved
-}
 
-// Idle connections to the single-copy channel, more than the game has
-// descriptors for: from the flood until the game drops a silent caller it
-// stays idle and lets in only a few, and it still saves the purse. The copy
-// flooded is the executable alone, as a package that forgot the music would
-// leave it: it says once that it has no music and plays on, and a SIGHUP
-// closes it as SIGTERM does. (A damaged purse file or a pipe in its place,
-// the game windows' purse table shows.)
-TEST_F(ProcessTest, AFloodOfSilentCallersNeitherBusiesTheGameNorCostsThePurse) {
-  SavePurse("-3");
-  const pid_t game = Launch(GameCopy(), kOffscreen);
-  ASSERT_TRUE(WaitUntilReady(game)) << Said(game);
-  const std::string proc = "/proc/" + std::to_string(game);
+  const pid_t next = Launch(GameCopy(), kOffscreen);
+  ASSERT_TRUE(WaitUntilReady(next)) << Said(next);
+  const std::string proc = "/proc/" + std::to_string(next);
   const auto descriptors = [&proc] { return std::distance(fs::directory_iterator(proc + "/fd"), {}); };
   const auto before_flood = descriptors();
   const rlimit limit{256, 256};
-  ASSERT_EQ(prlimit(game, RLIMIT_NOFILE, &limit, nullptr), 0);
+  ASSERT_EQ(prlimit(next, RLIMIT_NOFILE, &limit, nullptr), 0);
   sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
   for (const auto& entry : fs::directory_iterator(home))
     if (entry.is_socket()) std::strncpy(address.sun_path, entry.path().c_str(), sizeof address.sun_path - 1);
@@ -283,13 +273,13 @@ TEST_F(ProcessTest, AFloodOfSilentCallersNeitherBusiesTheGameNorCostsThePurse) {
   const std::chrono::duration<double> waited = std::chrono::steady_clock::now() - flooded;
   EXPECT_LT(cpu_seconds() - cpu_before, 0.1 * waited.count()) << "of " << waited.count() << " s";
   EXPECT_LT(descriptors(), before_flood + 16);
-  kill(game, SIGHUP);
-  EXPECT_EQ(WaitForExit(game), 0) << Said(game);
-  EXPECT_TRUE(Saved("10")) << Said(game);
+  kill(next, SIGHUP);
+  EXPECT_EQ(WaitForExit(next), 0) << Said(next);
+  EXPECT_TRUE(Saved("10")) << Said(next);
   for (const pollfd& call : flood) close(call.fd);
   // It plays the music this build installed, if any is there: then it says nothing.
   const bool installed = fs::exists(fs::path(MASCOT_INSTALLED_DATA_DIR) / "bgm.mid");
-  const std::string said = Said(game), missing = "no music found";
+  const std::string said = Said(next), missing = "no music found";
   EXPECT_TRUE(said.find(missing) == said.rfind(missing) && (said.find(missing) != std::string::npos) == !installed)
       << said;  // once or not at all
 }
