@@ -40,9 +40,10 @@ TEST(RaceSelectionTest, EveryPressIsANewRaceOfEightDrawsWhoseSpeedsBecomeOdds) {
   EXPECT_EQ(std::tuple(game.s().LaneSpeed[0], game.s().LaneSpeed[1], game.c().CmdStart.Enabled()),
             std::tuple(112, 138, true));  // 12.5 and 37.5 go to the even neighbour
   game.mutable_state().MascotMoney = 5;  // all in: the stake draw is still made
+  game.Fire([&] { game.c().RaceLabel.SetTag("99"); });  // 94 races later: the number gains a digit
   SelectRace(game, {140, 140, 140, 140, 140, 140}, 0.999f, 0.2f);
   EXPECT_EQ(std::tuple(game.random.draws, game.random.overruns, game.c().RaceLabel.Caption()),
-            std::tuple(6 + 8 * 6, 0, "本日第6ﾚｰｽ"));
+            std::tuple(6 + 8 * 6, 0, "本日第100ﾚｰｽ"));
 }
 
 TEST(RaceSelectionTest, TheMascotBetsSitsOutOrGoesAllIn) {
