@@ -18,11 +18,12 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <regex>
 #include <sstream>
 #include <thread>
+
+#include "support/file_bytes.h"
 
 namespace {
 
@@ -35,10 +36,7 @@ const std::string kGame =
 // With no display, what lets it start.
 const std::vector<std::string> kOffscreen = {"-platform", "offscreen"};
 
-std::string Read(const fs::path& path) {
-  std::ifstream file(path);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
+using testing_support::FileBytes;
 
 struct ProcessTest : ::testing::Test {
   // The home is also the runtime directory, so only its owner may enter it.
@@ -53,9 +51,9 @@ struct ProcessTest : ::testing::Test {
   }
   // The purse as the store keeps it: key "pass" of section "2" of MainForm.ini.
   bool Saved(const std::string& purse) const {
-    return Read(purse_file).find("[2]\npass=" + purse + "\n") != std::string::npos;
+    return FileBytes(purse_file).find("[2]\npass=" + purse + "\n") != std::string::npos;
   }
-  std::string Said(pid_t pid, const char* stream = "err") const { return Read(home / (stream + std::to_string(pid))); }
+  std::string Said(pid_t pid, const char* stream = "err") const { return FileBytes(home / (stream + std::to_string(pid))); }
   // The executable alone, in a folder of the home.
   fs::path GameCopy() const {
     fs::create_directories(home / "bin");
@@ -262,7 +260,7 @@ TEST_F(ProcessTest, OneCopyAtATimeAndNeitherAKillNorAFloodOfCallersCostsThePurse
     flood.push_back({call, POLLIN, 0});
   }
   const auto cpu_seconds = [&proc] {  // user and system time, the 12th and 13th fields after the name
-    const std::string stat = Read(proc + "/stat");
+    const std::string stat = FileBytes(proc + "/stat");
     unsigned long user = 0, system = 0;
     std::sscanf(stat.c_str() + stat.rfind(')') + 1, "%*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %lu %lu", &user, &system);
     return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));

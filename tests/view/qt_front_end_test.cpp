@@ -27,13 +27,13 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include "platform/qt/qt_settings_store.h"
+#include "support/file_bytes.h"
 #include "support/race_script.h"
 #include "ui/qt/qt_program_end.h"
 
@@ -191,11 +191,7 @@ TEST(QtFrontEndTest, APurseIsReadWhateverElseItsFileHoldsAndOnlyARegularFileIsTo
       if (contents[0] != '<') std::ofstream(path, std::ios::binary) << contents;
     }
     const auto kind = [](const fs::path& path) { return fs::symlink_status(path).type(); };
-    const auto read = [](const fs::path& path) {
-      if (!fs::is_regular_file(path)) return std::string();
-      std::ifstream in(path, std::ios::binary);
-      return std::string(std::istreambuf_iterator<char>(in), {});
-    };
+    const auto read = [](const fs::path& path) { return fs::is_regular_file(path) ? FileBytes(path) : ""; };
     const fs::file_type file_kind = kind(file), legacy_kind = kind(legacy);
     const std::string legacy_before = read(legacy);
     platform::QtSettingsStore store(dir.filePath("game"), dir.path());
