@@ -48,7 +48,8 @@ TEST(RaceSelectionTest, EveryPressIsANewRaceOfEightDrawsWhoseSpeedsBecomeOdds) {
 
 TEST(RaceSelectionTest, TheMascotBetsSitsOutOrGoesAllIn) {
   // The mascot's purse and draws; its lane and stake, what it says and the lane it shows. (The lane of a
-  // draw of 0.5, 2.5 going to 2; 11 sitting out; half of the top purse, capped: the settlement rows pin.)
+  // draw of 0.5, 2.5 going to 2; 11 sitting out; the stake's cap, half of it taken from the top purse: the
+  // settlement rows pin.)
   const std::tuple<int, float, float, int, int, const char*, const char*> kRows[] = {
       {100, 0.05f, 0.999f, 0, 100, "このレースは1に100まめだな。", "1"},
       {16, 0.3f, 0.0625f, 2, 1, "このレースは3に1まめだな。", "3"},   // exactly 1 above 10: it bets
@@ -56,8 +57,7 @@ TEST(RaceSelectionTest, TheMascotBetsSitsOutOrGoesAllIn) {
       {32, 0.3f, 0.046875f, 2, 2, "このレースは3に2まめだな。", "3"},  // 1.5 goes to 2
       {13, 0.3f, 0.5f, 2, 6, "このレースは3に6まめだな。", "3"},      // 6.5 goes to 6
       {10, 0.7f, 0.01f, 3, 10, "このレースは4に10まめだな。", "4"},  // all in; 0.7f lies below 0.7
-      {1, 0.95f, 0.0f, 5, 1, "このレースは6に1まめだな。", "6"},
-      {40000, 0.3f, 0.9999999f, 2, 30000, "このレースは3に30000まめだな。", "3"}};  // capped
+      {1, 0.95f, 0.0f, 5, 1, "このレースは6に1まめだな。", "6"}};
   for (const auto& [purse, lane_draw, stake_draw, pick, stake, said, lane] : kRows) {
     StartedGame game;
     game.mutable_state().MascotMoney = purse;

@@ -38,16 +38,16 @@ TEST(RandomTest, TheSequenceIsPinned) {
     EXPECT_EQ(random.Next(), static_cast<float>(state) / 16777216.0f);
   platform::ClassicGenerator jumped;
   EXPECT_EQ(jumped.Skip(1000000), 12019708.0f / 16777216.0f);
-  // Two at once are the next two, and the state reads as after two steps; a
-  // skip lands where as many steps do.
-  platform::ClassicGenerator one_by_one(12345), paired(12345), skipped(12345);
+  // Two at once are the next two, and the state reads as after two steps. (A
+  // skip of a few steps, or of many, lands where as many steps do: the
+  // background draw's test, which catches up by skipping.)
+  platform::ClassicGenerator one_by_one(12345), paired(12345);
   for (int i = 0; i < 70000; ++i) {
     const auto [first, second] = paired.NextTwo();
     ASSERT_EQ(first, one_by_one.Next()) << i;
     ASSERT_EQ(second, one_by_one.Next()) << i;
   }
   EXPECT_EQ(paired.state(), one_by_one.state());
-  EXPECT_EQ(skipped.Skip(140001), one_by_one.Next());
 }
 
 // The real generator's values scaled in whole numbers come to what the
