@@ -30,7 +30,6 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <unistd.h>
 
 #include "platform/qt/qt_settings_store.h"
 #include "support/file_bytes.h"
