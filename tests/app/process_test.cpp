@@ -128,33 +128,29 @@ struct ProcessTest : ::testing::Test {
 // else Japanese (as in the C locale); the usage stays as scripts read it.
 TEST_F(ProcessTest, HelpAndVersionAnswerAndAnythingElseIsRefusedWithTheUsage) {
   // The arguments, the exit code, what stdout and stderr must hold (nothing:
-  // empty), and the language asked for.
-  struct Row {
-    std::vector<std::string> arguments;
-    int exit_code;
-    std::string out_holds, err_holds, language = "";
-  };
+  // empty), and the language asked for (none: "").
+  using Row = std::tuple<std::vector<std::string>, int, std::string, std::string, std::string>;
   const std::string kRaces = "mascot-race: --simulate takes 1 to 10000000000 races\n";
-  for (const Row& row : {Row{{"--help"}, 0, "Nは10000000000まで", ""},  // Japanese in the C locale
-                         Row{{"--help"}, 0, "\nSix mascots race", "", "LANGUAGE=fr:de:en"},  // the first it knows
-                         Row{{"--help"}, 0, "Komamedo Mascot Race 1", "", "LANG=en_GB.UTF-8"},
-                         Row{{"--help"}, 0, "\n6匹のマスコット", "", "LANGUAGE=de:ja:en"},
-                         Row{{"--help"}, 0, "\n6匹のマスコット", "", "LANGUAGE=fr_FR"},  // none it knows: its own
-                         Row{{"-h"}, 0, "\nusage: mascot-race [--help", "", "LANGUAGE=en"},
-                         Row{{"--version"}, 0, std::string("mascot-race ") + MASCOT_RACE_VERSION + "\n", ""},
-                         Row{{"bgm.mid"}, 2, "", "usage: mascot-race"},
-                         Row{{"-platform", "offscreen", "--version"}, 0, "mascot-race ", ""},
-                         Row{{"--style=fusion", "-style", "fusion", "--help"}, 0, "usage: mascot-race", ""},
-                         Row{{"-reverse", "--fullscreen"}, 2, "", "unknown option '--fullscreen'"},
-                         Row{{"-platform"}, 2, "", "option '-platform' needs a value"},
-                         Row{{"--simulate"}, 2, "", kRaces}, Row{{"--simulate", "0"}, 2, "", kRaces},
-                         Row{{"--simulate", "-3"}, 2, "", kRaces}, Row{{"--simulate", "ten"}, 2, "", kRaces},
-                         Row{{"--simulate", "18446744073709551615"}, 2, "", kRaces},
-                         Row{{"--simulate", "10000000001"}, 2, "", kRaces},
-                         Row{{"--simulate", "10000000000", "--jobs", "0"}, 2, "", "--jobs takes"},  // the most is taken
-                         Row{{"--simulate", "5", "--seed"}, 2, "", "usage:"},
-                         Row{{"--simulate", "5", "--fast", "3"}, 2, "", "usage:"}}) {
-    const auto& [arguments, exit_code, out_holds, err_holds, language] = row;
+  const Row kRows[] = {{{"--help"}, 0, "Nは10000000000まで", "", ""},  // Japanese in the C locale
+                       {{"--help"}, 0, "\nSix mascots race", "", "LANGUAGE=fr:de:en"},  // the first it knows
+                       {{"--help"}, 0, "Komamedo Mascot Race 1", "", "LANG=en_GB.UTF-8"},
+                       {{"--help"}, 0, "\n6匹のマスコット", "", "LANGUAGE=de:ja:en"},
+                       {{"--help"}, 0, "\n6匹のマスコット", "", "LANGUAGE=fr_FR"},  // none it knows: its own
+                       {{"-h"}, 0, "\nusage: mascot-race [--help", "", "LANGUAGE=en"},
+                       {{"--version"}, 0, std::string("mascot-race ") + MASCOT_RACE_VERSION + "\n", "", ""},
+                       {{"bgm.mid"}, 2, "", "usage: mascot-race", ""},
+                       {{"-platform", "offscreen", "--version"}, 0, "mascot-race ", "", ""},
+                       {{"--style=fusion", "-style", "fusion", "--help"}, 0, "usage: mascot-race", "", ""},
+                       {{"-reverse", "--fullscreen"}, 2, "", "unknown option '--fullscreen'", ""},
+                       {{"-platform"}, 2, "", "option '-platform' needs a value", ""},
+                       {{"--simulate"}, 2, "", kRaces, ""}, {{"--simulate", "0"}, 2, "", kRaces, ""},
+                       {{"--simulate", "-3"}, 2, "", kRaces, ""}, {{"--simulate", "ten"}, 2, "", kRaces, ""},
+                       {{"--simulate", "18446744073709551615"}, 2, "", kRaces, ""},
+                       {{"--simulate", "10000000001"}, 2, "", kRaces, ""},
+                       {{"--simulate", "10000000000", "--jobs", "0"}, 2, "", "--jobs takes", ""},  // the most is taken
+                       {{"--simulate", "5", "--seed"}, 2, "", "usage:", ""},
+                       {{"--simulate", "5", "--fast", "3"}, 2, "", "usage:", ""}};
+  for (const auto& [arguments, exit_code, out_holds, err_holds, language] : kRows) {
     const pid_t pid = Launch(kGame, arguments, language);
     const int status = WaitForExit(pid);
     const std::string out = Said(pid, "out"), err = Said(pid);
