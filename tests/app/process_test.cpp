@@ -45,10 +45,6 @@ struct ProcessTest : ::testing::Test {
     for (pid_t pid : started) kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
     fs::remove_all(home);
   }
-  void SavePurse(const std::string& purse) {
-    fs::create_directory(purse_file.parent_path());
-    std::ofstream(purse_file) << "[2]\npass=" << purse << "\n";
-  }
   // The purse as the store keeps it: key "pass" of section "2" of MainForm.ini.
   bool Saved(const std::string& purse) const {
     return FileBytes(purse_file).find("[2]\npass=" + purse + "\n") != std::string::npos;
@@ -222,7 +218,8 @@ TEST_F(ProcessTest, ALongSimulationShowsProgressOnlyOnATerminalAndEndsAtCtrlC) {
 // still saves the purse, as SIGTERM does. (A damaged purse file or a pipe in
 // its place, the game windows' purse table shows.)
 TEST_F(ProcessTest, OneCopyAtATimeAndNeitherAKillNorAFloodOfCallersCostsThePurse) {
-  SavePurse("-3");  // comes back as 10: only a save writes that
+  fs::create_directory(purse_file.parent_path());
+  std::ofstream(purse_file) << "[2]\npass=-3\n";  // comes back as 10: only a save writes that
   const pid_t first = Launch(kGame, kOffscreen);
   ASSERT_TRUE(WaitUntilReady(first)) << Said(first);
   EXPECT_EQ(Said(first).find("no music found"), std::string::npos) << Said(first);  // said before the window is up
