@@ -97,7 +97,7 @@ TEST(RaceTest, ARunnerOnTheGoalLineHasNotArrivedAndAnArrivedOneMovesNoMore) {
   // Left + 180 against the goal line's 1080; an arrival slides on 51 × 30 twips within its tick.
   for (const auto& [left, arrived, left_after] : {std::tuple{900.0f, 0, 900.0f}, {899.99f, 1, 899.99f - 1530}}) {
     game.Fire([&] { game.c().ImgChar[0].SetLeft(left); });
-    ScriptIdleTicks(game, 1);
+    ScriptMoves(game, 0, 1, 0.0f);  // a tick that moves nobody
     game.FireTimer(game.c().TimeChar);
     EXPECT_EQ(std::pair(int{game.s().FinishCount}, game.c().ImgChar[0].Left()), std::pair(arrived, left_after));
   }
@@ -138,7 +138,7 @@ TEST(BestTimeTest, TheFastestWinOfTheDayFromItsFirstArrival) {
                                    {411, "本日のベストタイムは第5レースの411ﾏﾒ秒だな。"}}) {
     SelectRace(game, {150, 150, 150, 150, 150, 150});
     StartRace(game);
-    ScriptIdleTicks(game, tick - 46);  // speed 150 crosses in 46 ticks
+    ScriptMoves(game, 0, tick - 46, 0.0f);  // ticks that move nobody; speed 150 crosses in 46
     ScriptFinishOrder(game, {0});
     RunRaceClock(game, tick);
     EXPECT_EQ(told(), said);                     // during the race already
