@@ -230,14 +230,16 @@ class MarkingTranslator final : public QTranslator {
 
 // The tour's first two steps, a race won and a race that empties the purse,
 // with the continue offer taken, then a retort; the About dialog and the
-// statistics window opened. Every text shown on the way: what the bubble
-// says at each step, every box as "title | prompt | buttons", and in the
-// windows their titles, menus, tooltips, accessible names and descriptions.
+// statistics window opened. Every text shown on the way: all the bubble
+// says, every box as "title | prompt | buttons", and in the windows their
+// titles, menus, tooltips, accessible names and descriptions.
 QStringList TextsShown(WiredGame&& wired) {
   TestGame& game = wired.game;
   QMainWindow& window = wired.front_end.main_window();
   auto* bubble = window.findChild<QLabel*>("MsgLabel");
   QStringList shown;
+  // Heard after the window's own listener: the bubble shows the text by then.
+  game.c().MsgLabel.AddObserver(ui::Property::Caption, [&](ui::Control&, ui::Property) { shown << bubble->text(); });
   BoxWatch watch([&](QMessageBox& box) {
     QStringList buttons;
     for (QAbstractButton* button : box.buttons()) buttons << button->text();
@@ -246,18 +248,9 @@ QStringList TextsShown(WiredGame&& wired) {
   });
   game.Start();
   window.menuBar()->findChild<QAction*>("h1")->trigger();
-  shown << bubble->text();
   game.Click(game.c().MsgLabel);
-  shown << bubble->text();
-  SelectRace(game, {125, 130, 112, 148, 101, 139});  // the mascot bets 50 on lane 3
-  shown << bubble->text();
-  game.Click(game.c().CharKake[3]);
-  game.session().MoveScrollBar(game.c().KakeHScroll, 15);
-  StartRace(game);  // a tip
-  shown << bubble->text();
-  ScriptFinishOrder(game, {3, 0, 5, 1, 2, 4});  // lane 4 wins: the player's
+  SelectAndStart(game, 3, 15);  // the mascot's bet, a tip; lane 4 wins: the player's
   RunRaceClock(game);
-  shown << bubble->text();
   SelectAndStart(game, 0, 104);  // the whole purse
   RunRaceClock(game);
   game.random.Push({0.3f});  // the retort that asks
