@@ -49,7 +49,9 @@ struct ProcessTest : ::testing::Test {
   bool Saved(const std::string& purse) const {
     return FileBytes(purse_file).find("[2]\npass=" + purse + "\n") != std::string::npos;
   }
-  std::string Said(pid_t pid, const char* stream = "err") const { return FileBytes(home / (stream + std::to_string(pid))); }
+  std::string Said(pid_t pid, const char* stream = "err") const {
+    return FileBytes(home / (stream + std::to_string(pid)));
+  }
   // The executable alone, in a folder of the home.
   fs::path GameCopy() const {
     fs::create_directories(home / "bin");
