@@ -10,13 +10,12 @@
 #include <QCoreApplication>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "app/installed_data.h"
 #include "app/language.h"
 #include "platform/qt/plugin_loader.h"
 #include "sound/sound_module.h"
+#include "support/file_bytes.h"
 #include "ui/qt/statistics_plugin.h"
 
 namespace {
@@ -37,8 +36,7 @@ bool SpeaksEnglish(const fs::path& directory) {
 }
 
 bool Mapped(const std::string& file) {
-  std::ifstream maps("/proc/self/maps");
-  return std::string(std::istreambuf_iterator<char>(maps), {}).find(file) != std::string::npos;
+  return testing_support::FileBytes("/proc/self/maps").find(file) != std::string::npos;
 }
 
 TEST(PluginTest, AStalePluginIsRefusedUnloadedAndTheFirstOfThisVersionLoads) {

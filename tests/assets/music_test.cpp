@@ -3,28 +3,23 @@
 // stops the build at its file and line.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "sound/midi_file.h"
+#include "support/file_bytes.h"
 
 namespace {
 
-std::string Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing_support::FileBytes;
 
 // The theme: nine bars of 4/4 at 160 a minute, about as long as a race. The
 // signal: a mono wave of under a second that starts and ends on silence.
 TEST(MusicFilesTest, TheRaceThemeAndTheStartSignal) {
-  const std::string theme = Read(std::string(MASCOT_MUSIC_DIR) + "/bgm.mid");
+  const std::string theme = FileBytes(std::string(MASCOT_MUSIC_DIR) + "/bgm.mid");
   const auto summary = sound::ReadMidiFileSummary(std::vector<std::uint8_t>(theme.begin(), theme.end()));
   ASSERT_TRUE(summary) << "bgm.mid is no well-formed standard MIDI file";
   EXPECT_EQ(summary->tracks, 5);  // the conductor, then melody, chords, bass and drums
   EXPECT_GT(summary->notes, 200);
   EXPECT_NEAR(summary->seconds, 13.5, 0.001);
-  const std::string wave = Read(std::string(MASCOT_MUSIC_DIR) + "/bgm1.wav");
+  const std::string wave = FileBytes(std::string(MASCOT_MUSIC_DIR) + "/bgm1.wav");
   auto number = [&](std::size_t at, int size) {
     std::uint32_t value = 0;
     for (int i = size - 1; i >= 0; --i)

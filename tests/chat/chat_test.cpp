@@ -77,14 +77,13 @@ TEST(WrittenTextsTest, EveryPhraseIsOnePieceOfEachColumnInTurn) {
 }
 
 // One draw picks the row: a tip with factor 10 at every start, a fortune with
-// factor 7; the first two and the last two rows are drawn at their edges.
+// factor 7; the first two and the last two rows are drawn at their edges. A
+// piece of each row says which it is.
 TEST(WrittenTextsTest, TheElevenTipsAndTheEightFortunesWorstFirst) {
   const Texts kTips = {"「こまめ堂の部屋」",  "感想、エラー発見", "何、当たらない？",       "腹が減った？",
                        "ファミリーコンピューター", "カレーはうまい",   "トンネル通ると眠く",     "幽霊はいると思うか？",
-                       "野宿したことあるか？",     "「うまかっちゃん」", "「謎ボタン」なんだと思うか"};  // a piece of each
-  const Texts kFortunes = {"今日の運勢は「極凶」だ。", "今日の運勢は「大凶」だ。", "今日の運勢は「凶」だ。",
-                           "今日の運勢は「吉」だ。",   "今日の運勢は「末吉」だ。", "今日の運勢は「小吉」だ。",
-                           "今日の運勢は「中吉」だ。", "今日の運勢は「大吉」だ。"};
+                       "野宿したことあるか？",     "「うまかっちゃん」", "「謎ボタン」なんだと思うか"};
+  const Texts kFortunes = {"「極凶」", "「大凶」", "「凶」", "「吉」", "「末吉」", "「小吉」", "「中吉」", "「大吉」"};
   const std::vector<float> kTipDraws = {0.049f, 0.05f /* lies above 0.05 */, 0.2f, 0.3f, 0.4f, 0.5f,
                                         0.6f,   0.7f,  0.8f, 0.94f, 0.96f};
   const std::vector<float> kFortuneDraws = {0.07f, 0.08f, 0.3f, 0.45f, 0.58f, 0.72f, 0.92f, 0.93f};
@@ -94,9 +93,7 @@ TEST(WrittenTextsTest, TheElevenTipsAndTheEightFortunesWorstFirst) {
       game.random.Push({draws->at(row)});
       if (texts == &kTips) game.Fire([&] { game.form().SayTip(); });
       if (texts == &kFortunes) game.Click(game.c().omi);
-      const std::string caption = game.c().MsgLabel.Caption();
-      EXPECT_TRUE(texts == &kTips ? caption.find((*texts)[row]) != std::string::npos : caption == (*texts)[row])
-          << draws->at(row) << ": " << caption;
+      EXPECT_NE(game.c().MsgLabel.Caption().find((*texts)[row]), std::string::npos) << draws->at(row);
     }
   }
   EXPECT_EQ(std::tuple(game.random.draws, game.random.overruns), std::tuple(6 + 11 + 8, 0));  // one draw each

@@ -5,8 +5,7 @@
 
 namespace {
 
-using testing_support::StartedGame;
-using testing_support::TestGame;
+using namespace testing_support;
 
 // A fortune costs 10: it is sold only above that, from the start on. The
 // stake bar offers the purse up to 30000, in large steps of a tenth (halves

@@ -10,10 +10,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "sound/mixer_sound_system.h"
 #include "sound/media_commands.h"
+#include "support/file_bytes.h"
 
 namespace {
 
@@ -24,10 +24,7 @@ const std::string kTune = std::string(MASCOT_MUSIC_DIR) + "/bgm.mid", kSignal = 
 // The start signal lasts 0.94 s: 41 buffers of 1024 frames.
 constexpr int kSignalBuffers = 41;
 
-std::string Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing_support::FileBytes;
 
 void Write(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -134,7 +131,7 @@ TEST_F(SoundTest, TheRenderingIsKeptAndMadeAgainWhenAnythingItWasMadeFromChanges
   auto kept = [&] { return Cached().front(); };
   ASSERT_EQ(render(), 1);
   EXPECT_TRUE(sound::IsWholeRendering(kept().string(), 44100));
-  const std::string tune_bytes = Bytes(tune), rendering = Bytes(kept());
+  const std::string tune_bytes = FileBytes(tune), rendering = FileBytes(kept());
   // The tune as the game has always played it: peaking near -6 dBFS like the
   // signal, then its notes ringing out to the end of the last echo.
   std::vector<std::int16_t> samples((rendering.size() - 44) / 2);
@@ -188,7 +185,7 @@ TEST_F(SoundTest, EachWayToSilenceIsSaidOnceAndSilencesOnlyWhatItConcerns) {
       {"nowhere to keep the tune", [&](Options& o) { o.cache_directory = (scratch / "not-a-directory/cache").string(); },
        kTune, kSignal, "cannot be kept"},
       {"a pipe where the tune is kept", [&](Options& o) {
-         const std::string tune = Bytes(kTune);
+         const std::string tune = FileBytes(kTune);
          o.cache_directory = (scratch / "piped").string();
          fs::create_directories(o.cache_directory);
          mkfifo(sound::RenderingFile(o.cache_directory, {tune.begin(), tune.end()}, o.rendering).c_str(), 0600);

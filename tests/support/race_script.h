@@ -29,9 +29,6 @@ inline void ScriptMoves(TestGame& game, int lane, int ticks, float distance_draw
   for (int i = 0; i < ticks; ++i) game.random.Push({lane_draw, distance_draw});
 }
 
-// Scripts ticks that move nobody (a distance draw of 0).
-inline void ScriptIdleTicks(TestGame& game, int ticks) { ScriptMoves(game, 0, ticks, 0.0f); }
-
 // Scripts the ticks of a race in which these lanes arrive in this order, each
 // running flat out (speed 150: 46 ticks to cross, from 7750 until Left + 180 < 1080).
 inline void ScriptFinishOrder(TestGame& game, const std::vector<int>& order) {

@@ -92,39 +92,18 @@ struct WindowTest : ::testing::Test {
   ui::qt::AboutView about{game.session().form().about(), game.session()};
 };
 
-// Fifteen twips make a pixel; the window cannot be resized. The model's changes reach the widgets.
+// Fifteen twips make a pixel; the window cannot be resized. The model's
+// changes reach the widgets: a control hidden at once (its caption and
+// state, every other test reads from the widgets); a picture moved, frame
+// by frame. A race moves a picture on nearly every tick: a change a frame
+// after the last one shown shows at once, one that follows within a frame
+// waits for the next, and the last shows even when nothing follows it.
 TEST_F(WindowTest, TheWindowIsTheDefinitionAndMirrorsTheModel) {
   EXPECT_EQ(std::tuple(window.windowTitle(), window.ClientArea()->size(), window.minimumSize() == window.maximumSize()),
             std::tuple("こまめ堂マスコットレース", QSize(10140 / 15, 9165 / 15), true));
-  game.Fire([&] {
-    game.c().Money.SetCaption("250");
-    game.c().ImgChar[2].SetLeft(1500);
-    game.c().CmdStart.SetEnabled(true);
-    game.c().Jyuni[0].SetVisible(true);
-  });
-  EXPECT_TRUE(QTest::qWaitFor([&] { return Find("ImgChar2")->x() == 100; }, 5000));  // with the next frame
-  EXPECT_EQ(std::tuple(Find<QLabel>("Money")->text(), Find("CmdStart")->isEnabled(), Find("Jyuni0")->isVisible()),
-            std::tuple("250", true, true));
-  const QImage icon = window.windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
-  const ui::Bitmap& runner = *ui::FindPicture(ui::RunnerPicture(0, 1));  // the first runner, pixel for pixel
-  EXPECT_TRUE(icon == QImage(reinterpret_cast<const uchar*>(runner.pixels.data()), 32, 32, QImage::Format_ARGB32));
+  game.Fire([&] { game.c().KakeHScroll.SetVisible(false); });
+  EXPECT_FALSE(Find("KakeHScroll")->isVisible());
 
-  // The About dialog opens once; Escape closes it as its close box does,
-  // through the rules, and so does the window's, which saves first.
-  for (int times = 0; times < 2; ++times) window.menuBar()->findChild<QAction*>("version")->trigger();
-  const QWidgetList top = QApplication::topLevelWidgets();
-  const auto shown = [](const QWidget* widget) { return widget->objectName() == "ver" && widget->isVisible(); };
-  EXPECT_EQ(std::count_if(top.begin(), top.end(), shown), 1);
-  QTest::keyClick(about.dialog(), Qt::Key_Escape);
-  EXPECT_EQ(std::pair(game.session().form().about().loaded(), about.dialog() == nullptr), std::pair(false, true));
-  window.close();
-  EXPECT_EQ(game.program_end.ends, 1);
-}
-
-// A race moves a picture on nearly every tick: a change a frame after the
-// last one shown shows at once, one that follows within a frame waits for the
-// next, and the last shows even when nothing follows it.
-TEST_F(WindowTest, PicturesChangingFasterThanFramesAreShownTogether) {
   constexpr std::int64_t kFrame = ui::qt::ControlWidgets::kFrameMilliseconds * 1000;
   QWidget* runner = Find("ImgChar2");
   // The time since the last change; the place it goes to, and where the runner stands at once.
@@ -138,9 +117,48 @@ TEST_F(WindowTest, PicturesChangingFasterThanFramesAreShownTogether) {
     EXPECT_EQ(runner->x(), x) << left;
   }
   EXPECT_TRUE(QTest::qWaitFor([&] { return runner->x() == 100; }, 5000));
+
+  const QImage icon = window.windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
+  const ui::Bitmap& first = *ui::FindPicture(ui::RunnerPicture(0, 1));  // the first runner, pixel for pixel
+  EXPECT_TRUE(icon == QImage(reinterpret_cast<const uchar*>(first.pixels.data()), 32, 32, QImage::Format_ARGB32));
+
+  // The About dialog opens once; Escape closes it as its close box does,
+  // through the rules, and so does the window's, which saves first.
+  for (int times = 0; times < 2; ++times) window.menuBar()->findChild<QAction*>("version")->trigger();
+  const QWidgetList top = QApplication::topLevelWidgets();
+  const auto shown = [](const QWidget* widget) { return widget->objectName() == "ver" && widget->isVisible(); };
+  EXPECT_EQ(std::count_if(top.begin(), top.end(), shown), 1);
+  QTest::keyClick(about.dialog(), Qt::Key_Escape);
+  EXPECT_EQ(std::pair(game.session().form().about().loaded(), about.dialog() == nullptr), std::pair(false, true));
+  window.close();
+  EXPECT_EQ(game.program_end.ends, 1);
 }
 
-TEST_F(WindowTest, AssistiveActionsReachTheRulesOrArePutBack) {
+// Screen readers hear radio buttons, names and changes; what assistive tools
+// do reaches the rules, or is put back when the rules refuse it.
+TEST_F(WindowTest, AssistiveToolsHearTheWindowAndReachTheRules) {
+  EXPECT_EQ(Accessible("CharKake0")->role(), QAccessible::RadioButton);
+  // No odds before a race is selected.
+  for (const auto& [name, said] : {std::pair{"CharKake0", "１でGO！"}, {"Bairitu0", ""}, {"KakeHScroll", "賭け金"},
+                                   {"komame", "こまめ"}})
+    EXPECT_EQ(Accessible(name)->text(QAccessible::Name), said) << name;
+
+  static QList<QObject*> renamed;
+  renamed.clear();
+  // As when a screen reader listens: Qt tells assistive tools nothing otherwise.
+  QPlatformAccessibility* platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
+  ASSERT_NE(platform, nullptr);
+  platform->setActive(true);
+  QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+    if (event->type() == QAccessible::NameChanged) renamed << event->object();
+  });
+  game.Fire([this] { game.form().Say(platform::Text()); });
+  EXPECT_EQ(Accessible("MsgLabel")->text(QAccessible::Name), "");
+  game.Click(game.c().omi);
+  QAccessible::installUpdateHandler(nullptr);
+  platform->setActive(false);
+  for (const char* name : {"MsgLabel", "Money", "Psyoji1"}) EXPECT_TRUE(renamed.contains(Find(name))) << name;
+
   const QString toggle = QAccessibleActionInterface::toggleAction();
   game.Click(game.c().ozzu);
 
@@ -344,14 +362,11 @@ TEST(LocaleTest, TheStartWindowIsDrawnAsUnderC) {
 }
 
 // In a race every lane button looks locked: its caption in the toolkit's
-// disabled text, whatever colours the rules gave it. The chosen lane keeps
-// its black background.
+// disabled text, whatever colours the rules gave it (as a race leaves the
+// lane it was chosen: black on white). The chosen lane keeps its black
+// background.
 TEST_F(WindowTest, LockedLaneButtonsDrawDisabledTextWhateverTheirColours) {
-  game.Click(game.c().ozzu);
-  game.Click(game.c().CharKake[1]);  // black text on white once the race is over
-  StartRace(game);
-  ScriptFinishOrder(game, {0, 1, 2, 3, 4, 5});
-  RunRaceClock(game);
+  game.Fire([&] { game.c().CharKake[1].SetBackColor(ui::kWhite); });
   game.Click(game.c().ozzu);
   game.Click(game.c().CharKake[3]);  // white on black
   StartRace(game);
@@ -373,7 +388,22 @@ TEST_F(WindowTest, LockedLaneButtonsDrawDisabledTextWhateverTheirColours) {
   }
 }
 
-TEST_F(WindowTest, TheStakeBarsKeysRunLikeASlider) {
+// Tab goes from the track to the bet panel to the mascot; the stake bar's
+// keys run like a slider's; keys and shortcuts do what a click does, and
+// nothing on a disabled control.
+TEST_F(WindowTest, TheKeyboardDoesWhatTheMouseDoes) {
+  const QStringList expected = {"CharKake0", "CharKake1", "CharKake2", "CharKake3", "CharKake4", "CharKake5",
+                                "CheckBGM",  "KakeHScroll", "ozzu",    "CmdRnd",    "komame",    "MsgLabel",
+                                "RndMsg",    "TimeCmd",   "ColorCmd",  "BestCmd",   "CmdIP",     "CmdT",
+                                "omi"};  // スタート is disabled until a race is selected: Tab skips it
+  Find("CharKake0")->setFocus();
+  QStringList visited;
+  for (int i = 0; i < expected.size(); ++i) {
+    visited << QApplication::focusWidget()->objectName();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  EXPECT_EQ(visited, expected);
+
   // The stake from 50, with a purse of 90 once a slip is bought: steps of 1 and 9.
   game.Click(game.c().omi);
   const std::pair<Qt::Key, int> cases[] = {{Qt::Key_Right, 51},   {Qt::Key_Left, 49}, {Qt::Key_PageUp, 59},
@@ -384,9 +414,7 @@ TEST_F(WindowTest, TheStakeBarsKeysRunLikeASlider) {
     QTest::keyClick(bar, key);
     EXPECT_EQ(std::pair(int{game.s().PlayerBet}, bar->value()), std::pair(stake, stake)) << QTest::toString(key);
   }
-}
 
-TEST_F(WindowTest, KeysAndShortcutsDoWhatAClickDoesAndNothingOnADisabledControl) {
   // What it does, the widget with the focus (none: the key goes to the window, as a shortcut), the key, and done.
   // A shortcut is a click on its control, which the rules refuse while it is disabled.
   using Step = std::tuple<const char*, QString, Qt::Key, std::function<bool()>>;
@@ -415,44 +443,6 @@ TEST_F(WindowTest, KeysAndShortcutsDoWhatAClickDoesAndNothingOnADisabledControl)
   QTest::keyClick(Find("komame"), Qt::Key_Space);
   QTest::keyClick(Find("MsgLabel"), Qt::Key_Return);
   EXPECT_EQ(game.s().TourStep, 3);
-}
-
-TEST_F(WindowTest, TabGoesFromTheTrackToTheBetPanelToTheMascot) {
-  const QStringList expected = {"CharKake0", "CharKake1", "CharKake2", "CharKake3", "CharKake4", "CharKake5",
-                                "CheckBGM",  "KakeHScroll", "ozzu",    "CmdRnd",    "komame",    "MsgLabel",
-                                "RndMsg",    "TimeCmd",   "ColorCmd",  "BestCmd",   "CmdIP",     "CmdT",
-                                "omi"};  // スタート is disabled until a race is selected: Tab skips it
-  Find("CharKake0")->setFocus();
-  QStringList visited;
-  for (int i = 0; i < expected.size(); ++i) {
-    visited << QApplication::focusWidget()->objectName();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  }
-  EXPECT_EQ(visited, expected);
-}
-
-TEST_F(WindowTest, ScreenReadersHearRadioButtonsNamesAndChanges) {
-  EXPECT_EQ(Accessible("CharKake0")->role(), QAccessible::RadioButton);
-  // No odds before a race is selected.
-  for (const auto& [name, said] : {std::pair{"CharKake0", "１でGO！"}, {"Bairitu0", ""}, {"KakeHScroll", "賭け金"},
-                                   {"komame", "こまめ"}})
-    EXPECT_EQ(Accessible(name)->text(QAccessible::Name), said) << name;
-
-  static QList<QObject*> renamed;
-  renamed.clear();
-  // As when a screen reader listens: Qt tells assistive tools nothing otherwise.
-  QPlatformAccessibility* platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
-  ASSERT_NE(platform, nullptr);
-  platform->setActive(true);
-  QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
-    if (event->type() == QAccessible::NameChanged) renamed << event->object();
-  });
-  game.Fire([this] { game.form().Say(platform::Text()); });
-  EXPECT_EQ(Accessible("MsgLabel")->text(QAccessible::Name), "");
-  game.Click(game.c().omi);
-  QAccessible::installUpdateHandler(nullptr);
-  platform->setActive(false);
-  for (const char* name : {"MsgLabel", "Money", "Psyoji1"}) EXPECT_TRUE(renamed.contains(Find(name))) << name;
 }
 
 // A question has to be answered, unless its No is safe: that one, like a box

@@ -27,13 +27,12 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <unistd.h>
 
 #include "platform/qt/qt_settings_store.h"
+#include "support/file_bytes.h"
 #include "support/race_script.h"
 #include "ui/qt/qt_program_end.h"
 
@@ -92,14 +91,7 @@ TEST(QtFrontEndTest, AShutdownSignalWhileABoxOrAWindowIsOpenLosesNothing) {
   // The box open when the signal comes (none: the window is), the window
   // opened after the race (a menu item), the player's lane and stake, the
   // answer to "まだやりますか？", the signal, and the purse saved.
-  struct Row {
-    const char* box;
-    const char* window;
-    int lane, stake;
-    const char* go_on;
-    int signal;
-    const char* purse;
-  };
+  using Row = std::tuple<const char*, const char*, int, int, const char*, int, const char*>;
   // One row for each way a box or a window is open (a box before the question, so that the question
   // is answered unshown); each signal the game takes once.
   const Row kRows[] = {{"見事予感が的中しました。", nullptr, 3, 15, "", SIGTERM, "104"},  // paid 19 all the same
@@ -110,32 +102,32 @@ TEST(QtFrontEndTest, AShutdownSignalWhileABoxOrAWindowIsOpenLosesNothing) {
                        {nullptr, "version", 3, 15, "", SIGTERM, "104"},  // the About dialog
                        {nullptr, "seiseki", 3, 15, "", SIGTERM, "104"},  // the statistics window
                        {kErase, "seiseki", 3, 15, "", SIGHUP, "104"}};   // its question: No, the records kept
-  for (const Row& row : kRows) {
-    SCOPED_TRACE(testing::Message() << (row.box ? row.box : row.window) << ", signal " << row.signal);
+  for (const auto& [box, window, lane, stake, go_on, signal, purse] : kRows) {
+    SCOPED_TRACE(testing::Message() << (box ? box : window) << ", signal " << signal);
     platform::VirtualClock clock;
     WiredGame wired(clock);
     TestGame& game = wired.game;
-    BoxWatch watch([&](QMessageBox& box) {
-      if (row.box && box.text() == row.box) return void(std::raise(row.signal));
-      Answer(box, box.text() == "まだやりますか？" ? row.go_on : "OK");
+    BoxWatch watch([&](QMessageBox& shown) {
+      if (box && shown.text() == box) return void(std::raise(signal));
+      Answer(shown, shown.text() == "まだやりますか？" ? go_on : "OK");
     });
     game.Start();
     QTimer::singleShot(0, [&] {
-      SelectAndStart(game, row.lane, row.stake);
+      SelectAndStart(game, lane, stake);
       RunRaceClock(game);
-      if (!row.window) return;
-      const auto shown = [] { return std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible); };
-      const auto before = shown();
-      wired.front_end.main_window().menuBar()->findChild<QAction*>(row.window)->trigger();
-      EXPECT_EQ(shown(), before + 1);  // the window opened and shows
-      if (!row.box) return void(std::raise(row.signal));
-      for (QWidget* window : QApplication::topLevelWidgets())
-        if (auto* clear = window->findChild<QPushButton*>("clear")) clear->click();
+      if (!window) return;
+      const auto visible = [] { return std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible); };
+      const auto before = visible();
+      wired.front_end.main_window().menuBar()->findChild<QAction*>(window)->trigger();
+      EXPECT_EQ(visible(), before + 1);  // the window opened and shows
+      if (!box) return void(std::raise(signal));
+      for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* clear = top->findChild<QPushButton*>("clear")) clear->click();
     });
     QTimer::singleShot(30000, &watch, [] { QCoreApplication::exit(1); });  // only if the game never ends
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(game.session().ended());
-    EXPECT_EQ(wired.settings.Read("MainForm", "2", "pass", ""), row.purse);
+    EXPECT_EQ(wired.settings.Read("MainForm", "2", "pass", ""), purse);
     EXPECT_EQ(wired.records.Races().races.size(), 1u);
   }
 }
@@ -150,13 +142,7 @@ TEST(QtFrontEndTest, APurseIsReadWhateverElseItsFileHoldsAndOnlyARegularFileIsTo
   const std::string kDir = "<dir>", kPipe = "<pipe>", kSocket = "<socket>", kNowhere = "<link to nowhere>";
   // The game's file (none: null), the earlier game's, the purse read, the
   // game's file once 104 is saved ("" unchanged), and what stderr says.
-  struct Row {
-    const char* file;
-    const char* legacy;
-    const char* purse;
-    std::string saved;
-    const char* said;
-  };
+  using Row = std::tuple<const char*, const char*, const char*, std::string, const char*>;
   const Row kRows[] = {
       {"[Window\n[2]\npass=5000\n", nullptr, "5000", "[2]\npass=104\n", "kept in"},
       {"\xEF\xBB\xBF[2]\npass=5000\n", nullptr, "5000", "\xEF\xBB\xBF[2]\npass=104\n", ""},
@@ -175,12 +161,13 @@ TEST(QtFrontEndTest, APurseIsReadWhateverElseItsFileHoldsAndOnlyARegularFileIsTo
       {"[2]\npass=7\n", "[2]\npass=5000\n", "7", "[2]\npass=104\n", ""},
       {nullptr, "[2]\npass=5000\n", "5000", "[2]\npass=104\n", ""},
       {nullptr, kPipe.c_str(), "", "[2]\npass=104\n", "is not a regular file"}};
-  for (const Row& row : kRows) {
-    SCOPED_TRACE(testing::Message() << (row.file ? row.file : "(none)") << " / " << (row.legacy ? row.legacy : "(none)"));
+  for (const auto& [file_text, legacy_text, purse, saved, says] : kRows) {
+    SCOPED_TRACE(testing::Message() << (file_text ? file_text : "(none)") << " / "
+                                    << (legacy_text ? legacy_text : "(none)"));
     QTemporaryDir dir;
     const fs::path legacy = dir.filePath("MainForm.ini").toStdString(), file = dir.filePath("game/MainForm.ini").toStdString();
     fs::create_directory(file.parent_path());
-    for (const auto& [path, contents] : {std::pair(file, row.file), std::pair(legacy, row.legacy)}) {
+    for (const auto& [path, contents] : {std::pair(file, file_text), std::pair(legacy, legacy_text)}) {
       if (!contents) continue;
       if (contents == kDir) fs::create_directory(path);
       if (contents == kPipe) mkfifo(path.c_str(), 0600);
@@ -191,24 +178,20 @@ TEST(QtFrontEndTest, APurseIsReadWhateverElseItsFileHoldsAndOnlyARegularFileIsTo
       if (contents[0] != '<') std::ofstream(path, std::ios::binary) << contents;
     }
     const auto kind = [](const fs::path& path) { return fs::symlink_status(path).type(); };
-    const auto read = [](const fs::path& path) {
-      if (!fs::is_regular_file(path)) return std::string();
-      std::ifstream in(path, std::ios::binary);
-      return std::string(std::istreambuf_iterator<char>(in), {});
-    };
+    const auto read = [](const fs::path& path) { return fs::is_regular_file(path) ? FileBytes(path) : ""; };
     const fs::file_type file_kind = kind(file), legacy_kind = kind(legacy);
     const std::string legacy_before = read(legacy);
     platform::QtSettingsStore store(dir.filePath("game"), dir.path());
     testing::internal::CaptureStderr();
-    EXPECT_EQ(store.Read("MainForm", "2", "pass", ""), row.purse);
-    EXPECT_EQ(store.Write("MainForm", "2", "pass", "104"), row.saved != "");
+    EXPECT_EQ(store.Read("MainForm", "2", "pass", ""), purse);
+    EXPECT_EQ(store.Write("MainForm", "2", "pass", "104"), saved != "");
     const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(std::ranges::count(said, '\n'), *row.said ? 1 : 0) << said;
-    EXPECT_NE(said.find(row.said), std::string::npos) << said;
-    if (row.saved.empty()) EXPECT_EQ(kind(file), file_kind);
-    else EXPECT_EQ(read(file), row.saved);
+    EXPECT_EQ(std::ranges::count(said, '\n'), *says ? 1 : 0) << said;
+    EXPECT_NE(said.find(says), std::string::npos) << said;
+    if (saved.empty()) EXPECT_EQ(kind(file), file_kind);
+    else EXPECT_EQ(read(file), saved);
     EXPECT_EQ(std::tuple(kind(legacy), read(legacy)), std::tuple(legacy_kind, legacy_before));
-    EXPECT_EQ(read(file.string() + ".damaged"), *row.said == 'k' ? row.file : "");
+    EXPECT_EQ(read(file.string() + ".damaged"), *says == 'k' ? file_text : "");
   }
 }
 
@@ -247,14 +230,16 @@ class MarkingTranslator final : public QTranslator {
 
 // The tour's first two steps, a race won and a race that empties the purse,
 // with the continue offer taken, then a retort; the About dialog and the
-// statistics window opened. Every text shown on the way: what the bubble
-// says at each step, every box as "title | prompt | buttons", and in the
-// windows their titles, menus, tooltips, accessible names and descriptions.
+// statistics window opened. Every text shown on the way: all the bubble
+// says, every box as "title | prompt | buttons", and in the windows their
+// titles, menus, tooltips, accessible names and descriptions.
 QStringList TextsShown(WiredGame&& wired) {
   TestGame& game = wired.game;
   QMainWindow& window = wired.front_end.main_window();
   auto* bubble = window.findChild<QLabel*>("MsgLabel");
   QStringList shown;
+  // Heard after the window's own listener: the bubble shows the text by then.
+  game.c().MsgLabel.AddObserver(ui::Property::Caption, [&](ui::Control&, ui::Property) { shown << bubble->text(); });
   BoxWatch watch([&](QMessageBox& box) {
     QStringList buttons;
     for (QAbstractButton* button : box.buttons()) buttons << button->text();
@@ -263,18 +248,9 @@ QStringList TextsShown(WiredGame&& wired) {
   });
   game.Start();
   window.menuBar()->findChild<QAction*>("h1")->trigger();
-  shown << bubble->text();
   game.Click(game.c().MsgLabel);
-  shown << bubble->text();
-  SelectRace(game, {125, 130, 112, 148, 101, 139});  // the mascot bets 50 on lane 3
-  shown << bubble->text();
-  game.Click(game.c().CharKake[3]);
-  game.session().MoveScrollBar(game.c().KakeHScroll, 15);
-  StartRace(game);  // a tip
-  shown << bubble->text();
-  ScriptFinishOrder(game, {3, 0, 5, 1, 2, 4});  // lane 4 wins: the player's
+  SelectAndStart(game, 3, 15);  // the mascot's bet, a tip; lane 4 wins: the player's
   RunRaceClock(game);
-  shown << bubble->text();
   SelectAndStart(game, 0, 104);  // the whole purse
   RunRaceClock(game);
   game.random.Push({0.3f});  // the retort that asks
