@@ -3,8 +3,10 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <cerrno>
 #include <charconv>
 #include <cinttypes>
+#include <cstring>
 #include <string_view>
 
 #include "app/installation.h"
@@ -79,6 +81,16 @@ std::optional<std::uint64_t> WholeNumber(std::string_view text) {
   return value;
 }
 
+// Output that never reached its reader is a failure and says why: a report
+// cut short by a full disk must not look like a finished one.
+int Finish(std::FILE* out, std::FILE* err) {
+  const bool flushed = std::fflush(out) == 0;
+  const int error = errno;
+  if (flushed && std::ferror(out) == 0) return 0;
+  std::fprintf(err, "mascot-race: cannot write the output: %s\n", flushed ? "write error" : std::strerror(error));
+  return 1;
+}
+
 int Refuse(std::FILE* err, const std::string& why) {
   std::fprintf(err, "mascot-race: %s\n%s", why.c_str(), kUsage);
   return kUsageError;
@@ -125,7 +137,7 @@ int Simulate(int argc, const char* const* argv, std::FILE* out, std::FILE* err) 
   } else {
     simulation::PrintReport(tally, options, out);
   }
-  return std::fflush(out) == 0 ? 0 : 1;
+  return Finish(out, err);
 }
 
 }  // namespace
@@ -143,11 +155,11 @@ std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::FIL
     }
     if (argument == "--help" || argument == "-h") {
       PrintHelp(out, argv[0], translators);
-      return 0;
+      return Finish(out, err);
     }
     if (argument == "--version") {
       PrintVersion(out);
-      return 0;
+      return Finish(out, err);
     }
     // What follows --simulate is its own.
     if (argument == "--simulate") return Simulate(argc - i + 1, argv + i - 1, out, err);

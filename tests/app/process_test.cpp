@@ -60,9 +60,10 @@ struct ProcessTest : ::testing::Test {
   }
 
   // With no display of any kind. Its stderr and stdout go to files named after
-  // its process number. It speaks the language `language` names
-  // ("LANGUAGE=en"), else the C locale's.
-  pid_t Launch(std::string executable, std::vector<std::string> arguments, const std::string& language = "") {
+  // its process number (stdout to `out` if given). It speaks the language
+  // `language` names ("LANGUAGE=en"), else the C locale's.
+  pid_t Launch(std::string executable, std::vector<std::string> arguments, const std::string& language = "",
+               fs::path out = {}) {
     std::fflush(nullptr);  // nothing buffered here may reach the child's files
     const pid_t pid = fork();
     if (pid == 0) {
@@ -74,7 +75,8 @@ struct ProcessTest : ::testing::Test {
       setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
       setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
       if (chdir(home.c_str()) != 0 || !freopen((home / ("err" + std::to_string(getpid()))).c_str(), "w", stderr) ||
-          !freopen((home / ("out" + std::to_string(getpid()))).c_str(), "w", stdout)) _exit(126);
+          !freopen((out.empty() ? home / ("out" + std::to_string(getpid())) : out).c_str(), "w", stdout))
+        _exit(126);
       std::vector<char*> argv{executable.data()};
       for (std::string& argument : arguments) argv.push_back(argument.data());
       argv.push_back(nullptr);
@@ -156,6 +158,13 @@ TEST_F(ProcessTest, HelpAndVersionAnswerAndAnythingElseIsRefusedWithTheUsage) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == exit_code);
     for (const auto& [said, holds] : {std::pair(out, out_holds), std::pair(err, err_holds)})
       EXPECT_TRUE(said.find(holds) != std::string::npos && said.empty() == holds.empty()) << holds;
+  }
+  // An answer that cannot be written is a failure, and says why.
+  for (const std::vector<std::string>& arguments :
+       std::vector<std::vector<std::string>>{{"--help"}, {"--version"}, {"--simulate", "5", "--csv"}}) {
+    const pid_t pid = Launch(kGame, arguments, "", "/dev/full");
+    EXPECT_EQ(WaitForExit(pid), 1 << 8) << arguments.front();
+    EXPECT_EQ(Said(pid), "mascot-race: cannot write the output: No space left on device\n") << arguments.front();
   }
 }
 
